@@ -1,0 +1,211 @@
+#include "engine/conductor_table.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace engine {
+namespace {
+
+struct CerrarBase {
+    void operator()(sqlite3* base) const { sqlite3_close_v2(base); }
+};
+struct FinalizarConsulta {
+    void operator()(sqlite3_stmt* consulta) const { sqlite3_finalize(consulta); }
+};
+using Base = std::unique_ptr<sqlite3, CerrarBase>;
+using Consulta = std::unique_ptr<sqlite3_stmt, FinalizarConsulta>;
+
+// Columns by position: 1 reactance in PVC and aluminium conduit, 2 reactance in steel
+// conduit; 3, 4, 5 resistance in PVC, aluminium and steel conduit.
+struct Columnas {
+    int reactancia;
+    int resistencia;
+};
+std::optional<Columnas> ColumnasDelDucto(int indiceDucto) {
+    switch (indiceDucto) {
+    case 0: return Columnas{1, 3};
+    case 1: return Columnas{1, 4};
+    case 2: return Columnas{2, 5};
+    default: return std::nullopt;
+    }
+}
+
+// A sound table is read in a few hundred steps; this bound stops a crafted file (a view
+// or trigger with a runaway query) from freezing the window.
+constexpr int PasosPorAviso = 1000;
+constexpr int AvisosMaximos = 10000;
+
+class Lector {
+public:
+    Lector(std::filesystem::path archivo, std::string_view tabla)
+        : archivo_(std::move(archivo)), nombre_("\"" + archivo_.string() + "\""), tabla_(tabla) {}
+
+    std::variant<Conductor, Aviso> Leer(int fila, std::optional<Columnas> columnas,
+                                        std::string_view calibre) {
+        if (auto aviso = Abrir()) {
+            return *aviso;
+        }
+        if (auto aviso = ComprobarTabla()) {
+            return *aviso;
+        }
+        const std::string sql =
+            "SELECT * FROM \"" + std::string(tabla_) + "\" ORDER BY rowid LIMIT 1 OFFSET ?1";
+        sqlite3_stmt* crudo = nullptr;
+        if (sqlite3_prepare_v2(base_.get(), sql.c_str(), -1, &crudo, nullptr) != SQLITE_OK) {
+            return ErrorDeBase();
+        }
+        Consulta consulta(crudo);
+        sqlite3_bind_int(consulta.get(), 1, fila);
+        const int paso = sqlite3_step(consulta.get());
+        if (paso == SQLITE_DONE) {
+            return Error("La tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
+                         " no tiene fila para el calibre " + std::string(calibre) +
+                         " (necesita " + std::to_string(fila + 1) + " filas).");
+        }
+        if (paso != SQLITE_ROW) {
+            return ErrorDeBase();
+        }
+        Conductor conductor;
+        if (!columnas) {
+            return conductor;
+        }
+        if (auto aviso = LeerNumero(consulta.get(), columnas->reactancia, calibre,
+                                    conductor.ReactanciaTabla)) {
+            return *aviso;
+        }
+        if (auto aviso = LeerNumero(consulta.get(), columnas->resistencia, calibre,
+                                    conductor.ResistenciaTabla)) {
+            return *aviso;
+        }
+        return conductor;
+    }
+
+private:
+    std::optional<Aviso> Abrir() {
+        std::error_code error;
+        const auto estado = std::filesystem::status(archivo_, error);
+        if (!std::filesystem::exists(estado)) {
+            return Error("No se encuentra el archivo de la tabla de conductores " + nombre_ + ".");
+        }
+        if (std::filesystem::is_directory(estado)) {
+            return Error("La tabla de conductores " + nombre_ +
+                         " es una carpeta y no un archivo de datos.");
+        }
+        if (std::filesystem::file_size(archivo_, error) == 0 && !error) {
+            return Error("El archivo de la tabla de conductores " + nombre_ + " está vacío.");
+        }
+        sqlite3* crudo = nullptr;
+        // Read-only: a missing file is never created, and no journal is ever written.
+        const int abierto = sqlite3_open_v2(archivo_.c_str(), &crudo, SQLITE_OPEN_READONLY, nullptr);
+        base_.reset(crudo);
+        if (abierto != SQLITE_OK) {
+            return ErrorDeBase();
+        }
+        sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+        sqlite3_progress_handler(
+            base_.get(), PasosPorAviso,
+            [](void* contador) { return ++*static_cast<int*>(contador) > AvisosMaximos ? 1 : 0; },
+            &avisosDeProgreso_);
+        return std::nullopt;
+    }
+
+    // Only a real table is read: a view could run any query the file's author wrote.
+    std::optional<Aviso> ComprobarTabla() {
+        sqlite3_stmt* crudo = nullptr;
+        if (sqlite3_prepare_v2(base_.get(),
+                               "SELECT type FROM sqlite_master WHERE name = ?1 COLLATE NOCASE",
+                               -1, &crudo, nullptr) != SQLITE_OK) {
+            return ErrorDeBase();
+        }
+        Consulta consulta(crudo);
+        sqlite3_bind_text(consulta.get(), 1, tabla_.data(), static_cast<int>(tabla_.size()),
+                          SQLITE_STATIC);
+        const int paso = sqlite3_step(consulta.get());
+        if (paso != SQLITE_ROW && paso != SQLITE_DONE) {
+            return ErrorDeBase();
+        }
+        const auto* tipo = paso == SQLITE_ROW ? sqlite3_column_text(consulta.get(), 0) : nullptr;
+        if (tipo == nullptr || std::string_view(reinterpret_cast<const char*>(tipo)) != "table") {
+            return Error("El archivo " + nombre_ + " no contiene la tabla \"" +
+                         std::string(tabla_) + "\".");
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Aviso> LeerNumero(sqlite3_stmt* consulta, int columna, std::string_view calibre,
+                                    double& valor) {
+        if (columna >= sqlite3_column_count(consulta)) {
+            return Error("La tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
+                         " no tiene la columna " + std::to_string(columna) + ".");
+        }
+        const int tipo = sqlite3_column_type(consulta, columna);
+        if (tipo != SQLITE_INTEGER && tipo != SQLITE_FLOAT) {
+            return Error("En la tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
+                         ", la columna " + std::to_string(columna) + " del calibre " +
+                         std::string(calibre) + " no contiene un número.");
+        }
+        valor = sqlite3_column_double(consulta, columna);
+        return std::nullopt;
+    }
+
+    Aviso ErrorDeBase() const {
+        const int codigo = base_ ? sqlite3_errcode(base_.get()) & 0xff : SQLITE_CANTOPEN;
+        switch (codigo) {
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+            return Error("El archivo " + nombre_ +
+                         " no es una tabla de conductores válida o está dañado.");
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return Error("El archivo " + nombre_ +
+                         " está bloqueado por otro programa; ciérrelo y vuelva a calcular.");
+        case SQLITE_INTERRUPT:
+            return Error("La lectura del archivo " + nombre_ +
+                         " tarda demasiado; revise la tabla de conductores.");
+        default:
+            return Error("No se pudo leer el archivo " + nombre_ + ": " +
+                         (base_ ? sqlite3_errmsg(base_.get()) : "no se pudo abrir") + ".");
+        }
+    }
+
+    static Aviso Error(std::string texto) { return {Aviso::Tipo::ErrorDatos, std::move(texto)}; }
+
+    std::filesystem::path archivo_;
+    std::string nombre_;
+    std::string_view tabla_;
+    Base base_;
+    int avisosDeProgreso_ = 0;
+};
+
+} // namespace
+
+std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto,
+                                             int indiceCalibre,
+                                             const std::filesystem::path& carpeta) {
+    // Aluminium tables start at size "12": their row is the size index less one.
+    int fila = indiceCalibre;
+    if (material == Material::Aluminio) {
+        if (indiceCalibre == 0) {
+            return Aviso{Aviso::Tipo::Rechazo, std::string(TextoRechazoAluminio)};
+        }
+        fila = indiceCalibre - 1;
+    }
+    const bool cobre = material == Material::Cobre;
+    const std::string_view calibre =
+        indiceCalibre >= 0 && indiceCalibre < static_cast<int>(Calibres.size())
+            ? Calibres[static_cast<std::size_t>(indiceCalibre)]
+            : std::string_view("?");
+    if (fila < 0) {
+        return Aviso{Aviso::Tipo::ErrorDatos, "No hay un calibre de conductor elegido."};
+    }
+    Lector lector(carpeta / (cobre ? ArchivoCobre : ArchivoAluminio),
+                  cobre ? TablaCobre : TablaAluminio);
+    return lector.Leer(fila, ColumnasDelDucto(indiceDucto), calibre);
+}
+
+} // namespace engine
