@@ -27,10 +27,14 @@ struct Columnas {
 };
 std::optional<Columnas> ColumnasDelDucto(int indiceDucto) {
     switch (indiceDucto) {
-    case 0: return Columnas{1, 3};
-    case 1: return Columnas{1, 4};
-    case 2: return Columnas{2, 5};
-    default: return std::nullopt;
+    case 0:
+        return Columnas{1, 3};
+    case 1:
+        return Columnas{1, 4};
+    case 2:
+        return Columnas{2, 5};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -63,8 +67,8 @@ public:
         const int paso = sqlite3_step(consulta.get());
         if (paso == SQLITE_DONE) {
             return Error("La tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
-                         " no tiene fila para el calibre " + std::string(calibre) +
-                         " (necesita " + std::to_string(fila + 1) + " filas).");
+                         " no tiene fila para el calibre " + std::string(calibre) + " (necesita " +
+                         std::to_string(fila + 1) + " filas).");
         }
         if (paso != SQLITE_ROW) {
             return ErrorDeBase();
@@ -86,21 +90,10 @@ public:
 
 private:
     std::optional<Aviso> Abrir() {
-        std::error_code error;
-        const auto estado = std::filesystem::status(archivo_, error);
-        if (!std::filesystem::exists(estado)) {
-            return Error("No se encuentra el archivo de la tabla de conductores " + nombre_ + ".");
-        }
-        if (std::filesystem::is_directory(estado)) {
-            return Error("La tabla de conductores " + nombre_ +
-                         " es una carpeta y no un archivo de datos.");
-        }
-        if (std::filesystem::file_size(archivo_, error) == 0 && !error) {
-            return Error("El archivo de la tabla de conductores " + nombre_ + " está vacío.");
-        }
         sqlite3* crudo = nullptr;
         // Read-only: a missing file is never created, and no journal is ever written.
-        const int abierto = sqlite3_open_v2(archivo_.c_str(), &crudo, SQLITE_OPEN_READONLY, nullptr);
+        const int abierto =
+            sqlite3_open_v2(archivo_.c_str(), &crudo, SQLITE_OPEN_READONLY, nullptr);
         base_.reset(crudo);
         if (abierto != SQLITE_OK) {
             return ErrorDeBase();
@@ -114,27 +107,22 @@ private:
         return std::nullopt;
     }
 
-    // Only a real table is read: a view could run any query the file's author wrote.
+    // Only a real table is read: a view could run any query the file's author wrote, and
+    // the column metadata lookup answers for tables alone.
     std::optional<Aviso> ComprobarTabla() {
-        sqlite3_stmt* crudo = nullptr;
-        if (sqlite3_prepare_v2(base_.get(),
-                               "SELECT type FROM sqlite_master WHERE name = ?1 COLLATE NOCASE",
-                               -1, &crudo, nullptr) != SQLITE_OK) {
+        const std::string tabla(tabla_);
+        if (sqlite3_table_column_metadata(base_.get(), "main", tabla.c_str(), nullptr, nullptr,
+                                          nullptr, nullptr, nullptr, nullptr) == SQLITE_OK) {
+            return std::nullopt;
+        }
+        const int codigo = sqlite3_errcode(base_.get()) & 0xff;
+        if (codigo != SQLITE_ERROR) {
             return ErrorDeBase();
         }
-        Consulta consulta(crudo);
-        sqlite3_bind_text(consulta.get(), 1, tabla_.data(), static_cast<int>(tabla_.size()),
-                          SQLITE_STATIC);
-        const int paso = sqlite3_step(consulta.get());
-        if (paso != SQLITE_ROW && paso != SQLITE_DONE) {
-            return ErrorDeBase();
+        if (auto aviso = EstadoDelArchivo()) {
+            return *aviso;
         }
-        const auto* tipo = paso == SQLITE_ROW ? sqlite3_column_text(consulta.get(), 0) : nullptr;
-        if (tipo == nullptr || std::string_view(reinterpret_cast<const char*>(tipo)) != "table") {
-            return Error("El archivo " + nombre_ + " no contiene la tabla \"" +
-                         std::string(tabla_) + "\".");
-        }
-        return std::nullopt;
+        return Error("El archivo " + nombre_ + " no contiene la tabla \"" + tabla + "\".");
     }
 
     std::optional<Aviso> LeerNumero(sqlite3_stmt* consulta, int columna, std::string_view calibre,
@@ -153,7 +141,27 @@ private:
         return std::nullopt;
     }
 
+    // The plain reasons a file cannot be read, looked at only once reading it has failed.
+    std::optional<Aviso> EstadoDelArchivo() const {
+        std::error_code error;
+        const auto estado = std::filesystem::status(archivo_, error);
+        if (!std::filesystem::exists(estado)) {
+            return Error("No se encuentra el archivo de la tabla de conductores " + nombre_ + ".");
+        }
+        if (std::filesystem::is_directory(estado)) {
+            return Error("La tabla de conductores " + nombre_ +
+                         " es una carpeta y no un archivo de datos.");
+        }
+        if (std::filesystem::file_size(archivo_, error) == 0 && !error) {
+            return Error("El archivo de la tabla de conductores " + nombre_ + " está vacío.");
+        }
+        return std::nullopt;
+    }
+
     Aviso ErrorDeBase() const {
+        if (auto aviso = EstadoDelArchivo()) {
+            return *aviso;
+        }
         const int codigo = base_ ? sqlite3_errcode(base_.get()) & 0xff : SQLITE_CANTOPEN;
         switch (codigo) {
         case SQLITE_NOTADB:
@@ -184,8 +192,7 @@ private:
 
 } // namespace
 
-std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto,
-                                             int indiceCalibre,
+std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta) {
     // Aluminium tables start at size "12": their row is the size index less one.
     int fila = indiceCalibre;

@@ -14,7 +14,7 @@ enum class Material { Cobre, Aluminio };
 
 // Conductor sizes in table order: AWG gauges up to "4/0", thousands of circular mils above.
 inline constexpr std::array<std::string_view, 21> Calibres{
-    "14", "12", "10", "8",   "6",   "4",   "3",   "2",   "1",   "1/0", "2/0",
+    "14",  "12",  "10",  "8",   "6",   "4",   "3",   "2",   "1",   "1/0", "2/0",
     "3/0", "4/0", "250", "300", "350", "400", "500", "600", "750", "1000"};
 
 // Conduit materials; the position chooses the reactance and resistance columns.
@@ -42,8 +42,7 @@ struct Conductor {
 // the next. Aluminium has no row for size "14": that choice is refused before anything
 // else. A conduit index outside Ductos reads nothing and gives zero reactance and
 // resistance.
-std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto,
-                                             int indiceCalibre,
+std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta);
 
 } // namespace engine

@@ -37,8 +37,7 @@ double SenoRedondeado(double factorPotencia, Pasos& pasos) {
 }
 
 // Per 1000 ft: per phase in three-phase; outgoing and return conductors in single-phase.
-double ImpedanciaEficaz(Sistema sistema, const Conductor& c, double factorPotencia,
-                        double seno) {
+double ImpedanciaEficaz(Sistema sistema, const Conductor& c, double factorPotencia, double seno) {
     const double porFase = (c.ResistenciaTabla * factorPotencia) + (c.ReactanciaTabla * seno);
     return sistema == Sistema::Trifasico ? porFase : porFase * 2;
 }
@@ -47,12 +46,15 @@ double ImpedanciaEficaz(Sistema sistema, const Conductor& c, double factorPotenc
 
 std::string_view TextoFalla(Falla falla) {
     switch (falla) {
-    case Falla::FactorPotencia: return "El factor de potencia debe ser un número entre 0 y 1.";
-    case Falla::VoltajeCero: return "El voltaje inicial debe ser mayor que cero.";
+    case Falla::FactorPotencia:
+        return "El factor de potencia debe ser un número entre 0 y 1.";
+    case Falla::VoltajeCero:
+        return "El voltaje inicial debe ser mayor que cero.";
     case Falla::ImpedanciaCero:
         return "La tabla no da resistencia ni reactancia para este conductor: no se puede "
                "calcular la distancia.";
-    case Falla::Desbordamiento: return "Los valores dados son demasiado grandes para calcular.";
+    case Falla::Desbordamiento:
+        return "Los valores dados son demasiado grandes para calcular.";
     }
     return {};
 }
@@ -87,8 +89,7 @@ std::variant<Valores, Falla> CalcularValores(Modo modo, Sistema sistema, const D
                                   (((R * conductores) * d.Longitud) * FactorLongitud));
         v.VoltajeFinal = pasos.Finito(d.VoltajeInicial - v.CaidaVoltaje);
         pasos.Exigir(d.VoltajeInicial != 0, Falla::VoltajeCero);
-        v.Regulacion =
-            pasos.Finito(((d.VoltajeInicial - v.VoltajeFinal) / d.VoltajeInicial) * 100);
+        v.Regulacion = pasos.Finito(((d.VoltajeInicial - v.VoltajeFinal) / d.VoltajeInicial) * 100);
     } else {
         if (d.Corriente != 0) {
             v.Seno = SenoRedondeado(d.FactorPotencia, pasos);

@@ -34,7 +34,7 @@ struct Valores {
     double Perdidas = 0; // watts
     double CaidaVoltaje = 0;
     double VoltajeFinal = 0;
-    double Regulacion = 0; // percent
+    double Regulacion = 0;         // percent
     double DistanciaPermitida = 0; // metres
 };
 

@@ -44,9 +44,8 @@ std::string UnidadesRedondeadas(double magnitud, int decimales) {
         return "0";
     }
     char texto[40];
-    const auto fin = std::to_chars(texto, texto + sizeof texto, magnitud,
-                                   std::chars_format::scientific, 14)
-                         .ptr;
+    const auto fin =
+        std::to_chars(texto, texto + sizeof texto, magnitud, std::chars_format::scientific, 14).ptr;
     // "d.dddddddddddddde±XX": digit k weighs 10^(exponente - k).
     std::string cifras;
     const char* e = std::find(texto, fin, 'e');
@@ -95,8 +94,7 @@ std::string Agrupar(const std::string& enteros, const std::string& separador) {
 
 } // namespace
 
-std::string FormatearConPatron(double valor, std::string_view patronTexto,
-                               const Separadores& sep) {
+std::string FormatearConPatron(double valor, std::string_view patronTexto, const Separadores& sep) {
     const Patron p = Analizar(patronTexto);
     const auto decimales = static_cast<std::size_t>(p.decimalesMaximos);
     std::string unidades = UnidadesRedondeadas(std::fabs(valor), p.decimalesMaximos);

@@ -7,8 +7,12 @@
 namespace engine {
 namespace {
 
-bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsBlanco(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The text without its blanks: a blank never ends a number ("1 2.5" reads as 12.5).
 std::string SinBlancos(std::string_view texto) {

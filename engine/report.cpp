@@ -25,7 +25,8 @@ std::vector<std::string> LineasResultado(Modo modo, Sistema sistema, const Valor
         lineas.push_back(Linea("     Pérdidas= ", v.Perdidas, "#,##0.00#", " Vatios", sep));
         lineas.push_back(
             Linea("     Caída de Voltaje = ", v.CaidaVoltaje, "#,##0.000 ", " Voltios", sep));
-        lineas.push_back(Linea("     Voltaje Final= ", v.VoltajeFinal, "#,##0.00", " Voltios", sep));
+        lineas.push_back(
+            Linea("     Voltaje Final= ", v.VoltajeFinal, "#,##0.00", " Voltios", sep));
         lineas.push_back(Linea("     Regulación de Voltaje= ", v.Regulacion, "##0.00", " %", sep));
     } else {
         const std::string_view unidad = trifasico ? " ohmios/fase" : "  ohmios";

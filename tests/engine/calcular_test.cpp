@@ -107,7 +107,8 @@ TEST_F(CalcularTest, AFaultLeavesTheHeadingAloneWithItsMessage) {
 }
 
 TEST_F(CalcularTest, ZeroImpedanceInTheDistanceModeIsAFault) {
-    prueba::EjecutarSql(carpeta.ruta() / "Cobre.sqlite", "UPDATE cablesCobre SET xl = 0, r_pvc = 0");
+    prueba::EjecutarSql(carpeta.ruta() / "Cobre.sqlite",
+                        "UPDATE cablesCobre SET xl = 0, r_pvc = 0");
     entrada.modo = Modo::Distancia;
     const Reporte reporte = Calcular(entrada);
     EXPECT_EQ(reporte.lineas.size(), 1u);

@@ -58,9 +58,9 @@ TEST(ShippedTables, HoldThePrintedValues) {
 
 TEST(ShippedTables, HaveOneRowPerSize) {
     sqlite3* base = nullptr;
-    ASSERT_EQ(sqlite3_open_v2((Tablas / ArchivoCobre).c_str(), &base, SQLITE_OPEN_READONLY,
-                              nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_open_v2((Tablas / ArchivoCobre).c_str(), &base, SQLITE_OPEN_READONLY, nullptr),
+        SQLITE_OK);
     sqlite3_stmt* consulta = nullptr;
     sqlite3_prepare_v2(base, "SELECT calibre FROM cablesCobre ORDER BY rowid", -1, &consulta,
                        nullptr);
@@ -123,11 +123,19 @@ TEST(LeerConductor, DataErrorsNameTheFileAndWhatIsWrong) {
     EXPECT_FALSE(std::filesystem::exists(archivo)) << "a missing table must not be created";
     EXPECT_PRED2(contiene, aviso(), archivo.string());
 
+    std::ofstream{archivo}.flush();
+    EXPECT_PRED2(contiene, aviso(), "está vacío");
+
     std::ofstream(archivo) << "esto no es una base de datos, solo texto suelto para probar";
     EXPECT_PRED2(contiene, aviso(), "no es una tabla de conductores válida");
 
     std::filesystem::remove(archivo);
     prueba::EjecutarSql(archivo, "CREATE TABLE otra (a);");
+    EXPECT_PRED2(contiene, aviso(), "no contiene la tabla \"cablesCobre\"");
+
+    std::filesystem::remove(archivo);
+    prueba::EjecutarSql(archivo, prueba::TablaUniforme("otra", 21, "'x',1,2,3,4,5") +
+                                     "CREATE VIEW cablesCobre AS SELECT * FROM otra;");
     EXPECT_PRED2(contiene, aviso(), "no contiene la tabla \"cablesCobre\"");
 
     std::filesystem::remove(archivo);

@@ -45,27 +45,25 @@ TEST(LineasResultado, VoltageDropSinglePhase) {
 }
 
 TEST(LineasResultado, DistanceThreePhase) {
-    EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Trifasico),
-              (std::vector<std::string>{
-                  "",
-                  "     R= 0.262 ohmios/fase",
-                  "     X= 0.016 ohmios/fase",
-                  "     Z= 0.232 ohmios/fase",
-                  "     Pérdidas= 2,160.00 Vatios",
-                  "     Distancia= 41.52 Metros",
-              }));
+    EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Trifasico), (std::vector<std::string>{
+                                                               "",
+                                                               "     R= 0.262 ohmios/fase",
+                                                               "     X= 0.016 ohmios/fase",
+                                                               "     Z= 0.232 ohmios/fase",
+                                                               "     Pérdidas= 2,160.00 Vatios",
+                                                               "     Distancia= 41.52 Metros",
+                                                           }));
 }
 
 TEST(LineasResultado, DistanceSinglePhase) {
-    EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Monofasico),
-              (std::vector<std::string>{
-                  "",
-                  "     R= 0.525  ohmios",
-                  "     X= 0.033  ohmios",
-                  "     Z= 0.463  ohmios",
-                  "     Pérdidas= 1,440.0 Vatios",
-                  "     Distancia= 35.96 Metros",
-              }));
+    EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Monofasico), (std::vector<std::string>{
+                                                                "",
+                                                                "     R= 0.525  ohmios",
+                                                                "     X= 0.033  ohmios",
+                                                                "     Z= 0.463  ohmios",
+                                                                "     Pérdidas= 1,440.0 Vatios",
+                                                                "     Distancia= 35.96 Metros",
+                                                            }));
 }
 
 TEST(LineasResultado, FollowTheRegionalSeparators) {
