@@ -1,0 +1,366 @@
+#include "main_window/form1.h"
+
+#include "engine/conductor_table.h"
+#include "information_window/form2.h"
+#include "main_window/drawings.h"
+#include "main_window/fonts.h"
+#include "main_window/form1_layout.h"
+#include "main_window/toolkit.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+void Colocar(QWidget* control) {
+    control->setGeometry(form1_layout::EnPixeles(control->objectName()));
+}
+
+// The report follows the user's regional separators at the moment of each calculation.
+engine::Separadores SeparadoresDelSistema() {
+    const QLocale local = QLocale::system();
+    const bool agrupa = !(local.numberOptions() & QLocale::OmitGroupSeparator);
+    return {local.decimalPoint().toStdString(), agrupa ? local.groupSeparator().toStdString() : ""};
+}
+
+} // namespace
+
+Form1::Form1(const QString& carpetaTablas, QWidget* parent)
+    : QMainWindow(parent), carpetaTablas_(carpetaTablas) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Calculador Caídas de Voltaje "));
+    auto* cliente = new QWidget(this);
+    cliente->setObjectName(QStringLiteral("cliente"));
+    setCentralWidget(cliente);
+    setFont(toolkit::Letra(8.25));
+
+    createInputs();
+    createChoices();
+    createLabels();
+    createReport();
+    createMenu();
+    setTabOrder();
+    connectHandlers();
+
+    constexpr int t = toolkit::TwipsPorPixel;
+    cliente->setFixedSize(form1_layout::AnchoVentana / t, form1_layout::AltoVentana / t);
+    setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height());
+    toolkit::Centrar(*this);
+    Form_Load();
+    elecciones_.Combo1->setFocus();
+}
+
+QLineEdit* Form1::campo(const QString& nombre, const QString& texto, const QString& accesible,
+                        QWidget* contenedor) {
+    auto* c = new QLineEdit(texto, contenedor);
+    c->setObjectName(nombre);
+    c->setAlignment(Qt::AlignHCenter);
+    c->setAccessibleName(accesible);
+    Colocar(c);
+    return c;
+}
+
+QLabel* Form1::label(const QString& nombre, const QString& texto, QWidget* contenedor) {
+    auto* l = new QLabel(texto, contenedor);
+    l->setObjectName(nombre);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Colocar(l);
+    return l;
+}
+
+QGroupBox* Form1::marco(const QString& nombre, const QString& titulo) {
+    auto* m = new QGroupBox(titulo, centralWidget());
+    m->setObjectName(nombre);
+    Colocar(m);
+    return m;
+}
+
+QWidget* Form1::panel(const QString& nombre) {
+    auto* p = new QWidget(centralWidget());
+    p->setObjectName(nombre);
+    Colocar(p);
+    return p;
+}
+
+QRadioButton* Form1::opcion(QButtonGroup* grupo, int indice, const QString& texto,
+                            QGroupBox* contenedor) {
+    auto* o = new QRadioButton(texto, contenedor);
+    o->setObjectName(grupo->objectName() + QStringLiteral("_") + QString::number(indice));
+    o->setFont(toolkit::Letra(8.25));
+    grupo->addButton(o, indice);
+    Colocar(o);
+    return o;
+}
+
+void Form1::createInputs() {
+    QWidget* cliente = centralWidget();
+    contenedores_.Frame6 = panel(QStringLiteral("Frame6"));
+    contenedores_.Frame5 = panel(QStringLiteral("Frame5"));
+    campos_.Text1 = campo(QStringLiteral("Text1"), QStringLiteral("100"),
+                          QStringLiteral("Distancia"), contenedores_.Frame6);
+    label(QStringLiteral("Label4"), QStringLiteral("Distancia"), contenedores_.Frame6);
+    label(QStringLiteral("Label5"), QStringLiteral("Mts."), contenedores_.Frame6);
+    campos_.Text6 = campo(QStringLiteral("Text6"), QStringLiteral("5"),
+                          QStringLiteral("Caida de V."), contenedores_.Frame5);
+    label(QStringLiteral("Label1"), QStringLiteral("Volt."), contenedores_.Frame5);
+    label(QStringLiteral("Label9"), QStringLiteral("Caida de V."), contenedores_.Frame5);
+    campos_.Text2 =
+        campo(QStringLiteral("Text2"), QStringLiteral("30"), QStringLiteral("Corriente"), cliente);
+    campos_.Text3 = campo(QStringLiteral("Text3"), QStringLiteral("240"),
+                          QStringLiteral("Voltaje Inic."), cliente);
+    campos_.Text5 = campo(QStringLiteral("Text5"), QStringLiteral("0.85"),
+                          QStringLiteral("F. de Pot."), cliente);
+
+    Command1_ = new QPushButton(QStringLiteral("&Resultado"), cliente);
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    Colocar(Command1_);
+}
+
+void Form1::createChoices() {
+    QWidget* cliente = centralWidget();
+    const auto grupo = [this](const QString& nombre) {
+        auto* g = new QButtonGroup(this);
+        g->setObjectName(nombre);
+        return g;
+    };
+    elecciones_.Option1 = grupo(QStringLiteral("Option1"));
+    elecciones_.Option2 = grupo(QStringLiteral("Option2"));
+    elecciones_.Option3 = grupo(QStringLiteral("Option3"));
+
+    contenedores_.Frame4 = marco(QStringLiteral("Frame4"), QStringLiteral("Calcular:"));
+    contenedores_.Frame4->setFont(toolkit::Letra(8.25, true));
+    opcion(elecciones_.Option2, 0, QStringLiteral("Caida de Volt."), contenedores_.Frame4);
+    opcion(elecciones_.Option2, 1, QStringLiteral("Distancia"), contenedores_.Frame4);
+    contenedores_.Frame3 = marco(QStringLiteral("Frame3"), QStringLiteral("Sistema"));
+    opcion(elecciones_.Option1, 0, QStringLiteral("Trifásico"), contenedores_.Frame3);
+    opcion(elecciones_.Option1, 1, QStringLiteral("Monofásico"), contenedores_.Frame3);
+    contenedores_.Frame1 = marco(QStringLiteral("Frame1"), QStringLiteral("Tipo de Conductor"));
+    opcion(elecciones_.Option3, 0, QStringLiteral("Cobre"), contenedores_.Frame1);
+    opcion(elecciones_.Option3, 1, QStringLiteral("Aluminio"), contenedores_.Frame1);
+
+    elecciones_.List1 = new QListWidget(cliente);
+    elecciones_.List1->setObjectName(QStringLiteral("List1"));
+    elecciones_.List1->setAccessibleName(QStringLiteral("Tipo de Ducto"));
+    Colocar(elecciones_.List1);
+
+    elecciones_.Combo1 = new QComboBox(cliente);
+    elecciones_.Combo1->setObjectName(QStringLiteral("Combo1"));
+    elecciones_.Combo1->setEditable(false);
+    elecciones_.Combo1->setAccessibleName(QStringLiteral("Cal. Cond."));
+    Colocar(elecciones_.Combo1);
+}
+
+void Form1::createLabels() {
+    QWidget* cliente = centralWidget();
+    QLabel* titulo = label(QStringLiteral("Label10"),
+                           QStringLiteral("Programa Para el Cálculo de Caídas de Voltaje y         "
+                                          "Distancias en  Sistemas bajo Ducto"),
+                           cliente);
+    titulo->setFont(toolkit::Letra(18, false, true));
+    QPalette morado = titulo->palette();
+    morado.setColor(QPalette::WindowText, QColor(192, 0, 192));
+    titulo->setPalette(morado);
+    label(QStringLiteral("Label12"), QStringLiteral("Cables Para 600 Volt., 60 Hz, y 75 \u00BAC"),
+          cliente);
+    label(QStringLiteral("ducto"), QStringLiteral("Tipo de Ducto"), cliente);
+    label(QStringLiteral("LabelCal"), QStringLiteral("Cal. Cond."), cliente);
+    label(QStringLiteral("Label2"), QStringLiteral("Corriente"), cliente);
+    label(QStringLiteral("Label3"), QStringLiteral("Amp."), cliente);
+    label(QStringLiteral("Label6"), QStringLiteral("Voltaje Inic."), cliente);
+    label(QStringLiteral("Label7"), QStringLiteral("Volt."), cliente);
+    label(QStringLiteral("Label8"), QStringLiteral("F. de Pot."), cliente);
+    label(QStringLiteral("Label11"), QStringLiteral("Basado en la Tabla 9, Capítulo 9, del Nec"),
+          cliente)
+        ->setFont(toolkit::Letra(12, true, true));
+
+    Picture1_ = new Picture1Dibujo(cliente);
+    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    Colocar(Picture1_);
+}
+
+void Form1::createReport() {
+    List2_ = new QListWidget(centralWidget());
+    List2_->setObjectName(QStringLiteral("List2"));
+    List2_->setAccessibleName(QStringLiteral("Resultado de los Cálculos"));
+    List2_->setFont(toolkit::Letra(9.75, true));
+    // The report blends into the window: the list takes the window's face colour.
+    QPalette cara = List2_->palette();
+    cara.setColor(QPalette::Base, cara.color(QPalette::Button));
+    List2_->setPalette(cara);
+    Colocar(List2_);
+}
+
+void Form1::createMenu() {
+    menu_.archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    menu_.archivo->setObjectName(QStringLiteral("archivo"));
+    menu_.Nuevo = menu_.archivo->addAction(QStringLiteral("&Nuevo"));
+    menu_.Nuevo->setObjectName(QStringLiteral("Nuevo"));
+    menu_.separador = menu_.archivo->addSeparator();
+    menu_.separador->setObjectName(QStringLiteral("separador"));
+    menu_.salir = menu_.archivo->addAction(QStringLiteral("&Salir"));
+    menu_.salir->setObjectName(QStringLiteral("salir"));
+    menu_.Informacion = menuBar()->addAction(QStringLiteral("&Información"));
+    menu_.Informacion->setObjectName(QStringLiteral("Informacion"));
+}
+
+// Combo1, Text2, Text3, Command1, Option1, Option3, List1, Option2, Text6, Text1, Picture1,
+// List2, Text5. An option group is entered at its selected member; hidden fields are skipped.
+void Form1::setTabOrder() {
+    const QList<QWidget*> orden{
+        elecciones_.Combo1,
+        campos_.Text2,
+        campos_.Text3,
+        Command1_,
+        elecciones_.Option1->button(0),
+        elecciones_.Option1->button(1),
+        elecciones_.Option3->button(0),
+        elecciones_.Option3->button(1),
+        elecciones_.List1,
+        elecciones_.Option2->button(0),
+        elecciones_.Option2->button(1),
+        campos_.Text6,
+        campos_.Text1,
+        Picture1_,
+        List2_,
+        campos_.Text5,
+    };
+    for (qsizetype i = 1; i < orden.size(); ++i) {
+        QWidget::setTabOrder(orden[i - 1], orden[i]);
+    }
+}
+
+void Form1::connectHandlers() {
+    connect(Command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(menu_.Nuevo, &QAction::triggered, this, &Form1::Nuevo_Click);
+    connect(menu_.salir, &QAction::triggered, this, &Form1::salir_Click);
+    connect(menu_.Informacion, &QAction::triggered, this, &Form1::Informacion_Click);
+    // A selection made from code raises the same handler as the user's click: Qt's toggled
+    // and current-row signals fire for both.
+    const auto alElegir = [this](QButtonGroup* grupo, void (Form1::*manejador)(int)) {
+        connect(grupo, &QButtonGroup::idToggled, this, [this, manejador](int indice, bool elegido) {
+            if (elegido) {
+                (this->*manejador)(indice);
+            }
+        });
+    };
+    alElegir(elecciones_.Option1, &Form1::Option1_Click);
+    alElegir(elecciones_.Option2, &Form1::Option2_Click);
+    alElegir(elecciones_.Option3, &Form1::Option3_Click);
+    connect(elecciones_.List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+    connect(elecciones_.Combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+}
+
+void Form1::Form_Load() {
+    for (std::string_view ducto : engine::Ductos) {
+        elecciones_.List1->addItem(QString::fromUtf8(ducto.data(), qsizetype(ducto.size())));
+    }
+    for (std::string_view calibre : engine::Calibres) {
+        elecciones_.Combo1->addItem(QString::fromUtf8(calibre.data(), qsizetype(calibre.size())));
+    }
+    // Adding the first item selects it in Qt: start from no selection, as an empty list has.
+    elecciones_.Combo1->setCurrentIndex(-1);
+    elecciones_.List1->setCurrentRow(-1);
+    elecciones_.Option2->button(0)->setChecked(true);
+    elecciones_.Option3->button(0)->setChecked(true);
+    elecciones_.Option1->button(0)->setChecked(true);
+    elecciones_.Combo1->setCurrentIndex(3);
+    elecciones_.List1->setCurrentRow(0);
+}
+
+engine::Entrada Form1::Entrada() const {
+    engine::Entrada e;
+    e.modo = elecciones_.Option2->button(0)->isChecked() ? engine::Modo::CaidaVoltaje
+                                                         : engine::Modo::Distancia;
+    e.sistema = elecciones_.Option1->button(0)->isChecked() ? engine::Sistema::Trifasico
+                                                            : engine::Sistema::Monofasico;
+    e.material = elecciones_.Option3->button(0)->isChecked() ? engine::Material::Cobre
+                                                             : engine::Material::Aluminio;
+    e.indiceDucto = elecciones_.List1->currentRow();
+    e.indiceCalibre = elecciones_.Combo1->currentIndex();
+    e.Text1 = campos_.Text1->text().toStdString();
+    e.Text2 = campos_.Text2->text().toStdString();
+    e.Text3 = campos_.Text3->text().toStdString();
+    e.Text5 = campos_.Text5->text().toStdString();
+    e.Text6 = campos_.Text6->text().toStdString();
+    e.carpetaTablas = carpetaTablas_.toStdString();
+    e.separadores = SeparadoresDelSistema();
+    return e;
+}
+
+void Form1::Calcular() {
+    const engine::Reporte reporte = engine::Calcular(Entrada());
+    List2_->clear();
+    for (const std::string& linea : reporte.lineas) {
+        List2_->addItem(QString::fromStdString(linea));
+    }
+    if (reporte.aviso) {
+        toolkit::MostrarAviso(this, QString::fromStdString(reporte.aviso->texto));
+    }
+}
+
+void Form1::RecalcularSiCalculado() {
+    if (calculado_ == 1) {
+        Calcular();
+    }
+}
+
+void Form1::Command1_Click() {
+    calculado_ = 1;
+    Calcular();
+}
+
+void Form1::Nuevo_Click() {
+    calculado_ = 0;
+    elecciones_.Option1->button(0)->setChecked(true);
+    elecciones_.Option2->button(0)->setChecked(true);
+    elecciones_.Option3->button(0)->setChecked(true);
+    elecciones_.List1->setCurrentRow(0);
+    campos_.Text1->setText(QStringLiteral("100"));
+    campos_.Text2->setText(QStringLiteral("30"));
+    campos_.Text3->setText(QStringLiteral("240"));
+    campos_.Text5->setText(QStringLiteral("0.85"));
+    elecciones_.Combo1->setCurrentIndex(3);
+    List2_->clear();
+}
+
+void Form1::salir_Click() {
+    toolkit::TerminarPrograma();
+}
+
+void Form1::Informacion_Click() {
+    Form2 informacion;
+    toolkit::MostrarModal(informacion);
+}
+
+void Form1::Option1_Click(int) {
+    RecalcularSiCalculado();
+}
+void Form1::Option3_Click(int) {
+    RecalcularSiCalculado();
+}
+void Form1::List1_Click() {
+    RecalcularSiCalculado();
+}
+void Form1::Combo1_Click() {
+    RecalcularSiCalculado();
+}
+
+// The mode chooses which entry shows: the length for the drop, the permitted drop for the
+// distance. The recalculation comes first, in the newly chosen mode.
+void Form1::Option2_Click(int) {
+    RecalcularSiCalculado();
+    const bool caida = elecciones_.Option2->button(0)->isChecked();
+    contenedores_.Frame5->setVisible(!caida);
+    contenedores_.Frame6->setVisible(caida);
+}

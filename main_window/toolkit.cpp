@@ -1,0 +1,43 @@
+#include "main_window/toolkit.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+namespace toolkit {
+
+int MostrarVentanaPrincipal(QWidget& ventana) {
+    ventana.show();
+    return QApplication::exec();
+}
+
+void MostrarModal(QDialog& dialogo) {
+    dialogo.exec();
+}
+
+void TerminarPrograma() {
+    QCoreApplication::exit(0);
+}
+
+QString CarpetaPrograma() {
+    return QCoreApplication::applicationDirPath();
+}
+
+void MostrarAviso(QWidget* padre, const QString& texto) {
+    QMessageBox caja(QMessageBox::Warning, QStringLiteral("Calculador de Caída de Voltaje"), texto,
+                     QMessageBox::Ok, padre);
+    caja.exec();
+}
+
+void Centrar(QWidget& ventana) {
+    const QScreen* pantalla = ventana.screen();
+    if (pantalla == nullptr) {
+        return;
+    }
+    ventana.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, ventana.size(),
+                                            pantalla->availableGeometry()));
+}
+
+} // namespace toolkit

@@ -1,0 +1,34 @@
+// The few window-toolkit operations both windows rely on, each mapped to Qt once.
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace toolkit {
+
+// Shows a top-level window and returns once it has closed: the application's event loop
+// runs until the last window is gone. The window's load work happens in its constructor,
+// so it is done before the window is displayed.
+int MostrarVentanaPrincipal(QWidget& ventana);
+
+// Shows a dialog application-modal and returns once it has closed (QDialog::exec): no
+// other window takes input meanwhile.
+void MostrarModal(QDialog& dialogo);
+
+// Ends the program at once: the event loop stops and main returns; no handler of ours runs.
+void TerminarPrograma();
+
+// The folder that holds the running executable, where the two table files lie.
+QString CarpetaPrograma();
+
+// The program's message box: a warning icon, one OK button, modal over `padre`.
+void MostrarAviso(QWidget* padre, const QString& texto);
+
+// Places `ventana` in the middle of the screen it is on.
+void Centrar(QWidget& ventana);
+
+inline constexpr int TwipsPorPixel = 15; // at 96 dots per inch
+
+} // namespace toolkit
