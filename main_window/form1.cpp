@@ -1,8 +1,10 @@
 #include "main_window/form1.h"
 
 #include "engine/conductor_table.h"
+#include "engine/numeric_text.h"
 #include "information_window/form2.h"
 #include "main_window/drawings.h"
+#include "main_window/field_rules.h"
 #include "main_window/fonts.h"
 #include "main_window/form1_layout.h"
 #include "main_window/toolkit.h"
@@ -10,6 +12,9 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +70,8 @@ QLineEdit* Form1::campo(const QString& nombre, const QString& texto, const QStri
     c->setObjectName(nombre);
     c->setAlignment(Qt::AlignHCenter);
     c->setAccessibleName(accesible);
+    c->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    c->installEventFilter(this);
     Colocar(c);
     return c;
 }
@@ -363,4 +370,60 @@ void Form1::Option2_Click(int) {
     const bool caida = elecciones_.Option2->button(0)->isChecked();
     contenedores_.Frame5->setVisible(!caida);
     contenedores_.Frame6->setVisible(caida);
+}
+
+bool Form1::EsCampo(QObject* objeto) const {
+    return objeto == campos_.Text1 || objeto == campos_.Text2 || objeto == campos_.Text3 ||
+           objeto == campos_.Text5 || objeto == campos_.Text6;
+}
+
+bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
+    if (!EsCampo(objeto)) {
+        return QMainWindow::eventFilter(objeto, evento);
+    }
+    auto* campo = static_cast<QLineEdit*>(objeto);
+    switch (evento->type()) {
+    case QEvent::KeyPress:
+        return Text_KeyPress(campo, static_cast<QKeyEvent*>(evento));
+    case QEvent::InputMethod:
+        Text_InputMethod(static_cast<QInputMethodEvent*>(evento));
+        break;
+    case QEvent::FocusOut: {
+        // A menu opening, a message box or another application taking the activation is
+        // not leaving the field: the user comes back to it, and a message box shown by the
+        // recalculation would otherwise raise the recalculation again.
+        const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+        if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) {
+            Text_LostFocus(campo);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+// Only digits, the point and backspace get through; a discarded keystroke inserts nothing.
+bool Form1::Text_KeyPress(QLineEdit*, QKeyEvent* tecla) {
+    const std::optional<std::int16_t> codigo = CodigoDeTecla(*tecla);
+    return codigo && ValidarTecla(*codigo) == 0;
+}
+
+// Composed text obeys the same rule as typed text, character by character.
+void Form1::Text_InputMethod(QInputMethodEvent* composicion) {
+    QString admitido;
+    for (const QChar c : composicion->commitString()) {
+        if (c.unicode() <= 0xFF && ValidarTecla(std::int16_t(c.unicode())) != 0) {
+            admitido += c;
+        }
+    }
+    composicion->setCommitString(admitido);
+}
+
+// Leaving a field rewrites it into the clean text of its number, then recalculates.
+void Form1::Text_LostFocus(QLineEdit* campo) {
+    const double valor = engine::ValorNumerico(campo->text().toStdString());
+    campo->setText(QString::fromStdString(engine::TextoNumerico(valor)));
+    RecalcularSiCalculado();
 }

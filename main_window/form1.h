@@ -10,6 +10,8 @@ class QAction;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
+class QInputMethodEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -35,6 +37,10 @@ public:
     // The inputs as the window shows them now, in the engine's terms.
     engine::Entrada Entrada() const;
 
+protected:
+    // The five numeric fields' key press and focus loss.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
 private:
     void createInputs();
     void createChoices();
@@ -55,6 +61,10 @@ private:
     void List1_Click();
     void Combo1_Click();
     void RecalcularSiCalculado();
+    bool Text_KeyPress(QLineEdit* campo, QKeyEvent* tecla);
+    void Text_InputMethod(QInputMethodEvent* composicion);
+    void Text_LostFocus(QLineEdit* campo);
+    bool EsCampo(QObject* objeto) const;
 
     QLabel* label(const QString& nombre, const QString& texto, QWidget* contenedor);
     QLineEdit* campo(const QString& nombre, const QString& texto, const QString& accesible,

@@ -1,0 +1,43 @@
+#include "main_window/field_rules.h"
+
+#include <QKeyEvent>
+
+std::int16_t ValidarTecla(std::int16_t codigo) {
+    const bool digito = codigo >= 48 && codigo <= 57;
+    return digito || codigo == 46 || codigo == 8 ? codigo : 0;
+}
+
+std::optional<std::int16_t> CodigoDeTecla(const QKeyEvent& tecla) {
+    switch (tecla.key()) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return std::nullopt;
+    default:
+        break;
+    }
+    const Qt::KeyboardModifiers mods = tecla.modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && tecla.key() >= Qt::Key_A &&
+        tecla.key() <= Qt::Key_Z) {
+        return static_cast<std::int16_t>(tecla.key() - Qt::Key_A + 1);
+    }
+    const QString texto = tecla.text();
+    if (texto.isEmpty() || !texto.at(0).isPrint()) {
+        return std::nullopt;
+    }
+    // A key that types several characters at once is judged by the first one refused.
+    for (const QChar c : texto) {
+        const std::int16_t codigo = c.unicode() <= 0xFF ? std::int16_t(c.unicode()) : 0x100;
+        if (ValidarTecla(codigo) == 0) {
+            return codigo;
+        }
+    }
+    return static_cast<std::int16_t>(texto.at(0).unicode());
+}

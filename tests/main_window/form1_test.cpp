@@ -1,0 +1,237 @@
+#include "engine/calcular.h"
+#include "main_window/form1.h"
+#include "main_window/form1_layout.h"
+#include "window_test_support.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <filesystem>
+
+using prueba::Control;
+using prueba::Lineas;
+
+namespace {
+
+QStringList LineasDelMotor(const engine::Entrada& entrada) {
+    QStringList lineas;
+    for (const std::string& linea : engine::Calcular(entrada).lineas) {
+        lineas << QString::fromStdString(linea);
+    }
+    return lineas;
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> form;
+    QListWidget* List2 = nullptr;
+
+    void clicEn(const char* nombre) {
+        QTest::mouseClick(Control(form.get(), nombre), Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        List2 = Control<QListWidget>(form.get(), "List2");
+    }
+    void cleanup() {
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
+        form.reset();
+    }
+
+    // State: the window just opened.  Expected: lists filled, defaults chosen, the length
+    // entry shown, an empty report, nothing calculated, the focus on the size list.
+    void starts_with_defaults_and_no_report() {
+        auto* List1 = Control<QListWidget>(form.get(), "List1");
+        auto* Combo1 = Control<QComboBox>(form.get(), "Combo1");
+        QCOMPARE(List1->count(), 3);
+        QCOMPARE(List1->item(2)->text(), QStringLiteral("Acero"));
+        QCOMPARE(List1->currentRow(), 0);
+        QCOMPARE(Combo1->count(), 21);
+        QCOMPARE(Combo1->itemText(9), QStringLiteral("1/0"));
+        QCOMPARE(Combo1->itemText(20), QStringLiteral("1000"));
+        QCOMPARE(Combo1->currentText(), QStringLiteral("8"));
+        QVERIFY(!Combo1->isEditable());
+        for (const char* elegido : {"Option1_0", "Option2_0", "Option3_0"}) {
+            QVERIFY(Control<QRadioButton>(form.get(), elegido)->isChecked());
+        }
+        QVERIFY(Control(form.get(), "Frame6")->isVisible());
+        QVERIFY(!Control(form.get(), "Frame5")->isVisible());
+        QCOMPARE(List2->count(), 0);
+        QCOMPARE(form->calculado(), 0);
+        QCOMPARE(QApplication::focusWidget(), Control(form.get(), "Combo1"));
+        const QStringList textos{"100", "30", "240", "0.85", "5"};
+        const char* campos[] = {"Text1", "Text2", "Text3", "Text5", "Text6"};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(Control<QLineEdit>(form.get(), campos[i])->text(), textos[i]);
+        }
+    }
+
+    void captions_keep_their_spaces_and_accents() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Calculador Caídas de Voltaje "));
+        QCOMPARE(Control<QLabel>(form.get(), "Label10")->text(),
+                 QStringLiteral("Programa Para el Cálculo de Caídas de Voltaje y         "
+                                "Distancias en  Sistemas bajo Ducto"));
+        QCOMPARE(Control<QLabel>(form.get(), "Label12")->text(),
+                 QString::fromUtf8("Cables Para 600 Volt., 60 Hz, y 75 \u00BAC"));
+        QCOMPARE(Control<QLabel>(form.get(), "Label11")->text(),
+                 QStringLiteral("Basado en la Tabla 9, Capítulo 9, del Nec"));
+        QCOMPARE(Control<QRadioButton>(form.get(), "Option2_0")->text(),
+                 QStringLiteral("Caida de Volt."));
+        QCOMPARE(Control<QLabel>(form.get(), "Label9")->text(), QStringLiteral("Caida de V."));
+        QCOMPARE(Control<QGroupBox>(form.get(), "Frame1")->title(),
+                 QStringLiteral("Tipo de Conductor"));
+        QCOMPARE(Control<QPushButton>(form.get(), "Command1")->text(),
+                 QStringLiteral("&Resultado"));
+        QStringList menu;
+        for (QAction* accion : form->menuBar()->actions()) {
+            menu << accion->text();
+        }
+        QCOMPARE(menu, (QStringList{"&Archivo", "&Información"}));
+    }
+
+    // Every control stands where the layout puts it; the two panels' members land on the
+    // same window spots, so whichever panel shows continues the middle column.
+    void controls_stand_at_their_layout_positions() {
+        QCOMPARE(form->centralWidget()->size(), QSize(632, 434));
+        for (const form1_layout::Posicion& p : form1_layout::Posiciones) {
+            const QString nombre = QString::fromUtf16(p.control);
+            const auto* control = form->findChild<QWidget*>(nombre);
+            QVERIFY2(control != nullptr, qPrintable(nombre));
+            QCOMPARE(control->geometry(),
+                     QRect(p.izquierda / 15, p.arriba / 15, p.ancho / 15, p.alto / 15));
+        }
+        QWidget* cliente = form->centralWidget();
+        const auto enVentana = [cliente](QWidget* w) { return w->mapTo(cliente, QPoint(0, 0)); };
+        QCOMPARE(enVentana(Control(form.get(), "Label4")), QPoint(136, 200));
+        QCOMPARE(enVentana(Control(form.get(), "Label9")), QPoint(136, 200));
+        QCOMPARE(enVentana(Control(form.get(), "Text1")), QPoint(136, 216));
+        QCOMPARE(enVentana(Control(form.get(), "Text6")), QPoint(136, 216));
+        QCOMPARE(enVentana(Control(form.get(), "Label5")), QPoint(200, 216));
+        QCOMPARE(enVentana(Control(form.get(), "Label1")), QPoint(200, 216));
+        QCOMPARE(enVentana(Control(form.get(), "Option2_1")), QPoint(24, 152));
+    }
+
+    // State: focus on Combo1.  Action: Tab round the window.  Expected: the design's order,
+    // each option group entered at its selected member, the hidden Text6 skipped.
+    void tab_walks_the_design_order() {
+        QStringList visitados;
+        for (int i = 0; i < 12; ++i) {
+            visitados << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visitados,
+                 (QStringList{"Combo1", "Text2", "Text3", "Command1", "Option1_0", "Option3_0",
+                              "List1", "Option2_0", "Text1", "Picture1", "List2", "Text5"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Combo1"));
+    }
+
+    void resultado_writes_the_engines_report_for_the_window() {
+        clicEn("Command1");
+        QCOMPARE(form->calculado(), 1);
+        QCOMPARE(List2->count(), 9);
+        QCOMPARE(Lineas(List2), LineasDelMotor(form->Entrada()));
+        QCOMPARE(List2->item(0)->text(),
+                 QStringLiteral("                        Resultado de los Cálculos"));
+    }
+
+    void alt_r_presses_resultado() {
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(List2->count(), 9);
+        QCOMPARE(form->calculado(), 1);
+    }
+
+    // State: a report, distance mode, other choices and texts.  Action: "&Nuevo".
+    // Expected: every default back, Text6 kept, the length panel shown, no report.
+    void nuevo_restores_the_defaults_but_keeps_text6() {
+        clicEn("Command1");
+        clicEn("Option2_1");
+        clicEn("Option1_1");
+        clicEn("Option3_1");
+        Control<QListWidget>(form.get(), "List1")->setCurrentRow(2);
+        Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(12);
+        const char* campos[] = {"Text1", "Text2", "Text3", "Text5", "Text6"};
+        for (const char* campo : campos) {
+            Control<QLineEdit>(form.get(), campo)->setText(QStringLiteral("12"));
+        }
+        QVERIFY(Control(form.get(), "Frame5")->isVisible());
+
+        form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
+        QCOMPARE(form->calculado(), 0);
+        QCOMPARE(List2->count(), 0);
+        const engine::Entrada e = form->Entrada();
+        QCOMPARE(e.modo, engine::Modo::CaidaVoltaje);
+        QCOMPARE(e.sistema, engine::Sistema::Trifasico);
+        QCOMPARE(e.material, engine::Material::Cobre);
+        QCOMPARE(e.indiceDucto, 0);
+        QCOMPARE(e.indiceCalibre, 3);
+        QCOMPARE(e.Text1 + e.Text2 + e.Text3 + e.Text5, std::string("100302400.85"));
+        QCOMPARE(e.Text6, std::string("12"));
+        QVERIFY(Control(form.get(), "Frame6")->isVisible());
+        QVERIFY(!Control(form.get(), "Frame5")->isVisible());
+
+        // Nothing computes again until "&Resultado".
+        clicEn("Option1_1");
+        QCOMPARE(List2->count(), 0);
+    }
+
+    // Aluminium has no size 14: the refusal shows, the list stays empty, and the request
+    // for results stands, so the next change asks again.
+    void aluminium_fourteen_is_refused_with_an_empty_report() {
+        clicEn("Option3_1");
+        Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        prueba::Avisos avisos;
+        clicEn("Command1");
+        QCOMPARE(avisos.textos,
+                 QStringList{" Para el Aluminio debe escojer Calibre mayor del # 14"});
+        QCOMPARE(avisos.titulos, QStringList{"Calculador de Caída de Voltaje"});
+        QCOMPARE(avisos.iconos.value(0), QMessageBox::Warning);
+        QCOMPARE(List2->count(), 0);
+        QCOMPARE(form->calculado(), 1);
+    }
+
+    void a_missing_table_is_told_and_never_created() {
+        const auto carpeta = std::filesystem::temp_directory_path() / "calculador sin tablas";
+        std::filesystem::create_directories(carpeta);
+        Form1 sinTablas(QString::fromStdString(carpeta.string()));
+        sinTablas.show();
+        prueba::Avisos avisos;
+        QTest::mouseClick(Control(&sinTablas, "Command1"), Qt::LeftButton);
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(avisos.textos[0].contains(QStringLiteral("Cobre.sqlite")));
+        QCOMPARE(Control<QListWidget>(&sinTablas, "List2")->count(), 0);
+        QVERIFY(std::filesystem::is_empty(carpeta));
+        std::filesystem::remove(carpeta);
+    }
+
+    void informacion_leaves_report_and_inputs_unchanged() {
+        clicEn("Command1");
+        const QStringList antes = Lineas(List2);
+        QTimer::singleShot(50, [] {
+            if (QWidget* caja = QApplication::activeModalWidget()) {
+                QCOMPARE(caja->objectName(), QStringLiteral("Form2"));
+                caja->close();
+            }
+        });
+        form->findChild<QAction*>(QStringLiteral("Informacion"))->trigger();
+        QCOMPARE(Lineas(List2), antes);
+        QCOMPARE(form->calculado(), 1);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
