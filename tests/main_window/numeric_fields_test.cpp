@@ -1,0 +1,224 @@
+#include "main_window/field_rules.h"
+#include "main_window/form1.h"
+#include "window_test_support.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+using prueba::Control;
+using prueba::Lineas;
+
+class NumericFieldsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Form1> form;
+    QListWidget* List2 = nullptr;
+
+    QLineEdit* campo(const char* nombre) { return Control<QLineEdit>(form.get(), nombre); }
+
+    // Puts the caret at the end of the field, as a click would put it somewhere.
+    QLineEdit* enfocar(const char* nombre) {
+        QLineEdit* c = campo(nombre);
+        c->setFocus(Qt::MouseFocusReason);
+        c->end(false);
+        return c;
+    }
+
+private slots:
+    void init() {
+        form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        List2 = Control<QListWidget>(form.get(), "List2");
+    }
+    void cleanup() {
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
+        form.reset();
+    }
+
+    void validar_tecla_lets_digits_point_and_backspace_through() {
+        for (int codigo = -1; codigo <= 256; ++codigo) {
+            const bool pasa = (codigo >= '0' && codigo <= '9') || codigo == '.' || codigo == 8;
+            QCOMPARE(ValidarTecla(std::int16_t(codigo)), pasa ? std::int16_t(codigo) : 0);
+        }
+    }
+
+    void typed_keys_are_filtered_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<int>("modificadores");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("resultado");
+        const int nada = Qt::NoModifier;
+        QTest::newRow("a") << int(Qt::Key_A) << nada << "a"
+                           << "30";
+        QTest::newRow("E") << int(Qt::Key_E) << int(Qt::ShiftModifier) << "E"
+                           << "30";
+        QTest::newRow("minus") << int(Qt::Key_Minus) << nada << "-"
+                               << "30";
+        QTest::newRow("plus") << int(Qt::Key_Plus) << nada << "+"
+                              << "30";
+        QTest::newRow("comma") << int(Qt::Key_Comma) << nada << ","
+                               << "30";
+        QTest::newRow("blank") << int(Qt::Key_Space) << nada << " "
+                               << "30";
+        QTest::newRow("ñ") << int(Qt::Key_Ntilde) << nada << "ñ"
+                           << "30";
+        QTest::newRow("euro") << int(Qt::Key_unknown) << nada << "€"
+                              << "30";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << nada << "\r"
+                               << "30";
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << nada << "\x1b"
+                                << "30";
+        QTest::newRow("7") << int(Qt::Key_7) << nada << "7"
+                           << "307";
+        QTest::newRow("point") << int(Qt::Key_Period) << nada << "."
+                               << "30.";
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << nada << "\b"
+                                   << "3";
+    }
+    void typed_keys_are_filtered() {
+        QFETCH(int, tecla);
+        QFETCH(int, modificadores);
+        QFETCH(QString, texto);
+        QFETCH(QString, resultado);
+        QLineEdit* Text2 = enfocar("Text2");
+        QKeyEvent pulsada(QEvent::KeyPress, tecla, Qt::KeyboardModifiers(modificadores), texto);
+        QApplication::sendEvent(Text2, &pulsada);
+        QCOMPARE(Text2->text(), resultado);
+    }
+
+    // Ctrl+C, Ctrl+V and Ctrl+X type the control codes 3, 22 and 24: discarded like any
+    // other, so the clipboard shortcuts do nothing in these fields.
+    void clipboard_shortcuts_do_nothing() {
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        QLineEdit* Text3 = enfocar("Text3");
+        Text3->selectAll();
+        QTest::keyClick(Text3, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(Text3->text(), QStringLiteral("240"));
+        QTest::keyClick(Text3, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Text3->text(), QStringLiteral("240"));
+        QTest::keyClick(Text3, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("99"));
+        // Keys that type no character keep their effect.
+        QTest::keyClick(Text3, Qt::Key_Home);
+        QTest::keyClick(Text3, Qt::Key_Delete);
+        QCOMPARE(Text3->text(), QStringLiteral("40"));
+    }
+
+    void composed_text_obeys_the_filter() {
+        QLineEdit* Text5 = enfocar("Text5");
+        QInputMethodEvent compuesto;
+        compuesto.setCommitString(QStringLiteral("1a-2,é.5"));
+        QApplication::sendEvent(Text5, &compuesto);
+        QCOMPARE(Text5->text(), QStringLiteral("0.8512.5"));
+    }
+
+    void leaving_rewrites_the_field_data() {
+        QTest::addColumn<QString>("escrito");
+        QTest::addColumn<QString>("reescrito");
+        const char* casos[][2] = {
+            {"", "0"},
+            {".", "0"},
+            {"0.000", "0"},
+            {"007", "7"},
+            {"5.", "5"},
+            {".85", "0.85"},
+            {"0.850", "0.85"},
+            {"1.2.3", "1.2"},
+            {"240", "240"},
+            {"0.1234567890123456789", "0.123456789012346"},
+            {"12345678901234567", "1.23456789012346E+16"},
+            {"1234567890123456", "1.23456789012346E+15"},
+            {"123456789012345", "123456789012345"},
+            {"-30", "30"},
+            {" 12 5", "125"},
+            {"2.5 A", "2.5"},
+            {"letras", "0"},
+            {"1.5", "1.5"},
+        };
+        for (const auto& c : casos) {
+            QTest::newRow(c[0]) << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]);
+        }
+        QTest::newRow("400 digits") << QString(400, QChar('9')) << "0";
+    }
+    // Text that reaches a field without typing (a paste from its menu) is cleaned on leaving.
+    void leaving_rewrites_the_field() {
+        QFETCH(QString, escrito);
+        QFETCH(QString, reescrito);
+        QLineEdit* Text3 = enfocar("Text3");
+        Text3->setText(escrito);
+        QTest::keyClick(Text3, Qt::Key_Tab);
+        QCOMPARE(Text3->text(), reescrito);
+        QCOMPARE(campo("Text2")->text(), QStringLiteral("30")); // no other field rewritten
+    }
+
+    // State: no result asked for.  Action: leave fields.  Expected: texts rewritten, no
+    // report.  After "&Resultado", leaving an unchanged field recalculates once.
+    void leaving_recalculates_only_after_resultado() {
+        prueba::Calculos calculos(List2);
+        QLineEdit* Text2 = enfocar("Text2");
+        QTest::keyClicks(Text2, "5");
+        QTest::keyClick(Text2, Qt::Key_Tab);
+        QCOMPARE(List2->count(), 0);
+        QCOMPARE(calculos.veces(), 0);
+
+        QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
+        QTRY_COMPARE(List2->count(), 9);
+        enfocar("Text3");
+        calculos.olvidar();
+        QTest::keyClick(campo("Text3"), Qt::Key_Tab);
+        QCOMPARE(calculos.veces(), 1);
+
+        form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
+        calculos.olvidar();
+        QTest::keyClick(enfocar("Text5"), Qt::Key_Tab);
+        QCOMPARE(calculos.veces(), 0);
+    }
+
+    // The field is left by a click on "&Resultado": its rewrite and recalculation come
+    // first, then the button's; the report shows the rewritten value.
+    void leaving_by_clicking_resultado_computes_twice() {
+        QTest::mouseClick(Control(form.get(), "Command1"), Qt::LeftButton);
+        QLineEdit* Text2 = enfocar("Text2");
+        Text2->setText(QStringLiteral("60A"));
+        prueba::Calculos calculos(List2);
+        QTest::mouseClick(Control(form.get(), "Command1"), Qt::LeftButton);
+        QCOMPARE(Text2->text(), QStringLiteral("60"));
+        QCOMPARE(calculos.veces(), 2);
+        QCOMPARE(Lineas(List2), [this] {
+            QStringList lineas;
+            for (const auto& l : engine::Calcular(form->Entrada()).lineas) {
+                lineas << QString::fromStdString(l);
+            }
+            return lineas;
+        }());
+    }
+
+    // A refused choice with a result asked for: leaving a field shows the refusal once,
+    // and the box taking the focus does not count as leaving the field again.
+    void a_refusal_on_leaving_shows_one_message() {
+        QTest::mouseClick(Control(form.get(), "Option3_1"), Qt::LeftButton);
+        Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
+        prueba::Avisos avisos;
+        QTest::mouseClick(Control(form.get(), "Command1"), Qt::LeftButton);
+        QCOMPARE(avisos.textos.size(), 1);
+
+        avisos.textos.clear();
+        form->activateWindow(); // the offscreen platform has no window manager to do it
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QLineEdit* Text2 = enfocar("Text2");
+        QCOMPARE(QApplication::focusWidget(), Text2);
+        QTest::keyClick(Text2, Qt::Key_Tab);
+        QTest::qWait(100);
+        QCOMPARE(avisos.textos.size(), 1);
+        QCOMPARE(List2->count(), 0);
+    }
+};
+
+QTEST_MAIN(NumericFieldsTest)
+#include "numeric_fields_test.moc"
