@@ -347,7 +347,7 @@ void Form1::salir_Click() {
 
 void Form1::Informacion_Click() {
     Form2 informacion;
-    toolkit::MostrarModal(informacion);
+    toolkit::MostrarModal(informacion, this);
 }
 
 void Form1::Option1_Click(int) {

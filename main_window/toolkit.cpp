@@ -13,8 +13,21 @@ int MostrarVentanaPrincipal(QWidget& ventana) {
     return QApplication::exec();
 }
 
-void MostrarModal(QDialog& dialogo) {
+namespace {
+
+// Without a window manager, or with one that does not do it, nothing gives the activation
+// back to the window the modal box covered.
+void Reactivar(QWidget* ventana) {
+    if (ventana != nullptr && ventana->isVisible()) {
+        ventana->activateWindow();
+    }
+}
+
+} // namespace
+
+void MostrarModal(QDialog& dialogo, QWidget* debajo) {
     dialogo.exec();
+    Reactivar(debajo);
 }
 
 void TerminarPrograma() {
@@ -29,6 +42,7 @@ void MostrarAviso(QWidget* padre, const QString& texto) {
     QMessageBox caja(QMessageBox::Warning, QStringLiteral("Calculador de Caída de Voltaje"), texto,
                      QMessageBox::Ok, padre);
     caja.exec();
+    Reactivar(padre);
 }
 
 void Centrar(QWidget& ventana) {

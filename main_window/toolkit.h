@@ -14,8 +14,8 @@ namespace toolkit {
 int MostrarVentanaPrincipal(QWidget& ventana);
 
 // Shows a dialog application-modal and returns once it has closed (QDialog::exec): no
-// other window takes input meanwhile.
-void MostrarModal(QDialog& dialogo);
+// other window takes input meanwhile. The window below then takes the keyboard back.
+void MostrarModal(QDialog& dialogo, QWidget* debajo);
 
 // Ends the program at once: the event loop stops and main returns; no handler of ours runs.
 void TerminarPrograma();
@@ -23,7 +23,8 @@ void TerminarPrograma();
 // The folder that holds the running executable, where the two table files lie.
 QString CarpetaPrograma();
 
-// The program's message box: a warning icon, one OK button, modal over `padre`.
+// The program's message box: a warning icon, one OK button, modal over `padre`, which
+// takes the keyboard back when the box closes.
 void MostrarAviso(QWidget* padre, const QString& texto);
 
 // Places `ventana` in the middle of the screen it is on.

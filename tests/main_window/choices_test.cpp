@@ -104,7 +104,6 @@ private slots:
         clicEn("Option3_1");
         QCOMPARE(avisos.textos.size(), 1);
         QCOMPARE(List2->count(), 0);
-        form->activateWindow();
         Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(1);
         QCOMPARE(List2->count(), 9);
         Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);

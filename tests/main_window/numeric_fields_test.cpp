@@ -209,7 +209,6 @@ private slots:
         QCOMPARE(avisos.textos.size(), 1);
 
         avisos.textos.clear();
-        form->activateWindow(); // the offscreen platform has no window manager to do it
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QLineEdit* Text2 = enfocar("Text2");
         QCOMPARE(QApplication::focusWidget(), Text2);
