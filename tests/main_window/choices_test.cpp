@@ -9,16 +9,10 @@
 using prueba::Control;
 using prueba::Lineas;
 
-class ChoicesTest : public QObject {
+class ChoicesTest : public QObject, prueba::VentanaAbierta {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-    QListWidget* List2 = nullptr;
-
-    void clicEn(const char* nombre) {
-        QTest::mouseClick(Control(form.get(), nombre), Qt::LeftButton);
-    }
     bool visible(const char* nombre) { return Control(form.get(), nombre)->isVisible(); }
 
     // One change of each of the five choice controls, as the user makes it.
@@ -30,16 +24,8 @@ private:
     }
 
 private slots:
-    void init() {
-        form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        List2 = Control<QListWidget>(form.get(), "List2");
-    }
-    void cleanup() {
-        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
-        form.reset();
-    }
+    void init() { abrir(); }
+    void cleanup() { cerrar(); }
 
     // State: no result asked for.  Action: change every choice.  Expected: nothing
     // computed; the mode only swaps the panels.
@@ -59,11 +45,7 @@ private slots:
         prueba::Calculos calculos(List2);
         cambiarCadaEleccion();
         QCOMPARE(calculos.veces(), 4);
-        QStringList esperadas;
-        for (const auto& linea : engine::Calcular(form->Entrada()).lineas) {
-            esperadas << QString::fromStdString(linea);
-        }
-        QCOMPARE(Lineas(List2), esperadas);
+        QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
         QVERIFY(List2->item(2)->text().endsWith(QStringLiteral(" Ohmios")));
     }
 

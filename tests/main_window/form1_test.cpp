@@ -18,40 +18,13 @@
 using prueba::Control;
 using prueba::Lineas;
 
-namespace {
-
-QStringList LineasDelMotor(const engine::Entrada& entrada) {
-    QStringList lineas;
-    for (const std::string& linea : engine::Calcular(entrada).lineas) {
-        lineas << QString::fromStdString(linea);
-    }
-    return lineas;
-}
-
-} // namespace
-
-class Form1Test : public QObject {
+class Form1Test : public QObject, prueba::VentanaAbierta {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> form;
-    QListWidget* List2 = nullptr;
-
-    void clicEn(const char* nombre) {
-        QTest::mouseClick(Control(form.get(), nombre), Qt::LeftButton);
-    }
-
 private slots:
-    void init() {
-        form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        List2 = Control<QListWidget>(form.get(), "List2");
-    }
-    void cleanup() {
-        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
-        form.reset();
-    }
+    void init() { abrir(); }
+    void cleanup() { cerrar(); }
 
     // State: the window just opened.  Expected: lists filled, defaults chosen, the length
     // entry shown, an empty report, nothing calculated, the focus on the size list.
@@ -144,7 +117,7 @@ private slots:
         clicEn("Command1");
         QCOMPARE(form->calculado(), 1);
         QCOMPARE(List2->count(), 9);
-        QCOMPARE(Lineas(List2), LineasDelMotor(form->Entrada()));
+        QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
         QCOMPARE(List2->item(0)->text(),
                  QStringLiteral("                        Resultado de los Cálculos"));
     }

@@ -1,6 +1,9 @@
 // What the window tests share: finding controls, answering message boxes, reading lists.
 #pragma once
 
+#include "engine/calcular.h"
+#include "main_window/form1.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QListWidget>
@@ -9,6 +12,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+
+#include <memory>
 
 namespace prueba {
 
@@ -24,6 +29,15 @@ inline QStringList Lineas(QListWidget* lista) {
     QStringList lineas;
     for (int i = 0; i < lista->count(); ++i) {
         lineas << lista->item(i)->text();
+    }
+    return lineas;
+}
+
+// The report the engine gives for the inputs the window shows now.
+inline QStringList LineasDelMotor(const Form1& form) {
+    QStringList lineas;
+    for (const std::string& linea : engine::Calcular(form.Entrada()).lineas) {
+        lineas << QString::fromStdString(linea);
     }
     return lineas;
 }
@@ -61,6 +75,28 @@ public:
 
 private:
     QSignalSpy espia_;
+};
+
+// The main window of one test: opened on the built tables and active before the test,
+// closed after it, failing a test that leaves a modal box open.
+class VentanaAbierta {
+protected:
+    void abrir() {
+        form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        List2 = Control<QListWidget>(form.get(), "List2");
+    }
+    void cerrar() {
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
+        form.reset();
+    }
+    void clicEn(const char* nombre) {
+        QTest::mouseClick(Control(form.get(), nombre), Qt::LeftButton);
+    }
+
+    std::unique_ptr<Form1> form;
+    QListWidget* List2 = nullptr;
 };
 
 } // namespace prueba
