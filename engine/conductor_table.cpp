@@ -42,6 +42,7 @@ std::optional<Columnas> ColumnasDelDucto(int indiceDucto) {
 // or trigger with a runaway query) from freezing the window.
 constexpr int PasosPorAviso = 1000;
 constexpr int AvisosMaximos = 10000;
+constexpr int EsperaPorBloqueoMs = 250;
 
 class Lector {
 public:
@@ -98,6 +99,8 @@ private:
         if (abierto != SQLITE_OK) {
             return ErrorDeBase();
         }
+        // A table being saved by another program is waited for a moment, not refused at once.
+        sqlite3_busy_timeout(base_.get(), EsperaPorBloqueoMs);
         sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
         sqlite3_progress_handler(
