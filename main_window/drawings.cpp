@@ -66,12 +66,10 @@ void DibujarElectricista(QPainter& p) {
     p.drawLine(QPointF(55, 37), QPointF(62, 34));
 }
 
-QPixmap Icono(int lado) {
-    QPixmap imagen(lado, lado);
-    imagen.fill(Qt::transparent);
-    QPainter p(&imagen);
+} // namespace
+
+void DibujarIcono(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(lado / 32.0, lado / 32.0);
     p.setPen(QPen(QColor(0, 0, 128), 1.5));
     p.setBrush(QColor(255, 255, 255));
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 4, 4);
@@ -81,10 +79,7 @@ QPixmap Icono(int lado) {
     p.setBrush(QColor(255, 255, 0));
     p.drawPolygon(QPolygonF({QPointF(18, 3), QPointF(8, 17), QPointF(15, 17), QPointF(11, 24),
                              QPointF(24, 12), QPointF(17, 12), QPointF(21, 3)}));
-    return imagen;
 }
-
-} // namespace
 
 Picture1Dibujo::Picture1Dibujo(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -100,9 +95,18 @@ void Picture1Dibujo::paintEvent(QPaintEvent*) {
     DibujarElectricista(p);
 }
 
+QPixmap ImagenIcono(int lado) {
+    QPixmap imagen(lado, lado);
+    imagen.fill(Qt::transparent);
+    QPainter p(&imagen);
+    p.scale(lado / 32.0, lado / 32.0);
+    DibujarIcono(p);
+    return imagen;
+}
+
 QIcon IconoPrograma() {
     QIcon icono;
-    icono.addPixmap(Icono(32));
-    icono.addPixmap(Icono(16));
+    icono.addPixmap(ImagenIcono(32));
+    icono.addPixmap(ImagenIcono(16));
     return icono;
 }

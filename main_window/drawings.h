@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
+
+class QPainter;
 
 // An electrician in a yellow hard hat and green shirt working with pliers at an open
 // distribution panel, conduits entering from above and black, red and white conductors.
@@ -17,5 +20,11 @@ protected:
     void paintEvent(QPaintEvent* evento) override;
 };
 
-// A lightning bolt over a conductor, at 32 x 32 and 16 x 16 pixels.
+// The program icon on a 32 x 32 grid: a lightning bolt over a conductor.
+void DibujarIcono(QPainter& p);
+
+// The program icon as an image `lado` pixels square.
+QPixmap ImagenIcono(int lado);
+
+// The program icon at 32 x 32 and 16 x 16 pixels.
 QIcon IconoPrograma();
