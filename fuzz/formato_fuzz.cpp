@@ -90,11 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         (n > forma.minimos && decimales.back() == '0')) {
         fuzz::Falla("decimales", texto);
     }
-    // The number shown is the value rounded to the pattern's decimals.
-    const double mostrado =
-        std::strtod((cifras + "." + std::string(decimales) + "e0").c_str(), nullptr);
-    const double tolerancia =
-        0.5 * std::pow(10.0, -forma.maximos) * (1 + 1e-9) + std::fabs(valor) * 1e-14;
+    // The number shown is the value rounded to the pattern's decimals. It is read back in
+    // long double: the 15-digit rounding of the largest doubles lies past their range.
+    const long double mostrado =
+        std::strtold((cifras + "." + std::string(decimales) + "e0").c_str(), nullptr);
+    const long double tolerancia = 0.5L * std::pow(10.0L, -forma.maximos) * (1 + 1e-9L) +
+                                   std::fabs(static_cast<long double>(valor)) * 1e-14L;
     if (std::fabs((negativo ? -mostrado : mostrado) - valor) > tolerancia ||
         (negativo && mostrado == 0)) {
         fuzz::Falla("valor mostrado", texto);

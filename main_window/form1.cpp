@@ -53,6 +53,7 @@ Form1::Form1(const QString& carpetaTablas, QWidget* parent)
     createLabels();
     createReport();
     createMenu();
+    setBuddies();
     setTabOrder();
     connectHandlers();
 
@@ -219,6 +220,19 @@ void Form1::createMenu() {
     menu_.salir->setObjectName(QStringLiteral("salir"));
     menu_.Informacion = menuBar()->addAction(QStringLiteral("&Información"));
     menu_.Informacion->setObjectName(QStringLiteral("Informacion"));
+}
+
+// Each heading names the control below it for screen readers, which announce a size list
+// or a field by the label that goes with it.
+void Form1::setBuddies() {
+    const std::pair<const char*, QWidget*> pares[] = {
+        {"Label4", campos_.Text1},        {"Label9", campos_.Text6}, {"Label2", campos_.Text2},
+        {"Label6", campos_.Text3},        {"Label8", campos_.Text5}, {"ducto", elecciones_.List1},
+        {"LabelCal", elecciones_.Combo1},
+    };
+    for (const auto& [etiqueta, control] : pares) {
+        findChild<QLabel*>(QString::fromLatin1(etiqueta))->setBuddy(control);
+    }
 }
 
 // Combo1, Text2, Text3, Command1, Option1, Option3, List1, Option2, Text6, Text1, Picture1,

@@ -47,6 +47,7 @@ private:
     void createLabels();
     void createReport();
     void createMenu();
+    void setBuddies();
     void setTabOrder();
     void connectHandlers();
     void Form_Load();

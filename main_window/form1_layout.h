@@ -17,7 +17,8 @@ struct Posicion {
 inline constexpr int AnchoVentana = 9480;
 inline constexpr int AltoVentana = 6510;
 
-// Members of a frame or panel are placed relative to it.
+// Members of a frame or panel are placed relative to it. "Amp." (Label3) is one pixel
+// wider than the 375 twips it had for "MS Sans Serif": the substitute faces need it.
 inline constexpr std::array<Posicion, 35> Posiciones{{
     {u"Text5", 2040, 5235, 855, 285},      {u"List2", 3720, 3060, 5295, 2430},
     {u"Picture1", 7560, 1440, 1455, 1095}, {u"Frame4", 240, 1560, 1575, 1215},
@@ -34,7 +35,7 @@ inline constexpr std::array<Posicion, 35> Posiciones{{
     {u"Label9", 120, 120, 975, 255},       {u"Label12", 3000, 1080, 3615, 375},
     {u"Label10", 600, 120, 8175, 855},     {u"ducto", 2040, 1560, 1215, 255},
     {u"Label8", 2040, 5040, 1095, 255},    {u"Label7", 3000, 4560, 615, 375},
-    {u"Label6", 2040, 4320, 975, 255},     {u"Label3", 3000, 3960, 375, 255},
+    {u"Label6", 2040, 4320, 975, 255},     {u"Label3", 3000, 3960, 390, 255},
     {u"Label2", 2040, 3720, 735, 255},     {u"LabelCal", 3720, 1680, 1215, 255},
     {u"Label11", 240, 5640, 5295, 375},
 }};
