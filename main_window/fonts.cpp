@@ -6,12 +6,15 @@
 namespace toolkit {
 namespace {
 
+// Looked up once in the list of installed faces: asking the font database about a face
+// that is missing makes it resolve aliases through the whole font configuration.
 QString Familia() {
     static const QString elegida = [] {
+        const QStringList instaladas = QFontDatabase::families();
         for (const QString& familia :
              {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
               QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")}) {
-            if (QFontDatabase::hasFamily(familia)) {
+            if (instaladas.contains(familia)) {
                 return familia;
             }
         }
