@@ -132,6 +132,7 @@ void Form1::createInputs() {
 
     Command1_ = new QPushButton(QStringLiteral("&Resultado"), cliente);
     Command1_->setObjectName(QStringLiteral("Command1"));
+    Command1_->installEventFilter(this);
     Colocar(Command1_);
 }
 
@@ -392,6 +393,12 @@ bool Form1::EsCampo(QObject* objeto) const {
 }
 
 bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
+    // Alt+R takes the button's focus as a click does, so that a field being left is
+    // rewritten (and recalculated) before the button computes.
+    if (objeto == Command1_ && evento->type() == QEvent::Shortcut) {
+        Command1_->setFocus(Qt::ShortcutFocusReason);
+        return false;
+    }
     if (!EsCampo(objeto)) {
         return QMainWindow::eventFilter(objeto, evento);
     }

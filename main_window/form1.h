@@ -38,7 +38,7 @@ public:
     engine::Entrada Entrada() const;
 
 protected:
-    // The five numeric fields' key press and focus loss.
+    // The five numeric fields' key press and focus loss; the button's shortcut.
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:

@@ -100,6 +100,17 @@ private slots:
         QCOMPARE(abiertas.size(), 2);
         QVERIFY(ventana.findChildren<Form2*>().isEmpty());
     }
+
+    // Alt+I runs "&Información" at once, without opening a menu.
+    void alt_i_opens_the_box() {
+        Form1 ventana(QStringLiteral(CARPETA_TABLAS));
+        ventana.show();
+        QVERIFY(QTest::qWaitForWindowActive(&ventana));
+        bool abierta = false;
+        ConLaCajaAbierta([&abierta](Form2*) { abierta = true; });
+        QTest::keyClick(&ventana, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(abierta);
+    }
 };
 
 QTEST_MAIN(Form2Test)

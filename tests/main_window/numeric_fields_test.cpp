@@ -168,6 +168,17 @@ private slots:
         QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
     }
 
+    // Alt+R gives "&Resultado" the focus: the field is left, and rewritten, before the
+    // button computes.
+    void alt_r_leaves_the_field_first() {
+        QLineEdit* Text2 = enfocar("Text2");
+        Text2->setText(QStringLiteral("7abc"));
+        QTest::keyClick(Text2, Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(Text2->text(), QStringLiteral("7"));
+        QTRY_COMPARE(List2->count(), 9);
+        QCOMPARE(form->Entrada().Text2, std::string("7"));
+    }
+
     // A refused choice with a result asked for: leaving a field shows the refusal once,
     // and the box taking the focus does not count as leaving the field again.
     void a_refusal_on_leaving_shows_one_message() {
