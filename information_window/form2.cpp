@@ -7,15 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QRect EnPixeles(int izquierda, int arriba, int ancho, int alto) {
-    constexpr int t = toolkit::TwipsPorPixel;
-    return {izquierda / t, arriba / t, ancho / t, alto / t};
-}
-
-} // namespace
-
 Form2::Form2(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
@@ -24,18 +15,14 @@ Form2::Form2(QWidget* parent)
     setFont(toolkit::Letra(8.25));
     createLabels();
     createButton();
-    resize(5460 / toolkit::TwipsPorPixel, 3420 / toolkit::TwipsPorPixel);
+    resize(toolkit::EnPixeles(0, 0, 5460, 3420).size());
     toolkit::Centrar(*this);
 }
 
 void Form2::createLabels() {
     const auto etiqueta = [this](const QString& nombre, const QString& texto, const QRect& lugar,
                                  const QFont& letra) {
-        auto* l = new QLabel(texto, this);
-        l->setObjectName(nombre);
-        l->setTextFormat(Qt::PlainText);
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QLabel* l = toolkit::Etiqueta(nombre, texto, this);
         l->setFont(letra);
         l->setGeometry(lugar);
     };
@@ -43,16 +30,16 @@ void Form2::createLabels() {
              QStringLiteral("Este Software es gratuito , como cortesia por su interés mostrado "
                             "en los \"Voltimar\". cualquier duda o sugerencia aboquese con el "
                             "autor de estos programas. "),
-             EnPixeles(720, 360, 4095, 975), toolkit::Letra(8.25, true));
+             toolkit::EnPixeles(720, 360, 4095, 975), toolkit::Letra(8.25, true));
     etiqueta(QStringLiteral("Label2"),
              QStringLiteral("Equipo del Calculador Caídas de Voltaje  Tels. 555-0142 y 555-0187"),
-             EnPixeles(720, 1440, 4095, 975), toolkit::Letra(12, true));
+             toolkit::EnPixeles(720, 1440, 4095, 975), toolkit::Letra(12, true));
 }
 
 void Form2::createButton() {
     auto* Command1 = new QPushButton(QStringLiteral("Aceptar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(EnPixeles(2160, 2880, 1215, 375));
+    Command1->setGeometry(toolkit::EnPixeles(2160, 2880, 1215, 375));
     Command1->setDefault(false);
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);

@@ -57,8 +57,8 @@ Form1::Form1(const QString& carpetaTablas, QWidget* parent)
     setTabOrder();
     connectHandlers();
 
-    constexpr int t = toolkit::TwipsPorPixel;
-    cliente->setFixedSize(form1_layout::AnchoVentana / t, form1_layout::AltoVentana / t);
+    cliente->setFixedSize(
+        toolkit::EnPixeles(0, 0, form1_layout::AnchoVentana, form1_layout::AltoVentana).size());
     setFixedSize(cliente->width(), cliente->height() + menuBar()->sizeHint().height());
     toolkit::Centrar(*this);
     Form_Load();
@@ -78,11 +78,7 @@ QLineEdit* Form1::campo(const QString& nombre, const QString& texto, const QStri
 }
 
 QLabel* Form1::label(const QString& nombre, const QString& texto, QWidget* contenedor) {
-    auto* l = new QLabel(texto, contenedor);
-    l->setObjectName(nombre);
-    l->setTextFormat(Qt::PlainText);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* l = toolkit::Etiqueta(nombre, texto, contenedor);
     Colocar(l);
     return l;
 }

@@ -7,8 +7,7 @@ namespace form1_layout {
 QRect EnPixeles(QStringView control) {
     for (const Posicion& p : Posiciones) {
         if (control == QStringView(p.control)) {
-            constexpr int t = toolkit::TwipsPorPixel;
-            return {p.izquierda / t, p.arriba / t, p.ancho / t, p.alto / t};
+            return toolkit::EnPixeles(p.izquierda, p.arriba, p.ancho, p.alto);
         }
     }
     return {};

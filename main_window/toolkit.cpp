@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
@@ -43,6 +44,20 @@ void MostrarAviso(QWidget* padre, const QString& texto) {
                      QMessageBox::Ok, padre);
     caja.exec();
     Reactivar(padre);
+}
+
+QRect EnPixeles(int izquierda, int arriba, int ancho, int alto) {
+    constexpr int t = TwipsPorPixel;
+    return {izquierda / t, arriba / t, ancho / t, alto / t};
+}
+
+QLabel* Etiqueta(const QString& nombre, const QString& texto, QWidget* contenedor) {
+    auto* l = new QLabel(texto, contenedor);
+    l->setObjectName(nombre);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
 }
 
 void Centrar(QWidget& ventana) {

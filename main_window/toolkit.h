@@ -1,9 +1,11 @@
 // The few window-toolkit operations both windows rely on, each mapped to Qt once.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QDialog;
+class QLabel;
 class QWidget;
 
 namespace toolkit {
@@ -31,5 +33,12 @@ void MostrarAviso(QWidget* padre, const QString& texto);
 void Centrar(QWidget& ventana);
 
 inline constexpr int TwipsPorPixel = 15; // at 96 dots per inch
+
+// A rectangle given in twips, in device-independent pixels.
+QRect EnPixeles(int izquierda, int arriba, int ancho, int alto);
+
+// A label as both windows draw them: plain text, left-aligned from the top, wrapped within
+// its box, which does not adapt to the text.
+QLabel* Etiqueta(const QString& nombre, const QString& texto, QWidget* contenedor);
 
 } // namespace toolkit
