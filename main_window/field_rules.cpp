@@ -7,6 +7,11 @@ std::int16_t ValidarTecla(std::int16_t codigo) {
     return digito || codigo == 46 || codigo == 8 ? codigo : 0;
 }
 
+std::int16_t CodigoDeCaracter(QChar caracter) {
+    const char16_t codigo = caracter.unicode();
+    return static_cast<std::int16_t>(codigo <= 0xFF ? codigo : 0x100);
+}
+
 std::optional<std::int16_t> CodigoDeTecla(const QKeyEvent& tecla) {
     switch (tecla.key()) {
     case Qt::Key_Backspace:
@@ -34,10 +39,9 @@ std::optional<std::int16_t> CodigoDeTecla(const QKeyEvent& tecla) {
     }
     // A key that types several characters at once is judged by the first one refused.
     for (const QChar c : texto) {
-        const std::int16_t codigo = c.unicode() <= 0xFF ? std::int16_t(c.unicode()) : 0x100;
-        if (ValidarTecla(codigo) == 0) {
-            return codigo;
+        if (ValidarTecla(CodigoDeCaracter(c)) == 0) {
+            return CodigoDeCaracter(c);
         }
     }
-    return static_cast<std::int16_t>(texto.at(0).unicode());
+    return CodigoDeCaracter(texto.at(0));
 }

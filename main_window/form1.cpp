@@ -401,7 +401,7 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
     auto* campo = static_cast<QLineEdit*>(objeto);
     switch (evento->type()) {
     case QEvent::KeyPress:
-        return Text_KeyPress(campo, static_cast<QKeyEvent*>(evento));
+        return Text_KeyPress(static_cast<QKeyEvent*>(evento));
     case QEvent::InputMethod:
         Text_InputMethod(static_cast<QInputMethodEvent*>(evento));
         break;
@@ -422,7 +422,7 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 // Only digits, the point and backspace get through; a discarded keystroke inserts nothing.
-bool Form1::Text_KeyPress(QLineEdit*, QKeyEvent* tecla) {
+bool Form1::Text_KeyPress(QKeyEvent* tecla) {
     const std::optional<std::int16_t> codigo = CodigoDeTecla(*tecla);
     return codigo && ValidarTecla(*codigo) == 0;
 }
@@ -431,7 +431,7 @@ bool Form1::Text_KeyPress(QLineEdit*, QKeyEvent* tecla) {
 void Form1::Text_InputMethod(QInputMethodEvent* composicion) {
     QString admitido;
     for (const QChar c : composicion->commitString()) {
-        if (c.unicode() <= 0xFF && ValidarTecla(std::int16_t(c.unicode())) != 0) {
+        if (ValidarTecla(CodigoDeCaracter(c)) != 0) {
             admitido += c;
         }
     }

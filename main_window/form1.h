@@ -62,7 +62,7 @@ private:
     void List1_Click();
     void Combo1_Click();
     void RecalcularSiCalculado();
-    bool Text_KeyPress(QLineEdit* campo, QKeyEvent* tecla);
+    bool Text_KeyPress(QKeyEvent* tecla);
     void Text_InputMethod(QInputMethodEvent* composicion);
     void Text_LostFocus(QLineEdit* campo);
     bool EsCampo(QObject* objeto) const;
