@@ -37,6 +37,13 @@ engine::Separadores SeparadoresDelSistema() {
     return {local.decimalPoint().toStdString(), agrupa ? local.groupSeparator().toStdString() : ""};
 }
 
+// The fields' texts when the window opens; "&Nuevo" writes all but Text6's back.
+const QString InicialText1 = QStringLiteral("100");
+const QString InicialText2 = QStringLiteral("30");
+const QString InicialText3 = QStringLiteral("240");
+const QString InicialText5 = QStringLiteral("0.85");
+const QString InicialText6 = QStringLiteral("5");
+
 } // namespace
 
 Form1::Form1(const QString& carpetaTablas, QWidget* parent)
@@ -111,20 +118,20 @@ void Form1::createInputs() {
     QWidget* cliente = centralWidget();
     contenedores_.Frame6 = panel(QStringLiteral("Frame6"));
     contenedores_.Frame5 = panel(QStringLiteral("Frame5"));
-    campos_.Text1 = campo(QStringLiteral("Text1"), QStringLiteral("100"),
-                          QStringLiteral("Distancia"), contenedores_.Frame6);
+    campos_.Text1 = campo(QStringLiteral("Text1"), InicialText1, QStringLiteral("Distancia"),
+                          contenedores_.Frame6);
     label(QStringLiteral("Label4"), QStringLiteral("Distancia"), contenedores_.Frame6);
     label(QStringLiteral("Label5"), QStringLiteral("Mts."), contenedores_.Frame6);
-    campos_.Text6 = campo(QStringLiteral("Text6"), QStringLiteral("5"),
-                          QStringLiteral("Caida de V."), contenedores_.Frame5);
+    campos_.Text6 = campo(QStringLiteral("Text6"), InicialText6, QStringLiteral("Caida de V."),
+                          contenedores_.Frame5);
     label(QStringLiteral("Label1"), QStringLiteral("Volt."), contenedores_.Frame5);
     label(QStringLiteral("Label9"), QStringLiteral("Caida de V."), contenedores_.Frame5);
     campos_.Text2 =
-        campo(QStringLiteral("Text2"), QStringLiteral("30"), QStringLiteral("Corriente"), cliente);
-    campos_.Text3 = campo(QStringLiteral("Text3"), QStringLiteral("240"),
-                          QStringLiteral("Voltaje Inic."), cliente);
-    campos_.Text5 = campo(QStringLiteral("Text5"), QStringLiteral("0.85"),
-                          QStringLiteral("F. de Pot."), cliente);
+        campo(QStringLiteral("Text2"), InicialText2, QStringLiteral("Corriente"), cliente);
+    campos_.Text3 =
+        campo(QStringLiteral("Text3"), InicialText3, QStringLiteral("Voltaje Inic."), cliente);
+    campos_.Text5 =
+        campo(QStringLiteral("Text5"), InicialText5, QStringLiteral("F. de Pot."), cliente);
 
     Command1_ = new QPushButton(QStringLiteral("&Resultado"), cliente);
     Command1_->setObjectName(QStringLiteral("Command1"));
@@ -344,10 +351,10 @@ void Form1::Nuevo_Click() {
     elecciones_.Option2->button(0)->setChecked(true);
     elecciones_.Option3->button(0)->setChecked(true);
     elecciones_.List1->setCurrentRow(0);
-    campos_.Text1->setText(QStringLiteral("100"));
-    campos_.Text2->setText(QStringLiteral("30"));
-    campos_.Text3->setText(QStringLiteral("240"));
-    campos_.Text5->setText(QStringLiteral("0.85"));
+    campos_.Text1->setText(InicialText1);
+    campos_.Text2->setText(InicialText2);
+    campos_.Text3->setText(InicialText3);
+    campos_.Text5->setText(InicialText5);
     elecciones_.Combo1->setCurrentIndex(3);
     List2_->clear();
 }
