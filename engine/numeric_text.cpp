@@ -51,6 +51,14 @@ double EnteroConPrefijo(std::string_view cifras, int base) {
     return std::isfinite(valor) ? valor : 0;
 }
 
+// Lowers the last digit of the mantissa of a text such as "1.79769313486232e+308" by one.
+// Only a mantissa just rounded up reaches here, so its last digit is never a 0 to borrow on.
+void BajarUltimaCifra(std::string& texto) {
+    const std::size_t exponente = texto.find('e');
+    const std::size_t ultima = texto.find_last_of("0123456789", exponente - 1);
+    --texto[ultima];
+}
+
 } // namespace
 
 double ValorNumerico(std::string_view texto) {
@@ -116,6 +124,11 @@ std::string TextoQuinceCifras(double valor) {
     const auto fin =
         std::to_chars(texto, texto + sizeof texto, valor, std::chars_format::general, 15).ptr;
     std::string resultado(texto, fin);
+    // Next to the largest double, rounding up to 15 digits leaves the range of a double, and
+    // the text would read back as 0; the value rounded down is the nearest one that reads.
+    if (std::isfinite(valor) && ValorNumerico(resultado) == 0 && valor != 0) {
+        BajarUltimaCifra(resultado);
+    }
     for (char& c : resultado) {
         if (c == 'e') {
             c = 'E';

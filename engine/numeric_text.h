@@ -16,7 +16,8 @@ double ValorNumerico(std::string_view texto);
 
 // `valor` rounded to 15 significant digits, as the shortest decimal text of that rounding:
 // "0.85", "12.5", "-3", "1E-05", and exponent form from 1E+15 on ("1.23456789012346E+16").
-// ValorNumerico reads it back as the same 15-digit value.
+// ValorNumerico reads it back as the same 15-digit value. Next to the largest double, where
+// rounding up would leave the range, the value is rounded down ("1.79769313486231E+308").
 std::string TextoQuinceCifras(double valor);
 
 // The text a numeric field shows once it has been left: "0" for zero, otherwise the

@@ -27,8 +27,14 @@ inline void ComprobarIdaYVuelta(double v) {
     const std::string texto = engine::TextoQuinceCifras(v);
     const double leido = engine::ValorNumerico(texto);
     const double esperado = Redondeado15(v);
-    // Past the top of the range the rounding has no double, and the text reads as 0.
-    if (std::isnan(esperado) ? leido != 0 : leido != esperado) {
+    // Where rounding up leaves the range, the text is rounded down: it reads back as a
+    // value within one unit of the 15th digit, on the same side of zero.
+    if (std::isnan(esperado)) {
+        const double unidad = std::pow(10.0, std::floor(std::log10(std::fabs(v))) - 14);
+        if (leido == 0 || std::signbit(leido) != std::signbit(v) || std::fabs(v - leido) > unidad) {
+            Falla("ida y vuelta", texto);
+        }
+    } else if (leido != esperado) {
         Falla("ida y vuelta", texto);
     }
     const std::string campo = engine::TextoNumerico(v);

@@ -26,6 +26,24 @@
 
 namespace {
 
+// The conduit list always shows one chosen line, the one the calculation uses: Ctrl+click
+// and Ctrl+Space, which would take the highlight off it, choose it again instead.
+class ListaDeUnaEleccion : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& indice,
+                                                         const QEvent* evento) const override {
+        const QItemSelectionModel::SelectionFlags orden =
+            QListWidget::selectionCommand(indice, evento);
+        if (orden & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+            return QItemSelectionModel::ClearAndSelect;
+        }
+        return orden;
+    }
+};
+
 void Colocar(QWidget* control) {
     control->setGeometry(form1_layout::EnPixeles(control->objectName()));
 }
@@ -161,7 +179,7 @@ void Form1::createChoices() {
     opcion(elecciones_.Option3, 0, QStringLiteral("Cobre"), contenedores_.Frame1);
     opcion(elecciones_.Option3, 1, QStringLiteral("Aluminio"), contenedores_.Frame1);
 
-    elecciones_.List1 = new QListWidget(cliente);
+    elecciones_.List1 = new ListaDeUnaEleccion(cliente);
     elecciones_.List1->setObjectName(QStringLiteral("List1"));
     elecciones_.List1->setAccessibleName(QStringLiteral("Tipo de Ducto"));
     Colocar(elecciones_.List1);
@@ -415,13 +433,21 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
     case QEvent::FocusOut: {
         // A menu opening, a message box or another application taking the activation is
         // not leaving the field: the user comes back to it, and a message box shown by the
-        // recalculation would otherwise raise the recalculation again.
+        // recalculation would otherwise raise the recalculation again. Nor is the program
+        // hiding or disabling the field's panel ("&Nuevo" hides the permitted-drop entry).
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
-        if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) {
+        if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason &&
+            campo->isVisible() && campo->isEnabled()) {
             Text_LostFocus(campo);
         }
         break;
     }
+    // Dropped text would pass neither the key filter nor a focus loss: it is refused.
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        evento->ignore();
+        return true;
     default:
         break;
     }

@@ -73,6 +73,19 @@ TEST(TextoQuinceCifras, ReadsBackAsTheValueRoundedToFifteenDigits) {
     }
     EXPECT_EQ(TextoQuinceCifras(2.0 / 3.0), "0.666666666666667");
     EXPECT_EQ(TextoQuinceCifras(1e-5), "1E-05");
-    // The largest doubles round up past the range at 15 digits, and so read back as 0.
-    EXPECT_EQ(ValorNumerico(TextoQuinceCifras(std::numeric_limits<double>::max())), 0);
+}
+
+// Rounded up to 15 digits, the largest doubles would leave the range and read back as 0:
+// they are rounded down instead, and read back within one unit of the 15th digit.
+TEST(TextoQuinceCifras, TheTopOfTheRangeRoundsDownToAValueThatReads) {
+    const double maximo = std::numeric_limits<double>::max();
+    for (double v : {maximo, 1.797693134862315e308, 1.7976931348623155e308}) {
+        EXPECT_EQ(TextoQuinceCifras(v), "1.79769313486231E+308") << v;
+        EXPECT_EQ(TextoQuinceCifras(-v), "-1.79769313486231E+308") << v;
+        EXPECT_EQ(TextoNumerico(ValorNumerico(TextoNumerico(v))), "1.79769313486231E+308");
+    }
+    EXPECT_EQ(ValorNumerico("1.79769313486231E+308"), 1.79769313486231e308);
+    // Just below, the ordinary rounding still holds.
+    EXPECT_EQ(TextoQuinceCifras(1.797693134862314e308), "1.79769313486231E+308");
+    EXPECT_EQ(TextoQuinceCifras(1.79769313486229e308), "1.79769313486229E+308");
 }

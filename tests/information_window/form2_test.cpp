@@ -46,6 +46,12 @@ private slots:
         const QString contacto = Control<QLabel>(&caja, "Label2")->text();
         QCOMPARE(contacto.size(), 66);
         QVERIFY(contacto.contains(QStringLiteral("555-01")));
+        for (const auto& [etiqueta, puntos] : {std::pair{"Label1", 8.25}, {"Label2", 12.0}}) {
+            const QFont letra = Control(&caja, etiqueta)->font();
+            QCOMPARE(letra.pointSizeF(), puntos);
+            QVERIFY(letra.bold());
+            QVERIFY(!letra.italic());
+        }
         QCOMPARE(Control(&caja, "Label1")->geometry(), QRect(48, 24, 273, 65));
         QCOMPARE(Control(&caja, "Command1")->geometry(), QRect(144, 192, 81, 25));
         QCOMPARE(caja.size(), QSize(364, 228));

@@ -94,6 +94,33 @@ private slots:
                  QStringLiteral(" Para el Aluminio debe escojer Calibre mayor del # 14"));
     }
 
+    // State: "Acero" chosen.  Action: Ctrl+Space and Ctrl+click on the chosen line.
+    // Expected: one line stays highlighted, the one the calculation uses.
+    void the_conduit_list_always_shows_its_choice() {
+        auto* List1 = Control<QListWidget>(form.get(), "List1");
+        List1->setFocus(Qt::TabFocusReason);
+        List1->setCurrentRow(2);
+        clicEn("Command1");
+        const auto unaElegida = [&] {
+            const QList<QListWidgetItem*> elegidas = List1->selectedItems();
+            return elegidas.size() == 1 && List1->row(elegidas[0]) == List1->currentRow() &&
+                   form->Entrada().indiceDucto == List1->currentRow();
+        };
+        QVERIFY(unaElegida());
+        List1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(List1, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(unaElegida());
+        const QPoint acero = List1->visualItemRect(List1->item(2)).center();
+        QTest::mouseClick(List1->viewport(), Qt::LeftButton, Qt::ControlModifier, acero);
+        QVERIFY(unaElegida());
+        QCOMPARE(List1->currentRow(), 2);
+        const QPoint pvc = List1->visualItemRect(List1->item(0)).center();
+        QTest::mouseClick(List1->viewport(), Qt::LeftButton, Qt::ControlModifier, pvc);
+        QVERIFY(unaElegida());
+        QCOMPARE(List1->currentRow(), 0);
+        QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
+    }
+
     // Clicking a choice while in a field: the field is left first (a calculation), then
     // the choice's handler runs (a second one); the report matches every input.
     void clicking_a_choice_from_a_field_computes_twice() {

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <filesystem>
@@ -99,6 +100,77 @@ private slots:
         QCOMPARE(enVentana(Control(form.get(), "Option2_1")), QPoint(24, 152));
     }
 
+    // The fonts and colours the layout fixes, beyond the window's 8.25 pt face.
+    void fixed_fonts_and_colours_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("puntos");
+        QTest::addColumn<bool>("negrita");
+        QTest::addColumn<bool>("cursiva");
+        QTest::newRow("Label10") << "Label10" << 18.0 << false << true;
+        QTest::newRow("Label11") << "Label11" << 12.0 << true << true;
+        QTest::newRow("List2") << "List2" << 9.75 << true << false;
+        QTest::newRow("Frame4") << "Frame4" << 8.25 << true << false;
+        QTest::newRow("Label12") << "Label12" << 8.25 << false << false;
+    }
+    void fixed_fonts_and_colours() {
+        QFETCH(QString, control);
+        QFETCH(double, puntos);
+        QFETCH(bool, negrita);
+        QFETCH(bool, cursiva);
+        const QFont letra = Control(form.get(), qPrintable(control))->font();
+        QCOMPARE(letra.pointSizeF(), puntos);
+        QCOMPARE(letra.bold(), negrita);
+        QCOMPARE(letra.italic(), cursiva);
+        QCOMPARE(Control(form.get(), "Label10")->palette().color(QPalette::WindowText),
+                 QColor(192, 0, 192));
+        const QPalette lista = List2->palette();
+        QCOMPARE(lista.color(QPalette::Base), lista.color(QPalette::Button));
+    }
+
+    void the_window_opens_centred_on_the_screen() {
+        const QPoint centro = form->screen()->availableGeometry().center();
+        QVERIFY2((form->geometry().center() - centro).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2")
+                                .arg(form->geometry().center().x())
+                                .arg(form->geometry().center().y())));
+    }
+
+    // "&Salir" ends the program's event loop at once, and so does closing the window.
+    void salir_and_closing_the_window_end_the_program() {
+        // A program that does not end fails the test after 5 s instead of hanging it.
+        QTimer reloj;
+        reloj.setSingleShot(true);
+        connect(&reloj, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+
+        reloj.start(5000);
+        QTimer::singleShot(
+            0, [this] { form->findChild<QAction*>(QStringLiteral("salir"))->trigger(); });
+        QCOMPARE(QApplication::exec(), 0);
+
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        reloj.start(5000);
+        QTimer::singleShot(0, [this] { form->close(); });
+        QCOMPARE(QApplication::exec(), 0);
+        reloj.stop();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    // In distance mode the permitted drop is visited and the hidden length skipped.
+    void tab_in_distance_mode_visits_text6() {
+        clicEn("Option2_1");
+        Control(form.get(), "Combo1")->setFocus(Qt::TabFocusReason);
+        QStringList visitados;
+        for (int i = 0; i < 12; ++i) {
+            visitados << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visitados,
+                 (QStringList{"Combo1", "Text2", "Text3", "Command1", "Option1_0", "Option3_0",
+                              "List1", "Option2_1", "Text6", "Picture1", "List2", "Text5"}));
+    }
+
     // State: focus on Combo1.  Action: Tab round the window.  Expected: the design's order,
     // each option group entered at its selected member, the hidden Text6 skipped.
     void tab_walks_the_design_order() {
@@ -175,6 +247,23 @@ private slots:
         QCOMPARE(avisos.iconos.value(0), QMessageBox::Warning);
         QCOMPARE(List2->count(), 0);
         QCOMPARE(form->calculado(), 1);
+    }
+
+    // Aluminium 14 is refused before any table is opened: with no table files at all, the
+    // message is the refusal, not a missing file.
+    void aluminium_fourteen_is_refused_before_the_table_is_read() {
+        const auto carpeta = std::filesystem::temp_directory_path() / "calculador sin aluminio";
+        std::filesystem::create_directories(carpeta);
+        Form1 sinTablas(QString::fromStdString(carpeta.string()));
+        sinTablas.show();
+        QTest::mouseClick(Control(&sinTablas, "Option3_1"), Qt::LeftButton);
+        Control<QComboBox>(&sinTablas, "Combo1")->setCurrentIndex(0);
+        prueba::Avisos avisos;
+        QTest::mouseClick(Control(&sinTablas, "Command1"), Qt::LeftButton);
+        QCOMPARE(avisos.textos,
+                 QStringList{" Para el Aluminio debe escojer Calibre mayor del # 14"});
+        QVERIFY(std::filesystem::is_empty(carpeta));
+        std::filesystem::remove(carpeta);
     }
 
     void a_missing_table_is_told_and_never_created() {

@@ -2,10 +2,16 @@
 #include "main_window/form1.h"
 #include "window_test_support.h"
 
+#include "engine/numeric_text.h"
+
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -97,6 +103,127 @@ private slots:
         QTest::keyClick(Text3, Qt::Key_Home);
         QTest::keyClick(Text3, Qt::Key_Delete);
         QCOMPARE(Text3->text(), QStringLiteral("40"));
+    }
+
+    // Every Ctrl+letter types a control code and is discarded: select-all and undo do not
+    // act. Shift+Insert pastes, and the pasted text is cleaned when the field is left.
+    void ctrl_letters_are_discarded_and_shift_insert_pastes() {
+        QLineEdit* Text2 = enfocar("Text2");
+        QTest::keyClick(Text2, Qt::Key_5);
+        QTest::keyClick(Text2, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Text2->text(), QStringLiteral("305"));
+        QTest::keyClick(Text2, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(Text2, Qt::Key_7);
+        QCOMPARE(Text2->text(), QStringLiteral("3057"));
+        for (int letra = Qt::Key_A; letra <= Qt::Key_Z; ++letra) {
+            QTest::keyClick(Text2, Qt::Key(letra), Qt::ControlModifier);
+        }
+        QCOMPARE(Text2->text(), QStringLiteral("3057"));
+
+        QApplication::clipboard()->setText(QStringLiteral("-1 2abc"));
+        QTest::keyClick(Text2, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(Text2->text(), QStringLiteral("3057-1 2abc"));
+        QTest::keyClick(Text2, Qt::Key_Tab);
+        QCOMPARE(Text2->text(), QStringLiteral("3057"));
+    }
+
+    // State: a text no key could type.  Action: a real drag and drop of it onto a field.
+    // Expected: the drag is refused and the field keeps its text.
+    void dropped_text_is_refused() {
+        QLineEdit* Text3 = campo("Text3");
+        QMimeData datos;
+        datos.setText(QStringLiteral("-240"));
+        const QPointF punto = QRectF(Text3->rect()).center();
+        QDragEnterEvent entra(punto.toPoint(), Qt::CopyAction | Qt::MoveAction, &datos,
+                              Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Text3, &entra);
+        QVERIFY(!entra.isAccepted());
+        QDropEvent suelta(punto, Qt::CopyAction | Qt::MoveAction, &datos, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(Text3, &suelta);
+        QVERIFY(!suelta.isAccepted());
+        QCOMPARE(Text3->text(), QStringLiteral("240"));
+        QCOMPARE(form->Entrada().Text3, std::string("240"));
+    }
+
+    // State: distance mode, "52." typed into Text6 and the caret still there.
+    // Action: "&Nuevo" hides the panel under the focus.  Expected: Text6 untouched.
+    void nuevo_hiding_the_focused_field_does_not_rewrite_it_data() {
+        QTest::addColumn<QString>("escrito");
+        QTest::newRow("52.") << "52.";
+        QTest::newRow("empty") << "";
+    }
+    void nuevo_hiding_the_focused_field_does_not_rewrite_it() {
+        QFETCH(QString, escrito);
+        clicEn("Option2_1");
+        QLineEdit* Text6 = enfocar("Text6");
+        Text6->clear();
+        QTest::keyClicks(Text6, escrito);
+        QCOMPARE(QApplication::focusWidget(), Text6);
+        prueba::Calculos calculos(List2);
+        form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
+        QVERIFY(!Text6->isVisible());
+        QCOMPARE(Text6->text(), escrito);
+        QCOMPARE(calculos.veces(), 1); // "&Nuevo" empties the report, nothing computes
+        QVERIFY(List2->count() == 0);
+    }
+
+    // A typed value at the very top of the double range is rewritten rounded down, so the
+    // field and the calculation agree on a huge value, and the overflow is told.
+    void the_top_of_the_range_is_rewritten_to_a_readable_value() {
+        QLineEdit* Text2 = enfocar("Text2");
+        Text2->setText(QStringLiteral("179769313486231570000000000000000000000000000000000000000000"
+                                      "000000000000000000000000000000000000000000000000000000000000"
+                                      "000000000000000000000000000000000000000000000000000000000000"
+                                      "000000000000000000000000000000000000000000000000000000000000"
+                                      "000000000000000000000000000000000000000000000000000000000000"
+                                      "000000000"));
+        QTest::keyClick(Text2, Qt::Key_Tab);
+        QCOMPARE(Text2->text(), QStringLiteral("1.79769313486231E+308"));
+        QCOMPARE(engine::ValorNumerico(form->Entrada().Text2), 1.79769313486231e308);
+        prueba::Avisos avisos;
+        clicEn("Command1");
+        QCOMPARE(avisos.textos,
+                 QStringList{"Los valores dados son demasiado grandes para calcular."});
+        QCOMPARE(List2->count(), 1);
+        Text2->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(Text2, Qt::Key_Tab);
+        QCOMPARE(Text2->text(), QStringLiteral("1.79769313486231E+308"));
+    }
+
+    // Leaving a field for its menu, the menu bar or another application is not leaving
+    // it: no rewrite and no calculation.
+    void leaving_for_a_menu_or_another_window_keeps_the_field() {
+        clicEn("Command1");
+        QLineEdit* Text2 = enfocar("Text2");
+        Text2->setText(QStringLiteral("7abc"));
+        prueba::Calculos calculos(List2);
+
+        QTimer::singleShot(50, [] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                menu->close();
+            }
+        });
+        QContextMenuEvent contexto(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                   Text2->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(Text2, &contexto);
+        QCOMPARE(Text2->text(), QStringLiteral("7abc"));
+
+        QMenu* archivo = form->findChild<QMenu*>(QStringLiteral("archivo"));
+        form->menuBar()->setActiveAction(archivo->menuAction());
+        QTRY_VERIFY(archivo->isVisible());
+        archivo->close();
+        QCOMPARE(Text2->text(), QStringLiteral("7abc"));
+
+        QWidget otra;
+        otra.show();
+        otra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&otra));
+        otra.close();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(Text2->text(), QStringLiteral("7abc"));
+        QCOMPARE(calculos.veces(), 0);
     }
 
     void composed_text_obeys_the_filter() {
