@@ -2,7 +2,7 @@
 // anew each time: 1,000 focus losses of a field and 1,000 choice changes, on the offscreen
 // platform; and the resident memory after the 100th and the 1,000th recalculation.
 #include "main_window/form1.h"
-#include "main_window/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // the launcher times the whole process, from start to that first paint.
 #include "main_window/drawings.h"
 #include "main_window/form1.h"
-#include "main_window/toolkit.h"
+#include "toolkit/toolkit.h"
 #include "first_paint.h"
 
 #include <QApplication>

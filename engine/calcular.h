@@ -13,18 +13,21 @@
 
 namespace engine {
 
+// The size chosen when the window opens and after "&Nuevo": size "8".
+inline constexpr int CalibrePorOmision = 3;
+
 // Every choice and field of the main window, as the window shows them at this moment.
 struct Entrada {
     Modo modo = Modo::CaidaVoltaje;
     Sistema sistema = Sistema::Trifasico;
     Material material = Material::Cobre;
-    int indiceDucto = 0;   // position in Ductos
-    int indiceCalibre = 3; // position in Calibres
-    std::string Text1;     // length, metres
-    std::string Text2;     // current, amperes
-    std::string Text3;     // sending-end voltage
-    std::string Text5;     // power factor
-    std::string Text6;     // permitted drop, volts
+    int indiceDucto = 0;                   // position in Ductos
+    int indiceCalibre = CalibrePorOmision; // position in Calibres
+    std::string Text1;                     // length, metres
+    std::string Text2;                     // current, amperes
+    std::string Text3;                     // sending-end voltage
+    std::string Text5;                     // power factor
+    std::string Text6;                     // permitted drop, volts
     std::filesystem::path carpetaTablas;
     Separadores separadores;
 };

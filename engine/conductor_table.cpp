@@ -19,29 +19,18 @@ struct FinalizarConsulta {
 using Base = std::unique_ptr<sqlite3, CerrarBase>;
 using Consulta = std::unique_ptr<sqlite3_stmt, FinalizarConsulta>;
 
-// Columns by position: 1 reactance in PVC and aluminium conduit, 2 reactance in steel
-// conduit; 3, 4, 5 resistance in PVC, aluminium and steel conduit.
-struct Columnas {
-    int reactancia;
-    int resistencia;
-};
-std::optional<Columnas> ColumnasDelDucto(int indiceDucto) {
-    switch (indiceDucto) {
-    case 0:
-        return Columnas{1, 3};
-    case 1:
-        return Columnas{1, 4};
-    case 2:
-        return Columnas{2, 5};
-    default:
+// The two columns of a conduit; none for an index outside Ductos.
+std::optional<Ducto> DuctoDe(int indiceDucto) {
+    if (indiceDucto < 0 || indiceDucto >= static_cast<int>(Ductos.size())) {
         return std::nullopt;
     }
+    return Ductos[static_cast<std::size_t>(indiceDucto)];
 }
 
 // A sound table is read in a few hundred steps; this bound stops a crafted file (a view
 // or trigger with a runaway query) from freezing the window.
-constexpr int PasosPorAviso = 1000;
-constexpr int AvisosMaximos = 10000;
+constexpr int PasosPorLlamada = 1000;
+constexpr int LlamadasMaximas = 10000;
 constexpr int EsperaPorBloqueoMs = 250;
 
 class Lector {
@@ -49,7 +38,7 @@ public:
     Lector(std::filesystem::path archivo, std::string_view tabla)
         : archivo_(std::move(archivo)), nombre_("\"" + archivo_.string() + "\""), tabla_(tabla) {}
 
-    std::variant<Conductor, Aviso> Leer(int fila, std::optional<Columnas> columnas,
+    std::variant<Conductor, Aviso> Leer(int fila, std::optional<Ducto> ducto,
                                         std::string_view calibre) {
         if (auto aviso = Abrir()) {
             return *aviso;
@@ -75,14 +64,14 @@ public:
             return ErrorDeBase();
         }
         Conductor conductor;
-        if (!columnas) {
+        if (!ducto) {
             return conductor;
         }
-        if (auto aviso = LeerNumero(consulta.get(), columnas->reactancia, calibre,
+        if (auto aviso = LeerNumero(consulta.get(), ducto->columnaReactancia, calibre,
                                     conductor.ReactanciaTabla)) {
             return *aviso;
         }
-        if (auto aviso = LeerNumero(consulta.get(), columnas->resistencia, calibre,
+        if (auto aviso = LeerNumero(consulta.get(), ducto->columnaResistencia, calibre,
                                     conductor.ResistenciaTabla)) {
             return *aviso;
         }
@@ -104,9 +93,9 @@ private:
         sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         sqlite3_db_config(base_.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
         sqlite3_progress_handler(
-            base_.get(), PasosPorAviso,
-            [](void* contador) { return ++*static_cast<int*>(contador) > AvisosMaximos ? 1 : 0; },
-            &avisosDeProgreso_);
+            base_.get(), PasosPorLlamada,
+            [](void* contador) { return ++*static_cast<int*>(contador) > LlamadasMaximas ? 1 : 0; },
+            &llamadasDeProgreso_);
         return std::nullopt;
     }
 
@@ -190,32 +179,25 @@ private:
     std::string nombre_;
     std::string_view tabla_;
     Base base_;
-    int avisosDeProgreso_ = 0;
+    int llamadasDeProgreso_ = 0;
 };
 
 } // namespace
 
 std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta) {
-    // Aluminium tables start at size "12": their row is the size index less one.
-    int fila = indiceCalibre;
-    if (material == Material::Aluminio) {
-        if (indiceCalibre == 0) {
-            return Aviso{Aviso::Tipo::Rechazo, std::string(TextoRechazoAluminio)};
-        }
-        fila = indiceCalibre - 1;
-    }
-    const bool cobre = material == Material::Cobre;
-    const std::string_view calibre =
-        indiceCalibre >= 0 && indiceCalibre < static_cast<int>(Calibres.size())
-            ? Calibres[static_cast<std::size_t>(indiceCalibre)]
-            : std::string_view("?");
-    if (fila < 0) {
+    const TablaMaterial& tabla = TablaDe(material);
+    if (indiceCalibre < 0 || indiceCalibre >= static_cast<int>(Calibres.size())) {
         return Aviso{Aviso::Tipo::ErrorDatos, "No hay un calibre de conductor elegido."};
     }
-    Lector lector(carpeta / (cobre ? ArchivoCobre : ArchivoAluminio),
-                  cobre ? TablaCobre : TablaAluminio);
-    return lector.Leer(fila, ColumnasDelDucto(indiceDucto), calibre);
+    const auto calibre = static_cast<std::size_t>(indiceCalibre);
+    if (calibre < tabla.primerCalibre) {
+        return Aviso{Aviso::Tipo::Rechazo, std::string(tabla.rechazo)};
+    }
+    // A table's rows start at its first size.
+    Lector lector(carpeta / tabla.archivo, tabla.tabla);
+    return lector.Leer(static_cast<int>(calibre - tabla.primerCalibre), DuctoDe(indiceDucto),
+                       Calibres[calibre].nombre);
 }
 
 } // namespace engine

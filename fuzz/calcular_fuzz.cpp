@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
             fuzz::Falla("línea no finita", linea);
         }
     }
-    const std::size_t completas = e.modo == engine::Modo::CaidaVoltaje ? 9 : 7;
+    const std::size_t completas =
+        e.modo == engine::Modo::CaidaVoltaje ? engine::LineasCaida : engine::LineasDistancia;
     const bool completo = !r.aviso && r.lineas.size() == completas;
     const bool soloEncabezado = r.aviso && r.aviso->tipo == engine::Aviso::Tipo::FallaCalculo &&
                                 r.lineas.size() == 1 && r.lineas[0] == engine::Encabezado;

@@ -2,9 +2,18 @@
 
 #include <QKeyEvent>
 
+namespace {
+
+// The control codes the keys type in an 8-bit character set.
+constexpr std::int16_t Retroceso = 8;
+constexpr std::int16_t RetornoDeCarro = 13;
+constexpr std::int16_t Escape = 27;
+
+} // namespace
+
 std::int16_t ValidarTecla(std::int16_t codigo) {
-    const bool digito = codigo >= 48 && codigo <= 57;
-    return digito || codigo == 46 || codigo == 8 ? codigo : 0;
+    const bool digito = codigo >= '0' && codigo <= '9';
+    return digito || codigo == '.' || codigo == Retroceso ? codigo : 0;
 }
 
 std::int16_t CodigoDeCaracter(QChar caracter) {
@@ -15,12 +24,12 @@ std::int16_t CodigoDeCaracter(QChar caracter) {
 std::optional<std::int16_t> CodigoDeTecla(const QKeyEvent& tecla) {
     switch (tecla.key()) {
     case Qt::Key_Backspace:
-        return 8;
+        return Retroceso;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return RetornoDeCarro;
     case Qt::Key_Escape:
-        return 27;
+        return Escape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:

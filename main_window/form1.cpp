@@ -1,13 +1,13 @@
 #include "main_window/form1.h"
 
-#include "engine/conductor_table.h"
+#include "engine/conductors.h"
 #include "engine/numeric_text.h"
 #include "information_window/form2.h"
 #include "main_window/drawings.h"
 #include "main_window/field_rules.h"
-#include "main_window/fonts.h"
+#include "toolkit/fonts.h"
 #include "main_window/form1_layout.h"
-#include "main_window/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -44,6 +44,10 @@ protected:
     }
 };
 
+QString Texto(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), qsizetype(texto.size()));
+}
+
 void Colocar(QWidget* control) {
     control->setGeometry(form1_layout::EnPixeles(control->objectName()));
 }
@@ -55,12 +59,19 @@ engine::Separadores SeparadoresDelSistema() {
     return {local.decimalPoint().toStdString(), agrupa ? local.groupSeparator().toStdString() : ""};
 }
 
-// The fields' texts when the window opens; "&Nuevo" writes all but Text6's back.
+// The window's inputs when it opens: the engine's default choices and these field texts.
+// "&Nuevo" brings all of them back but Text6's.
+const engine::Entrada Inicial{};
 const QString InicialText1 = QStringLiteral("100");
 const QString InicialText2 = QStringLiteral("30");
 const QString InicialText3 = QStringLiteral("240");
 const QString InicialText5 = QStringLiteral("0.85");
 const QString InicialText6 = QStringLiteral("5");
+
+// Option groups number their buttons as the engine numbers its choices.
+void ElegirInicial(QButtonGroup* grupo, auto eleccion) {
+    grupo->button(static_cast<int>(eleccion))->setChecked(true);
+}
 
 } // namespace
 
@@ -71,7 +82,7 @@ Form1::Form1(const QString& carpetaTablas, QWidget* parent)
     auto* cliente = new QWidget(this);
     cliente->setObjectName(QStringLiteral("cliente"));
     setCentralWidget(cliente);
-    setFont(toolkit::Letra(8.25));
+    setFont(toolkit::Letra(toolkit::PuntosNormales));
 
     createInputs();
     createChoices();
@@ -79,7 +90,7 @@ Form1::Form1(const QString& carpetaTablas, QWidget* parent)
     createReport();
     createMenu();
     setBuddies();
-    setTabOrder();
+    createTabOrder();
     connectHandlers();
 
     cliente->setFixedSize(
@@ -126,7 +137,7 @@ QRadioButton* Form1::opcion(QButtonGroup* grupo, int indice, const QString& text
                             QGroupBox* contenedor) {
     auto* o = new QRadioButton(texto, contenedor);
     o->setObjectName(grupo->objectName() + QStringLiteral("_") + QString::number(indice));
-    o->setFont(toolkit::Letra(8.25));
+    o->setFont(toolkit::Letra(toolkit::PuntosNormales));
     grupo->addButton(o, indice);
     Colocar(o);
     return o;
@@ -169,7 +180,7 @@ void Form1::createChoices() {
     elecciones_.Option3 = grupo(QStringLiteral("Option3"));
 
     contenedores_.Frame4 = marco(QStringLiteral("Frame4"), QStringLiteral("Calcular:"));
-    contenedores_.Frame4->setFont(toolkit::Letra(8.25, true));
+    contenedores_.Frame4->setFont(toolkit::Letra(toolkit::PuntosNormales, true));
     opcion(elecciones_.Option2, 0, QStringLiteral("Caida de Volt."), contenedores_.Frame4);
     opcion(elecciones_.Option2, 1, QStringLiteral("Distancia"), contenedores_.Frame4);
     contenedores_.Frame3 = marco(QStringLiteral("Frame3"), QStringLiteral("Sistema"));
@@ -259,7 +270,7 @@ void Form1::setBuddies() {
 
 // Combo1, Text2, Text3, Command1, Option1, Option3, List1, Option2, Text6, Text1, Picture1,
 // List2, Text5. An option group is entered at its selected member; hidden fields are skipped.
-void Form1::setTabOrder() {
+void Form1::createTabOrder() {
     const QList<QWidget*> orden{
         elecciones_.Combo1,
         campos_.Text2,
@@ -305,20 +316,20 @@ void Form1::connectHandlers() {
 }
 
 void Form1::Form_Load() {
-    for (std::string_view ducto : engine::Ductos) {
-        elecciones_.List1->addItem(QString::fromUtf8(ducto.data(), qsizetype(ducto.size())));
+    for (const engine::Ducto& ducto : engine::Ductos) {
+        elecciones_.List1->addItem(Texto(ducto.nombre));
     }
-    for (std::string_view calibre : engine::Calibres) {
-        elecciones_.Combo1->addItem(QString::fromUtf8(calibre.data(), qsizetype(calibre.size())));
+    for (const engine::Calibre& calibre : engine::Calibres) {
+        elecciones_.Combo1->addItem(Texto(calibre.nombre));
     }
     // Adding the first item selects it in Qt: start from no selection, as an empty list has.
     elecciones_.Combo1->setCurrentIndex(-1);
     elecciones_.List1->setCurrentRow(-1);
-    elecciones_.Option2->button(0)->setChecked(true);
-    elecciones_.Option3->button(0)->setChecked(true);
-    elecciones_.Option1->button(0)->setChecked(true);
-    elecciones_.Combo1->setCurrentIndex(3);
-    elecciones_.List1->setCurrentRow(0);
+    ElegirInicial(elecciones_.Option2, Inicial.modo);
+    ElegirInicial(elecciones_.Option3, Inicial.material);
+    ElegirInicial(elecciones_.Option1, Inicial.sistema);
+    elecciones_.Combo1->setCurrentIndex(Inicial.indiceCalibre);
+    elecciones_.List1->setCurrentRow(Inicial.indiceDucto);
 }
 
 engine::Entrada Form1::Entrada() const {
@@ -365,15 +376,15 @@ void Form1::Command1_Click() {
 
 void Form1::Nuevo_Click() {
     calculado_ = 0;
-    elecciones_.Option1->button(0)->setChecked(true);
-    elecciones_.Option2->button(0)->setChecked(true);
-    elecciones_.Option3->button(0)->setChecked(true);
-    elecciones_.List1->setCurrentRow(0);
+    ElegirInicial(elecciones_.Option1, Inicial.sistema);
+    ElegirInicial(elecciones_.Option2, Inicial.modo);
+    ElegirInicial(elecciones_.Option3, Inicial.material);
+    elecciones_.List1->setCurrentRow(Inicial.indiceDucto);
     campos_.Text1->setText(InicialText1);
     campos_.Text2->setText(InicialText2);
     campos_.Text3->setText(InicialText3);
     campos_.Text5->setText(InicialText5);
-    elecciones_.Combo1->setCurrentIndex(3);
+    elecciones_.Combo1->setCurrentIndex(Inicial.indiceCalibre);
     List2_->clear();
 }
 

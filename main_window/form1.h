@@ -48,7 +48,7 @@ private:
     void createReport();
     void createMenu();
     void setBuddies();
-    void setTabOrder();
+    void createTabOrder();
     void connectHandlers();
     void Form_Load();
 

@@ -1,6 +1,8 @@
 // Where every control of the main window stands, in twips from its container's top left.
 #pragma once
 
+#include "toolkit/toolkit.h"
+
 #include <QRect>
 #include <QStringView>
 
@@ -8,10 +10,7 @@
 
 namespace form1_layout {
 
-struct Posicion {
-    const char16_t* control;
-    int izquierda, arriba, ancho, alto;
-};
+using toolkit::Posicion;
 
 // Client area of the window, without its menu bar: 9480 x 6510 twips.
 inline constexpr int AnchoVentana = 9480;

@@ -1,7 +1,7 @@
 // The program starts here: the main window is shown, and the program ends when it closes.
 #include "main_window/drawings.h"
 #include "main_window/form1.h"
-#include "main_window/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 

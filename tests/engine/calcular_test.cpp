@@ -1,7 +1,7 @@
 #include "engine/calcular.h"
 
 #include "engine/report.h"
-#include "table_files.h"
+#include "tests/engine/table_files.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST_F(CalcularTest, WritesTheHeadingAndTheLinesOfTheChosenBranch) {
         entrada.modo = Modo::Distancia;
         entrada.sistema = Sistema::Monofasico;
         const Reporte reporte = Calcular(entrada);
-        ASSERT_EQ(reporte.lineas.size(), 7u);
+        ASSERT_EQ(reporte.lineas.size(), LineasDistancia);
         EXPECT_EQ(reporte.lineas[0], "                        Resultado de los Cálculos");
         EXPECT_EQ(reporte.lineas[6], "     Distancia= 35.96 Metros");
         EXPECT_FALSE(reporte.aviso);
@@ -45,7 +45,7 @@ TEST_F(CalcularTest, WritesTheHeadingAndTheLinesOfTheChosenBranch) {
         entrada.modo = Modo::CaidaVoltaje;
         entrada.sistema = Sistema::Trifasico;
         const Reporte caida = Calcular(entrada);
-        ASSERT_EQ(caida.lineas.size(), 9u);
+        ASSERT_EQ(caida.lineas.size(), LineasCaida);
         EXPECT_EQ(caida.lineas[6], "     Caída de Voltaje = 12.041  Voltios");
     }
 }
@@ -56,7 +56,7 @@ TEST_F(CalcularTest, ReadsTheFieldsAsTheUserTypedThem) {
     entrada.Text1 = "1 00";
     entrada.separadores = {",", "."};
     const Reporte reporte = Calcular(entrada);
-    ASSERT_EQ(reporte.lineas.size(), 9u);
+    ASSERT_EQ(reporte.lineas.size(), LineasCaida);
     EXPECT_EQ(reporte.lineas[7], "     Voltaje Final= 227,96 Voltios");
     entrada.Text1 = "";
     EXPECT_EQ(Calcular(entrada).lineas[2], "     R= 0, Ohmios/fase");
@@ -108,7 +108,7 @@ TEST_F(CalcularTest, AFaultLeavesTheHeadingAloneWithItsMessage) {
 
 TEST_F(CalcularTest, ZeroImpedanceInTheDistanceModeIsAFault) {
     prueba::EjecutarSql(carpeta.ruta() / "Cobre.sqlite",
-                        "UPDATE cablesCobre SET xl = 0, r_pvc = 0");
+                        "UPDATE cablesCobre SET xl_pvc_al = 0, r_pvc = 0");
     entrada.modo = Modo::Distancia;
     const Reporte reporte = Calcular(entrada);
     EXPECT_EQ(reporte.lineas.size(), 1u);

@@ -1,6 +1,7 @@
 #include "engine/calcular.h"
+#include "engine/report.h"
 
-#include "table_files.h"
+#include "tests/engine/table_files.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -24,7 +25,7 @@ std::set<std::filesystem::path> Archivos(const std::filesystem::path& carpeta) {
 
 // A copper table file in a folder of its own, damaged by each case in its own way.
 class TableFaultsTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         std::filesystem::copy_file(std::filesystem::path(CARPETA_TABLAS) / "Cobre.sqlite", archivo);
         entrada.Text1 = "100";
@@ -54,6 +55,39 @@ protected:
     }
 
     void Sql(const std::string& sql) { prueba::EjecutarSql(archivo, sql); }
+
+    // A fault of the copper table: how the file is damaged, the size and conduit then
+    // chosen, and a part of the message it must give.
+    struct Falla {
+        const char* caso;
+        std::function<void(TableFaultsTest&)> danar;
+        int calibre;
+        int ducto;
+        const char* mensaje;
+    };
+    static std::function<void(TableFaultsTest&)> ConSql(std::string sql) {
+        return [sql](TableFaultsTest& t) { t.Sql(sql); };
+    }
+    static std::function<void(TableFaultsTest&)> Reemplazar(std::string sql) {
+        return [sql](TableFaultsTest& t) {
+            std::filesystem::remove(t.archivo);
+            t.Sql(sql);
+        };
+    }
+
+    // Each fault on a fresh copy of the shipped file.
+    void ComprobarFallas(std::initializer_list<Falla> fallas) {
+        for (const Falla& f : fallas) {
+            SCOPED_TRACE(f.caso);
+            std::filesystem::remove_all(archivo);
+            std::filesystem::copy_file(std::filesystem::path(CARPETA_TABLAS) / "Cobre.sqlite",
+                                       archivo);
+            f.danar(*this);
+            entrada.indiceCalibre = f.calibre;
+            entrada.indiceDucto = f.ducto;
+            EXPECT_NE(MensajeSinDanos().find(f.mensaje), std::string::npos);
+        }
+    }
     void Escribir(const std::string& bytes) {
         std::ofstream(archivo, std::ios::binary | std::ios::trunc) << bytes;
     }
@@ -67,52 +101,96 @@ protected:
 
 TEST_F(TableFaultsTest, ShippedFileInAFolderWithSpacesAndAccentsIsRead) {
     const Reporte reporte = Calcular(entrada);
-    EXPECT_EQ(reporte.lineas.size(), 9u);
+    EXPECT_EQ(reporte.lineas.size(), LineasCaida);
     EXPECT_FALSE(reporte.aviso);
 }
 
-TEST_F(TableFaultsTest, MissingEmptyRandomAndTruncatedFiles) {
-    std::filesystem::remove(archivo);
-    EXPECT_NE(MensajeSinDanos().find("No se encuentra"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(archivo));
-
-    Escribir("");
-    EXPECT_NE(MensajeSinDanos().find("está vacío"), std::string::npos);
-
-    std::string azar(4096, '\0');
-    std::mt19937 generador(7);
-    for (char& c : azar) {
-        c = static_cast<char>(generador());
-    }
-    Escribir(azar);
-    EXPECT_NE(MensajeSinDanos().find("no es una tabla de conductores válida"), std::string::npos);
-
-    std::filesystem::copy_file(std::filesystem::path(CARPETA_TABLAS) / "Cobre.sqlite", archivo,
-                               std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::resize_file(archivo, std::filesystem::file_size(archivo) / 2);
-    MensajeSinDanos();
+// The file is missing, empty, not a database, cut short, or a folder.
+TEST_F(TableFaultsTest, FilesMissingOrUnreadable) {
+    ComprobarFallas({
+        {"missing", [](TableFaultsTest& t) { std::filesystem::remove(t.archivo); }, 20, 0,
+         "No se encuentra"},
+        {"empty", [](TableFaultsTest& t) { t.Escribir(""); }, 20, 0, "está vacío"},
+        {"plain text",
+         [](TableFaultsTest& t) {
+             t.Escribir("esto no es una base de datos, solo texto suelto para probar");
+         },
+         20, 0, "no es una tabla de conductores válida"},
+        {"random bytes",
+         [](TableFaultsTest& t) {
+             std::string azar(4096, '\0');
+             std::mt19937 generador(7);
+             for (char& c : azar) {
+                 c = static_cast<char>(generador());
+             }
+             t.Escribir(azar);
+         },
+         20, 0, "no es una tabla de conductores válida"},
+        {"truncated",
+         [](TableFaultsTest& t) {
+             std::filesystem::resize_file(t.archivo, std::filesystem::file_size(t.archivo) / 2);
+         },
+         20, 0, ""},
+        {"a folder",
+         [](TableFaultsTest& t) {
+             std::filesystem::remove(t.archivo);
+             std::filesystem::create_directory(t.archivo);
+         },
+         20, 0, "es una carpeta"},
+    });
 }
 
-TEST_F(TableFaultsTest, TableMissingRenamedOrAView) {
-    Sql("ALTER TABLE cablesCobre RENAME TO cables");
-    EXPECT_NE(MensajeSinDanos().find("no contiene la tabla"), std::string::npos);
-    // A view could run any query; it is refused as no table at all.
-    Sql("CREATE VIEW cablesCobre AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-        "FROM n) SELECT 'x', 1, 2, 3, 4, 5 FROM n");
-    EXPECT_NE(MensajeSinDanos().find("no contiene la tabla"), std::string::npos);
+// The file holds no table of that name: renamed, another one, or a view in its place. A
+// view could run any query: it is refused as no table at all.
+TEST_F(TableFaultsTest, TablesMissingOrViews) {
+    ComprobarFallas({
+        {"table renamed", ConSql("ALTER TABLE cablesCobre RENAME TO cables"), 20, 0,
+         "no contiene la tabla \"cablesCobre\""},
+        {"another table alone", Reemplazar("CREATE TABLE otra (a);"), 20, 0,
+         "no contiene la tabla \"cablesCobre\""},
+        {"a view over another table",
+         Reemplazar(prueba::TablaUniforme("otra", 21, "'x',1,2,3,4,5") +
+                    "CREATE VIEW cablesCobre AS SELECT * FROM otra;"),
+         20, 0, "no contiene la tabla \"cablesCobre\""},
+        {"a runaway view",
+         ConSql("ALTER TABLE cablesCobre RENAME TO cables; CREATE VIEW cablesCobre AS WITH "
+                "RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT 'x', 1, 2, 3, "
+                "4, 5 FROM n"),
+         20, 0, "no contiene la tabla"},
+    });
 }
 
-TEST_F(TableFaultsTest, TooFewRowsNullAndText) {
-    Sql("DELETE FROM cablesCobre WHERE rowid = 21");
-    EXPECT_NE(MensajeSinDanos().find("no tiene fila para el calibre 1000"), std::string::npos);
-    entrada.indiceCalibre = 19;
-    // The shipped schema forbids NULL: a hand-made copy of the table need not.
-    Sql("CREATE TABLE copia AS SELECT * FROM cablesCobre; DROP TABLE cablesCobre;"
-        "ALTER TABLE copia RENAME TO cablesCobre;");
-    Sql("UPDATE cablesCobre SET r_pvc = NULL WHERE rowid = 20");
-    EXPECT_NE(MensajeSinDanos().find("no contiene un número"), std::string::npos);
-    Sql("UPDATE cablesCobre SET r_pvc = 'cero' WHERE rowid = 20");
-    EXPECT_NE(MensajeSinDanos().find("no contiene un número"), std::string::npos);
+// The table ends before the chosen size.
+TEST_F(TableFaultsTest, RowsMissing) {
+    ComprobarFallas({
+        {"row deleted", ConSql("DELETE FROM cablesCobre WHERE rowid = 21"), 20, 0,
+         "no tiene fila para el calibre 1000"},
+        {"twenty rows", Reemplazar(prueba::TablaUniforme("cablesCobre", 20, "'x',1,2,3,4,5")), 20,
+         0, "no tiene fila para el calibre 1000"},
+    });
+}
+
+// The chosen size's row lacks a number that the conduit needs. The shipped schema forbids
+// NULL: a hand-made copy of the table need not.
+TEST_F(TableFaultsTest, ValuesMissingOrNotNumbers) {
+    const std::string copia = "CREATE TABLE copia AS SELECT * FROM cablesCobre;"
+                              "DROP TABLE cablesCobre; ALTER TABLE copia RENAME TO cablesCobre;";
+    ComprobarFallas({
+        {"NULL resistance", ConSql(copia + "UPDATE cablesCobre SET r_pvc = NULL WHERE rowid = 20"),
+         19, 0, "la columna 3 del calibre 750 no contiene un número"},
+        {"text resistance",
+         ConSql(copia + "UPDATE cablesCobre SET r_pvc = 'cero' WHERE rowid = 20"), 19, 0,
+         "la columna 3 del calibre 750 no contiene un número"},
+        {"NULL steel reactance",
+         Reemplazar(prueba::TablaUniforme("cablesCobre", 21, "'x',1,NULL,3,4,5")), 20, 2,
+         "la columna 2 del calibre 1000 no contiene un número"},
+        {"text in a column",
+         Reemplazar(prueba::TablaUniforme("cablesCobre", 21, "'x',1,2,'tres',4,5")), 20, 0,
+         "la columna 3 del calibre 1000 no contiene un número"},
+        {"two columns",
+         Reemplazar("CREATE TABLE cablesCobre (a, b); INSERT INTO cablesCobre VALUES (1, 2);"), 0,
+         0, "no tiene la columna 3"},
+    });
 }
 
 TEST_F(TableFaultsTest, AFileLockedByAnotherProgram) {
@@ -129,7 +207,7 @@ TEST_F(TableFaultsTest, AFileLockedByAnotherProgram) {
     EXPECT_EQ(Archivos(carpeta.ruta()), antes);
     sqlite3_exec(otro, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(otro);
-    EXPECT_EQ(Calcular(entrada).lineas.size(), 9u);
+    EXPECT_EQ(Calcular(entrada).lineas.size(), LineasCaida);
 }
 
 TEST_F(TableFaultsTest, AFileReplacedBetweenTwoCalculationsIsReadAnew) {
@@ -142,10 +220,4 @@ TEST_F(TableFaultsTest, AFileReplacedBetweenTwoCalculationsIsReadAnew) {
     const Reporte despues = Calcular(entrada);
     EXPECT_NE(antes.lineas, despues.lineas);
     EXPECT_EQ(despues.lineas[8], "     Regulación de Voltaje= 5.02 %");
-}
-
-TEST_F(TableFaultsTest, AFolderInPlaceOfTheFile) {
-    std::filesystem::remove(archivo);
-    std::filesystem::create_directory(archivo);
-    EXPECT_NE(MensajeSinDanos().find("es una carpeta"), std::string::npos);
 }

@@ -48,11 +48,11 @@ inline void EjecutarSql(const std::filesystem::path& archivo, const std::string&
     }
 }
 
-// A table of the shipped layout whose every row holds the given six values.
+// A table with the shipped column names, whose every row holds the given six values.
 inline std::string TablaUniforme(const std::string& tabla, int filas, const std::string& fila) {
-    std::string sql =
-        "CREATE TABLE " + tabla +
-        " (calibre TEXT, xl REAL, xl_acero REAL, r_pvc REAL, r_al REAL, r_acero REAL);";
+    std::string sql = "CREATE TABLE " + tabla +
+                      " (calibre TEXT, xl_pvc_al REAL, xl_acero REAL, r_pvc REAL, r_aluminio REAL, "
+                      "r_acero REAL);";
     for (int i = 0; i < filas; ++i) {
         sql += "INSERT INTO " + tabla + " VALUES (" + fila + ");";
     }

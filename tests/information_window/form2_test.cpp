@@ -1,6 +1,7 @@
 #include "information_window/form2.h"
+#include "information_window/form2_layout.h"
 #include "main_window/form1.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,29 +9,6 @@
 #include <QtTest>
 
 using prueba::Control;
-
-namespace {
-
-// Runs `paso` on the information box once it is the active modal window, then closes it
-// if the step left it open, so that no test waits on it.
-void ConLaCajaAbierta(std::function<void(Form2*)> paso) {
-    auto* reloj = new QTimer;
-    QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, paso] {
-        auto* caja = qobject_cast<Form2*>(QApplication::activeModalWidget());
-        if (caja == nullptr || !caja->isVisible()) {
-            return;
-        }
-        reloj->stop();
-        paso(caja);
-        if (caja->isVisible()) {
-            caja->reject();
-        }
-        reloj->deleteLater();
-    });
-    reloj->start(10);
-}
-
-} // namespace
 
 class Form2Test : public QObject {
     Q_OBJECT
@@ -57,6 +35,17 @@ private slots:
         QCOMPARE(caja.size(), QSize(364, 228));
         QVERIFY(!(caja.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(caja.windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
+    // Every control of the box stands where its layout table puts it.
+    void every_control_stands_at_its_layout_position() {
+        Form2 caja;
+        const QList<QWidget*> controles = caja.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(controles.size(), qsizetype(form2_layout::Posiciones.size()));
+        for (QWidget* control : controles) {
+            QCOMPARE(control->geometry(), form2_layout::EnPixeles(control->objectName()));
+            QVERIFY2(!control->geometry().isEmpty(), qPrintable(control->objectName()));
+        }
     }
 
     // State: the box open.  Action: Escape, then Enter on the focused "Aceptar".
@@ -86,10 +75,11 @@ private slots:
         Form1 ventana(QStringLiteral(CARPETA_TABLAS));
         ventana.show();
         QAction* Informacion = ventana.findChild<QAction*>(QStringLiteral("Informacion"));
-        QList<Form2*> abiertas;
+        QList<QDialog*> abiertas;
         for (int vez = 0; vez < 2; ++vez) {
-            ConLaCajaAbierta([&abiertas, &ventana, vez](Form2* caja) {
+            prueba::Avisos cajas([&abiertas, &ventana, vez](QDialog* caja) {
                 abiertas << caja;
+                QCOMPARE(caja->objectName(), QStringLiteral("Form2"));
                 QVERIFY(caja->isModal());
                 QVERIFY(!ventana.isActiveWindow());
                 const QPoint centro = caja->screen()->availableGeometry().center();
@@ -112,10 +102,9 @@ private slots:
         Form1 ventana(QStringLiteral(CARPETA_TABLAS));
         ventana.show();
         QVERIFY(QTest::qWaitForWindowActive(&ventana));
-        bool abierta = false;
-        ConLaCajaAbierta([&abierta](Form2*) { abierta = true; });
+        prueba::Avisos cajas;
         QTest::keyClick(&ventana, Qt::Key_I, Qt::AltModifier);
-        QTRY_VERIFY(abierta);
+        QTRY_COMPARE(cajas.otras, 1);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -70,7 +70,7 @@ private slots:
             }
         });
         QVERIFY(informe != nullptr);
-        QCOMPARE(informe->childCount(), 9);
+        QCOMPARE(informe->childCount(), prueba::LineasCaida);
         QStringList leidas;
         for (int i = 0; i < informe->childCount(); ++i) {
             leidas << informe->child(i)->text(QAccessible::Name);

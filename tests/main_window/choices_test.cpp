@@ -1,5 +1,5 @@
 #include "main_window/form1.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -57,12 +57,12 @@ private slots:
         connect(List2->model(), &QAbstractItemModel::modelReset, &contexto,
                 [&] { frame6AlCalcular << visible("Frame6"); });
         clicEn("Option2_1");
-        QCOMPARE(List2->count(), 7);
+        QCOMPARE(List2->count(), prueba::LineasDistancia);
         QVERIFY(List2->item(6)->text().startsWith(QStringLiteral("     Distancia= ")));
         QVERIFY(visible("Frame5"));
         QVERIFY(!visible("Frame6"));
         clicEn("Option2_0");
-        QCOMPARE(List2->count(), 9);
+        QCOMPARE(List2->count(), prueba::LineasCaida);
         QVERIFY(visible("Frame6"));
         QCOMPARE(frame6AlCalcular, (QVector<bool>{true, false}));
     }
@@ -82,12 +82,12 @@ private slots:
         clicEn("Command1");
         prueba::Avisos avisos;
         Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
-        QCOMPARE(List2->count(), 9); // copper 14 has its row
+        QCOMPARE(List2->count(), prueba::LineasCaida); // copper 14 has its row
         clicEn("Option3_1");
         QCOMPARE(avisos.textos.size(), 1);
         QCOMPARE(List2->count(), 0);
         Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(1);
-        QCOMPARE(List2->count(), 9);
+        QCOMPARE(List2->count(), prueba::LineasCaida);
         Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(0);
         QCOMPARE(avisos.textos.size(), 2);
         QCOMPARE(avisos.textos.value(1),

@@ -1,7 +1,7 @@
 #include "engine/calcular.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -22,7 +22,6 @@ using prueba::Lineas;
 class Form1Test : public QObject, prueba::VentanaAbierta {
     Q_OBJECT
 
-private:
 private slots:
     void init() { abrir(); }
     void cleanup() { cerrar(); }
@@ -171,6 +170,25 @@ private slots:
                               "List1", "Option2_1", "Text6", "Picture1", "List2", "Text5"}));
     }
 
+    // The other way round: every control the window builds has its row in the layout
+    // table, so none is placed at an empty rectangle.
+    void every_control_has_a_layout_position() {
+        QStringList sinLugar;
+        for (QWidget* w : form->centralWidget()->findChildren<QWidget*>()) {
+            const QString nombre = w->objectName();
+            if (nombre.isEmpty() || nombre.startsWith(QStringLiteral("qt_"))) {
+                continue; // the parts Qt builds inside a list or a box
+            }
+            const bool enTabla = std::any_of(
+                form1_layout::Posiciones.begin(), form1_layout::Posiciones.end(),
+                [&](const form1_layout::Posicion& p) { return nombre == QStringView(p.control); });
+            if (!enTabla) {
+                sinLugar << nombre;
+            }
+        }
+        QCOMPARE(sinLugar, QStringList{});
+    }
+
     // State: focus on Combo1.  Action: Tab round the window.  Expected: the design's order,
     // each option group entered at its selected member, the hidden Text6 skipped.
     void tab_walks_the_design_order() {
@@ -188,7 +206,7 @@ private slots:
     void resultado_writes_the_engines_report_for_the_window() {
         clicEn("Command1");
         QCOMPARE(form->calculado(), 1);
-        QCOMPARE(List2->count(), 9);
+        QCOMPARE(List2->count(), prueba::LineasCaida);
         QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
         QCOMPARE(List2->item(0)->text(),
                  QStringLiteral("                        Resultado de los Cálculos"));
@@ -196,7 +214,7 @@ private slots:
 
     void alt_r_presses_resultado() {
         QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(List2->count(), 9);
+        QTRY_COMPARE(List2->count(), prueba::LineasCaida);
         QCOMPARE(form->calculado(), 1);
     }
 
@@ -283,13 +301,10 @@ private slots:
     void informacion_leaves_report_and_inputs_unchanged() {
         clicEn("Command1");
         const QStringList antes = Lineas(List2);
-        QTimer::singleShot(50, [] {
-            if (QWidget* caja = QApplication::activeModalWidget()) {
-                QCOMPARE(caja->objectName(), QStringLiteral("Form2"));
-                caja->close();
-            }
-        });
+        prueba::Avisos cajas(
+            [](QDialog* caja) { QCOMPARE(caja->objectName(), QStringLiteral("Form2")); });
         form->findChild<QAction*>(QStringLiteral("Informacion"))->trigger();
+        QCOMPARE(cajas.otras, 1);
         QCOMPARE(Lineas(List2), antes);
         QCOMPARE(form->calculado(), 1);
     }

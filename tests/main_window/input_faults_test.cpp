@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -30,15 +30,17 @@ private slots:
         QTest::newRow("voltage 0")
             << false << QStringList{"100", "30", "0", "0.85", "5"} << voltaje << 1;
         QTest::newRow("current 0 drop")
-            << false << QStringList{"100", "0", "240", "0.85", "5"} << "" << 9;
+            << false << QStringList{"100", "0", "240", "0.85", "5"} << "" << prueba::LineasCaida;
         QTest::newRow("current 0 distance, pf 85")
-            << true << QStringList{"100", "0", "240", "85", "5"} << "" << 7;
+            << true << QStringList{"100", "0", "240", "85", "5"} << "" << prueba::LineasDistancia;
         QTest::newRow("400 digits")
-            << false << QStringList{QString(400, '9'), "30", "240", "0.85", "5"} << "" << 9;
+            << false << QStringList{QString(400, '9'), "30", "240", "0.85", "5"} << ""
+            << prueba::LineasCaida;
         QTest::newRow("overflow") << false << QStringList{"1E300", "1E300", "240", "0.85", "5"}
                                   << grande << 1;
         QTest::newRow("all empty") << false << QStringList{"", "", "", "", ""} << voltaje << 1;
-        QTest::newRow("all empty distance") << true << QStringList{"", "", "", "", ""} << "" << 7;
+        QTest::newRow("all empty distance")
+            << true << QStringList{"", "", "", "", ""} << "" << prueba::LineasDistancia;
     }
     void faults_show_their_message_and_the_window_recovers() {
         QFETCH(bool, distancia);
@@ -67,7 +69,7 @@ private slots:
         form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
         clicEn("Command1");
         QCOMPARE(avisos.textos.size(), mensaje.isEmpty() ? 0 : 1);
-        QCOMPARE(List2->count(), 9);
+        QCOMPARE(List2->count(), prueba::LineasCaida);
         QCOMPARE(List2->item(8)->text(), QStringLiteral("     Regulación de Voltaje= 4.90 %"));
     }
 };

@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QLocale>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "main_window/field_rules.h"
 #include "main_window/form1.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include "engine/numeric_text.h"
 
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(calculos.veces(), 0);
 
         QTest::keyClick(form.get(), Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(List2->count(), 9);
+        QTRY_COMPARE(List2->count(), prueba::LineasCaida);
         enfocar("Text3");
         calculos.olvidar();
         QTest::keyClick(campo("Text3"), Qt::Key_Tab);
@@ -302,7 +302,7 @@ private slots:
         Text2->setText(QStringLiteral("7abc"));
         QTest::keyClick(Text2, Qt::Key_R, Qt::AltModifier);
         QCOMPARE(Text2->text(), QStringLiteral("7"));
-        QTRY_COMPARE(List2->count(), 9);
+        QTRY_COMPARE(List2->count(), prueba::LineasCaida);
         QCOMPARE(form->Entrada().Text2, std::string("7"));
     }
 

@@ -1,5 +1,5 @@
 #include "information_window/form2.h"
-#include "window_test_support.h"
+#include "tests/support/window_test_support.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "main_window/fonts.h"
+#include "toolkit/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -5,6 +5,9 @@
 
 namespace toolkit {
 
+// The windows' ordinary text size, in points.
+inline constexpr double PuntosNormales = 8.25;
+
 QFont Letra(double puntos, bool negrita = false, bool cursiva = false);
 
 } // namespace toolkit

@@ -1,4 +1,4 @@
-#include "main_window/toolkit.h"
+#include "toolkit/toolkit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -49,6 +49,16 @@ void MostrarAviso(QWidget* padre, const QString& texto) {
 QRect EnPixeles(int izquierda, int arriba, int ancho, int alto) {
     constexpr int t = TwipsPorPixel;
     return {izquierda / t, arriba / t, ancho / t, alto / t};
+}
+
+QRect EnPixeles(std::span<const Posicion> posiciones, QStringView control) {
+    for (const Posicion& p : posiciones) {
+        if (control == QStringView(p.control)) {
+            return EnPixeles(p.izquierda, p.arriba, p.ancho, p.alto);
+        }
+    }
+    Q_ASSERT_X(false, "toolkit::EnPixeles", "a control missing from its layout table");
+    return {};
 }
 
 QLabel* Etiqueta(const QString& nombre, const QString& texto, QWidget* contenedor) {

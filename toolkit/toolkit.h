@@ -3,6 +3,9 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringView>
+
+#include <span>
 
 class QDialog;
 class QLabel;
@@ -36,6 +39,16 @@ inline constexpr int TwipsPorPixel = 15; // at 96 dots per inch
 
 // A rectangle given in twips, in device-independent pixels.
 QRect EnPixeles(int izquierda, int arriba, int ancho, int alto);
+
+// Where a control stands, in twips from its container's top left.
+struct Posicion {
+    const char16_t* control;
+    int izquierda, arriba, ancho, alto;
+};
+
+// The rectangle, in device-independent pixels, of `control` in a window's table of
+// positions. Every control a window places has a row: a missing one is a programming error.
+QRect EnPixeles(std::span<const Posicion> posiciones, QStringView control);
 
 // A label as both windows draw them: plain text, left-aligned from the top, wrapped within
 // its box, which does not adapt to the text.
