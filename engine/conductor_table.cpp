@@ -35,50 +35,92 @@ constexpr int EsperaPorBloqueoMs = 250;
 
 class Lector {
 public:
-    Lector(std::filesystem::path archivo, std::string_view tabla)
-        : archivo_(std::move(archivo)), nombre_("\"" + archivo_.string() + "\""), tabla_(tabla) {}
+    // `primerCalibre` is the size of the table's first row.
+    Lector(std::filesystem::path archivo, std::string_view tabla, std::size_t primerCalibre)
+        : archivo_(std::move(archivo)), nombre_("\"" + archivo_.string() + "\""), tabla_(tabla),
+          primerCalibre_(primerCalibre) {}
 
-    std::variant<Conductor, Aviso> Leer(int fila, std::optional<Ducto> ducto,
-                                        std::string_view calibre) {
-        if (auto aviso = Abrir()) {
-            return *aviso;
-        }
-        if (auto aviso = ComprobarTabla()) {
-            return *aviso;
-        }
-        const std::string sql =
-            "SELECT * FROM \"" + std::string(tabla_) + "\" ORDER BY rowid LIMIT 1 OFFSET ?1";
-        sqlite3_stmt* crudo = nullptr;
-        if (sqlite3_prepare_v2(base_.get(), sql.c_str(), -1, &crudo, nullptr) != SQLITE_OK) {
-            return ErrorDeBase();
-        }
-        Consulta consulta(crudo);
-        sqlite3_bind_int(consulta.get(), 1, fila);
-        const int paso = sqlite3_step(consulta.get());
-        if (paso == SQLITE_DONE) {
-            return Error("La tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
-                         " no tiene fila para el calibre " + std::string(calibre) + " (necesita " +
-                         std::to_string(fila + 1) + " filas).");
-        }
-        if (paso != SQLITE_ROW) {
-            return ErrorDeBase();
-        }
+    // The conductor of the table's row `fila` in the conduit `ducto`; none read for no conduit.
+    std::variant<Conductor, Aviso> Leer(int fila, std::optional<Ducto> ducto) {
         Conductor conductor;
-        if (!ducto) {
-            return conductor;
-        }
-        if (auto aviso = LeerNumero(consulta.get(), ducto->columnaReactancia, calibre,
-                                    conductor.ReactanciaTabla)) {
-            return *aviso;
-        }
-        if (auto aviso = LeerNumero(consulta.get(), ducto->columnaResistencia, calibre,
-                                    conductor.ResistenciaTabla)) {
+        auto aviso = Recorrer(fila, 1, [&](sqlite3_stmt* consulta, std::string_view calibre) {
+            return ducto ? LeerConductor(consulta, *ducto, calibre, conductor) : std::nullopt;
+        });
+        if (aviso) {
             return *aviso;
         }
         return conductor;
     }
 
+    // Every row the table must hold, in every conduit.
+    std::variant<TablaConductores, Aviso> LeerTodo() {
+        TablaConductores tabla;
+        const auto filas = static_cast<int>(Calibres.size() - primerCalibre_);
+        int fila = 0;
+        auto aviso = Recorrer(0, filas, [&](sqlite3_stmt* consulta, std::string_view calibre) {
+            auto& conductores = tabla.filas[primerCalibre_ + static_cast<std::size_t>(fila++)];
+            conductores.emplace();
+            for (std::size_t d = 0; d < Ductos.size(); ++d) {
+                if (auto aviso = LeerConductor(consulta, Ductos[d], calibre, (*conductores)[d])) {
+                    return aviso;
+                }
+            }
+            return std::optional<Aviso>();
+        });
+        if (aviso) {
+            return *aviso;
+        }
+        return tabla;
+    }
+
 private:
+    // Opens the file and hands `cuantas` rows, from `primera` on in rowid order, to
+    // `leerFila` with the caption of each row's size; the first fault met is returned.
+    template <typename LeerFila>
+    std::optional<Aviso> Recorrer(int primera, int cuantas, LeerFila leerFila) {
+        if (auto aviso = Abrir()) {
+            return aviso;
+        }
+        if (auto aviso = ComprobarTabla()) {
+            return aviso;
+        }
+        const std::string sql =
+            "SELECT * FROM \"" + std::string(tabla_) + "\" ORDER BY rowid LIMIT ?1 OFFSET ?2";
+        sqlite3_stmt* crudo = nullptr;
+        if (sqlite3_prepare_v2(base_.get(), sql.c_str(), -1, &crudo, nullptr) != SQLITE_OK) {
+            return ErrorDeBase();
+        }
+        Consulta consulta(crudo);
+        sqlite3_bind_int(consulta.get(), 1, cuantas);
+        sqlite3_bind_int(consulta.get(), 2, primera);
+        for (int fila = primera; fila < primera + cuantas; ++fila) {
+            const std::string_view calibre =
+                Calibres[primerCalibre_ + static_cast<std::size_t>(fila)].nombre;
+            const int paso = sqlite3_step(consulta.get());
+            if (paso == SQLITE_DONE) {
+                return Error("La tabla \"" + std::string(tabla_) + "\" del archivo " + nombre_ +
+                             " no tiene fila para el calibre " + std::string(calibre) +
+                             " (necesita " + std::to_string(fila + 1) + " filas).");
+            }
+            if (paso != SQLITE_ROW) {
+                return ErrorDeBase();
+            }
+            if (auto aviso = leerFila(consulta.get(), calibre)) {
+                return aviso;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Aviso> LeerConductor(sqlite3_stmt* consulta, const Ducto& ducto,
+                                       std::string_view calibre, Conductor& conductor) {
+        if (auto aviso =
+                LeerNumero(consulta, ducto.columnaReactancia, calibre, conductor.ReactanciaTabla)) {
+            return aviso;
+        }
+        return LeerNumero(consulta, ducto.columnaResistencia, calibre, conductor.ResistenciaTabla);
+    }
+
     std::optional<Aviso> Abrir() {
         sqlite3* crudo = nullptr;
         // Read-only: a missing file is never created, and no journal is ever written.
@@ -178,11 +220,18 @@ private:
     std::filesystem::path archivo_;
     std::string nombre_;
     std::string_view tabla_;
+    std::size_t primerCalibre_;
     Base base_;
     int llamadasDeProgreso_ = 0;
 };
 
 } // namespace
+
+std::variant<TablaConductores, Aviso> LeerTabla(Material material,
+                                                const std::filesystem::path& carpeta) {
+    const TablaMaterial& tabla = TablaDe(material);
+    return Lector(carpeta / tabla.archivo, tabla.tabla, tabla.primerCalibre).LeerTodo();
+}
 
 std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta) {
@@ -195,9 +244,8 @@ std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto,
         return Aviso{Aviso::Tipo::Rechazo, std::string(tabla.rechazo)};
     }
     // A table's rows start at its first size.
-    Lector lector(carpeta / tabla.archivo, tabla.tabla);
-    return lector.Leer(static_cast<int>(calibre - tabla.primerCalibre), DuctoDe(indiceDucto),
-                       Calibres[calibre].nombre);
+    Lector lector(carpeta / tabla.archivo, tabla.tabla, tabla.primerCalibre);
+    return lector.Leer(static_cast<int>(calibre - tabla.primerCalibre), DuctoDe(indiceDucto));
 }
 
 } // namespace engine

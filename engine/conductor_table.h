@@ -4,7 +4,9 @@
 #include "engine/aviso.h"
 #include "engine/conductors.h"
 
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <variant>
 
 namespace engine {
@@ -23,6 +25,16 @@ struct Conductor {
 // the next. A size below the material's first row (aluminium "14") is refused before
 // anything else. A conduit index outside Ductos reads nothing and gives zero reactance
 // and resistance.
+// Every row of a material's table, for every conduit: the table files read once, for a
+// whole schedule of feeders. The sizes below the material's first row are absent.
+struct TablaConductores {
+    std::array<std::optional<std::array<Conductor, Ductos.size()>>, Calibres.size()> filas;
+};
+
+// Reads the whole table of `material` in `carpeta`, read-only, or tells why it cannot.
+std::variant<TablaConductores, Aviso> LeerTabla(Material material,
+                                                const std::filesystem::path& carpeta);
+
 std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta);
 

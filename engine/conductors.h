@@ -10,17 +10,35 @@ namespace engine {
 
 enum class Material { Cobre, Aluminio };
 
-// One conductor size, as the size list shows it.
+// One conductor size and the facts it carries, per material where they differ (indexed
+// by Material).
 struct Calibre {
-    std::string_view nombre; // AWG gauge up to "4/0", thousands of circular mils above
+    std::string_view nombre;             // AWG gauge up to "4/0", thousands of circular mils above
+    double mm2;                          // cross-section, 3 significant digits
+    std::array<int, 2> ampacidad;        // A at 75 °C, 30 °C ambient, 3 conductors; 0: none
+    std::array<int, 2> limiteProteccion; // A, the small conductors' overcurrent limit; 0: none
 };
 
-// The sizes in table order, smallest first.
+// The sizes in table order, smallest first; the values are kept as text in data/.
 inline constexpr std::array<Calibre, 21> Calibres{{
-    {"14"},  {"12"},  {"10"},  {"8"},   {"6"},   {"4"},   {"3"},
-    {"2"},   {"1"},   {"1/0"}, {"2/0"}, {"3/0"}, {"4/0"}, {"250"},
-    {"300"}, {"350"}, {"400"}, {"500"}, {"600"}, {"750"}, {"1000"},
+#define CALIBRE(nombre, mm2, cobre, aluminio, limiteCobre, limiteAluminio)                         \
+    {nombre, mm2, {cobre, aluminio}, {limiteCobre, limiteAluminio}},
+#include "data/calibres.def"
+#undef CALIBRE
 }};
+
+// The position of a size in Calibres, or Calibres.size() for a caption that is none.
+constexpr std::size_t IndiceCalibre(std::string_view nombre) {
+    std::size_t i = 0;
+    while (i < Calibres.size() && Calibres[i].nombre != nombre) {
+        ++i;
+    }
+    return i;
+}
+
+// Conductors in parallel sets must be size 1/0 or larger (NEC 310.10(G); 310.10(H) in the
+// 2011 and 2014 editions).
+inline constexpr std::size_t PrimerCalibreParalelo = IndiceCalibre("1/0");
 
 // A conduit material and the columns of a table row that hold, in ohms per 1000 ft, the
 // reactance and the AC resistance of a conductor in it. Column 0 holds the size.

@@ -1,0 +1,230 @@
+#include "engine/sizing.h"
+
+#include "engine/numeric_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace engine {
+namespace {
+
+struct FilaAmbiente {
+    int hasta; // °C
+    double factor;
+};
+constexpr FilaAmbiente Ambiente[] = {
+#define AMBIENTE(hasta, factor) {hasta, factor},
+#define AGRUPAMIENTO(desde, factor)
+#include "data/factores.def"
+#undef AGRUPAMIENTO
+#undef AMBIENTE
+};
+
+struct FilaAgrupamiento {
+    int desde; // conductors
+    double factor;
+};
+constexpr FilaAgrupamiento Agrupamiento[] = {
+#define AMBIENTE(hasta, factor)
+#define AGRUPAMIENTO(desde, factor) {desde, factor},
+#include "data/factores.def"
+#undef AGRUPAMIENTO
+#undef AMBIENTE
+};
+
+constexpr int JuegosMaximos = 10;
+
+// A value as the user wrote it, to 15 digits, with the decimal separator of the file.
+std::string Numero(double valor, const Separadores& sep) {
+    std::string texto = TextoQuinceCifras(valor);
+    if (const auto punto = texto.find('.'); punto != std::string::npos) {
+        texto.replace(punto, 1, sep.decimal);
+    }
+    return texto;
+}
+
+bool Entero(double valor) {
+    return std::isfinite(valor) && valor == std::floor(valor);
+}
+
+// The first rule of the inputs the feeder breaks, named with its value.
+std::optional<std::string> EntradaInvalida(const Alimentador& a, const Separadores& sep) {
+    const auto con = [&](std::string_view regla, double valor) {
+        return std::string(regla) + " (dado: " + Numero(valor, sep) + ").";
+    };
+    if (!(a.corriente > 0) || !std::isfinite(a.corriente)) {
+        return con("La corriente debe ser mayor que cero", a.corriente);
+    }
+    if (!(a.voltaje > 0) || !std::isfinite(a.voltaje)) {
+        return con("El voltaje debe ser mayor que cero", a.voltaje);
+    }
+    if (!(a.factorPotencia > 0 && a.factorPotencia <= 1)) {
+        return con("El factor de potencia debe ser mayor que 0 y no mayor que 1", a.factorPotencia);
+    }
+    if (!(a.longitud > 0) || !std::isfinite(a.longitud)) {
+        return con("La longitud debe ser mayor que cero", a.longitud);
+    }
+    if (!(a.regulacionMaxima > 0 && a.regulacionMaxima < 100)) {
+        return con("La regulación máxima debe ser mayor que 0 % y menor que 100 %",
+                   a.regulacionMaxima);
+    }
+    if (!Entero(a.juegos) || a.juegos < 1 || a.juegos > JuegosMaximos) {
+        return con("Los conjuntos en paralelo deben ser un número entero de 1 a 10", a.juegos);
+    }
+    if (!(a.temperaturaAmbiente <= 70) || !std::isfinite(a.temperaturaAmbiente)) {
+        return con("Con temperatura ambiente mayor de 70 °C el conductor de 75 °C no puede "
+                   "usarse",
+                   a.temperaturaAmbiente);
+    }
+    if (!Entero(a.conductoresDucto) || a.conductoresDucto < 1) {
+        return con("Los conductores en el ducto deben ser un número entero, 1 o más",
+                   a.conductoresDucto);
+    }
+    if (a.ducto >= Ductos.size()) {
+        return "El ducto no es uno de los de la tabla.";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string_view TextoRige(Rige rige) {
+    switch (rige) {
+    case Rige::Caida:
+        return "caída";
+    case Rige::Ampacidad:
+        return "ampacidad";
+    case Rige::Ambos:
+        return "ambos";
+    }
+    return {};
+}
+
+std::optional<double> FactorTemperatura(double gradosC) {
+    const double redondeada = std::ceil(gradosC);
+    for (const FilaAmbiente& fila : Ambiente) {
+        if (redondeada <= fila.hasta) {
+            return fila.factor;
+        }
+    }
+    return std::nullopt;
+}
+
+double FactorAgrupamiento(int conductores) {
+    double factor = Agrupamiento[0].factor;
+    for (const FilaAgrupamiento& fila : Agrupamiento) {
+        if (conductores >= fila.desde) {
+            factor = fila.factor;
+        }
+    }
+    return factor;
+}
+
+double AmpacidadUtil(Material material, std::size_t calibre, double factorTemperatura,
+                     double factorAgrupamiento) {
+    const auto m = static_cast<std::size_t>(material);
+    const Calibre& c = Calibres[calibre];
+    const double corregida = c.ampacidad[m] * factorTemperatura * factorAgrupamiento;
+    const int limite = c.limiteProteccion[m];
+    return limite > 0 ? std::min(corregida, static_cast<double>(limite)) : corregida;
+}
+
+Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
+                         const Separadores& sep) {
+    Dimensionado d;
+    if (auto error = EntradaInvalida(a, sep)) {
+        d.observaciones.push_back(*error);
+        return d;
+    }
+    const TablaConductores& tabla = tablas[static_cast<std::size_t>(a.material)];
+    const double juegos = a.juegos;
+    const double fT = *FactorTemperatura(a.temperaturaAmbiente);
+    const double fA = FactorAgrupamiento(static_cast<int>(std::min(a.conductoresDucto, 1e6)));
+
+    // Parallel sets share the current equally: the drop is that of one set with its share.
+    const auto enCalibre = [&](std::size_t calibre) -> std::optional<EnCalibre> {
+        const Datos datos{a.longitud, a.corriente / juegos, a.voltaje, a.factorPotencia, 0};
+        const auto valores =
+            CalcularValores(Modo::CaidaVoltaje, a.sistema, datos, (*tabla.filas[calibre])[a.ducto]);
+        if (std::holds_alternative<Falla>(valores)) {
+            return std::nullopt;
+        }
+        const Valores& v = std::get<Valores>(valores);
+        return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
+                         AmpacidadUtil(a.material, calibre, fT, fA) * juegos};
+    };
+
+    const std::size_t primero =
+        std::max(TablaDe(a.material).primerCalibre, juegos >= 2 ? PrimerCalibreParalelo : 0);
+    for (std::size_t c = primero; c < Calibres.size(); ++c) {
+        const std::optional<EnCalibre> en = enCalibre(c);
+        if (!en) {
+            d.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
+            return d;
+        }
+        if (!d.porCaida && en->regulacion <= a.regulacionMaxima) {
+            d.porCaida = c;
+        }
+        if (!d.porAmpacidad && en->ampacidad >= a.corriente) {
+            d.porAmpacidad = c;
+        }
+    }
+
+    const std::string_view material = a.material == Material::Cobre ? "cobre" : "aluminio";
+    if (a.calibre) {
+        const std::size_t c = *a.calibre;
+        if (c < TablaDe(a.material).primerCalibre) {
+            d.observaciones.push_back("El calibre " + std::string(Calibres[c].nombre) +
+                                      " no existe en " + std::string(material) + ".");
+            return d;
+        }
+        if (c < primero) {
+            d.observaciones.push_back("En conjuntos en paralelo sólo se usan calibres " +
+                                      std::string(Calibres[PrimerCalibreParalelo].nombre) +
+                                      " y mayores (dado: " + std::string(Calibres[c].nombre) +
+                                      ").");
+            return d;
+        }
+        d.elegido = c;
+    } else if (d.porCaida && d.porAmpacidad) {
+        d.elegido = std::max(*d.porCaida, *d.porAmpacidad);
+        d.rige = *d.porCaida == *d.porAmpacidad  ? Rige::Ambos
+                 : *d.porCaida > *d.porAmpacidad ? Rige::Caida
+                                                 : Rige::Ampacidad;
+    }
+    const std::string paralelo = "; considere más conjuntos en paralelo.";
+    if (!d.porCaida) {
+        d.observaciones.push_back("Ningún calibre de " + std::string(material) +
+                                  " cumple la regulación máxima de " +
+                                  Numero(a.regulacionMaxima, sep) + " %" + paralelo);
+    }
+    if (!d.porAmpacidad) {
+        d.observaciones.push_back("Ningún calibre de " + std::string(material) +
+                                  " lleva la corriente de " + Numero(a.corriente, sep) + " A" +
+                                  paralelo);
+    }
+    if (!d.elegido) {
+        return d;
+    }
+    d.valores = enCalibre(*d.elegido);
+    const std::string nombre(Calibres[*d.elegido].nombre);
+    if (a.calibre && d.valores->regulacion > a.regulacionMaxima) {
+        d.observaciones.push_back("El calibre " + nombre + " no cumple la regulación máxima de " +
+                                  Numero(a.regulacionMaxima, sep) + " %.");
+    }
+    if (a.calibre && d.valores->ampacidad < a.corriente) {
+        d.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre + " (" +
+                                  FormatearConPatron(d.valores->ampacidad, "0", sep) + " A).");
+    }
+    const int limite = Calibres[*d.elegido].limiteProteccion[static_cast<std::size_t>(a.material)];
+    if (limite > 0 &&
+        Calibres[*d.elegido].ampacidad[static_cast<std::size_t>(a.material)] * fT * fA > limite) {
+        d.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
+                                  " A por conjunto por la protección contra sobrecorriente "
+                                  "(NEC 240.4(D)).");
+    }
+    d.calculado = true;
+    return d;
+}
+
+} // namespace engine

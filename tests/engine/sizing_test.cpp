@@ -1,0 +1,296 @@
+#include "engine/sizing.h"
+
+#include "engine/calcular.h"
+#include "engine/report.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace engine;
+
+namespace {
+
+const TablasConductores& Tablas() {
+    static const TablasConductores tablas = [] {
+        TablasConductores t;
+        for (Material m : {Material::Cobre, Material::Aluminio}) {
+            t[static_cast<std::size_t>(m)] =
+                std::get<TablaConductores>(LeerTabla(m, CARPETA_TABLAS));
+        }
+        return t;
+    }();
+    return tablas;
+}
+
+std::string Nombre(const std::optional<std::size_t>& calibre) {
+    return calibre ? std::string(Calibres[*calibre].nombre) : "ninguno";
+}
+
+// A three-phase copper feeder in PVC at 480 V and power factor 0.9.
+Alimentador Trifasico(double corriente, double metros) {
+    Alimentador a;
+    a.corriente = corriente;
+    a.longitud = metros;
+    a.voltaje = 480;
+    a.factorPotencia = 0.9;
+    return a;
+}
+
+} // namespace
+
+// A published hand calculation: 2/0 copper in steel conduit, 65 A over 1000 ft at 480 V,
+// power factor 0.85, gives 12.778 V there because it rounds the sine to three digits; with
+// the sine to 15 digits the drop is 12.772 V and the regulation 2.66 %.
+TEST(Dimensionar, APublishedThreePhaseDrop) {
+    Alimentador a = Trifasico(65, 304.8);
+    a.ducto = 2;
+    a.factorPotencia = 0.85;
+    a.calibre = IndiceCalibre("2/0");
+    const Dimensionado d = Dimensionar(a, Tablas());
+    ASSERT_TRUE(d.calculado);
+    EXPECT_EQ(FormatearConPatron(d.valores->caida, "0.000", {}), "12.772");
+    EXPECT_EQ(FormatearConPatron(d.valores->regulacion, "0.00", {}), "2.66");
+    EXPECT_EQ(FormatearConPatron(d.valores->voltajeFinal, "0.00", {}), "467.23");
+    EXPECT_EQ(d.valores->ampacidad, 175);
+    EXPECT_TRUE(d.observaciones.empty());
+}
+
+// Hand-checked with the table's ohms: 50 A over 150 m needs size 4 for 3 % (2.66 %; size 6
+// gives 4.11 %) while size 8 carries it; 100 A over 10 m meets 3 % with size 12 (2.16 %)
+// but needs size 3 to carry it; 85 A over 80 m needs size 4 by both (6 gives 3.73 %).
+TEST(Dimensionar, TheLargerMinimumGovernsAndIsNamed) {
+    const struct {
+        double corriente, metros;
+        const char *porCaida, *porAmpacidad, *elegido, *rige, *caida;
+    } casos[] = {
+        {50, 150, "4", "8", "4", "caída", "12.783"},
+        {100, 10, "12", "3", "3", "ampacidad", "1.395"},
+        {85, 80, "4", "4", "4", "ambos", "11.589"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.corriente);
+        const Dimensionado d = Dimensionar(Trifasico(c.corriente, c.metros), Tablas());
+        ASSERT_TRUE(d.calculado);
+        EXPECT_EQ(Nombre(d.porCaida), c.porCaida);
+        EXPECT_EQ(Nombre(d.porAmpacidad), c.porAmpacidad);
+        EXPECT_EQ(Nombre(d.elegido), c.elegido);
+        EXPECT_EQ(TextoRige(*d.rige), c.rige);
+        EXPECT_EQ(FormatearConPatron(d.valores->caida, "0.000", {}), c.caida);
+    }
+}
+
+// The small conductors carry no more than their overcurrent protection allows: copper 14
+// is listed at 20 A but limited to 15 A, aluminium 12 at 20 A but limited to 15 A.
+TEST(Dimensionar, SmallConductorsStopAtTheirProtectionLimit) {
+    const struct {
+        Material material;
+        double corriente;
+        const char* calibre;
+    } casos[] = {
+        {Material::Cobre, 15, "14"},     {Material::Cobre, 15.5, "12"},
+        {Material::Cobre, 20.5, "10"},   {Material::Cobre, 30.5, "8"},
+        {Material::Aluminio, 15, "12"},  {Material::Aluminio, 15.5, "10"},
+        {Material::Aluminio, 25.5, "8"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.corriente);
+        Alimentador a = Trifasico(c.corriente, 5);
+        a.material = c.material;
+        EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porAmpacidad), c.calibre);
+    }
+    EXPECT_EQ(AmpacidadUtil(Material::Cobre, 0, 1.2, 1), 15);
+    EXPECT_EQ(AmpacidadUtil(Material::Cobre, IndiceCalibre("8"), 1, 1), 50);
+}
+
+// 60 A needs size 6 (65 A) at 30 °C with three conductors; at 40 °C (0.88) with six
+// conductors (0.80) size 6 carries 45.76 A and size 4 59.84 A, so size 3 (70.4 A) it is.
+TEST(Dimensionar, AmbientAndConductorCountChangeTheSize) {
+    Alimentador a = Trifasico(60, 5);
+    EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porAmpacidad), "6");
+    a.temperaturaAmbiente = 40;
+    a.conductoresDucto = 6;
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(Nombre(d.porAmpacidad), "3");
+    EXPECT_NEAR(d.valores->ampacidad, 70.4, 1e-9);
+}
+
+TEST(Factores, FollowTheNecRows) {
+    const std::pair<double, double> ambiente[] = {
+        {-20, 1.20}, {10, 1.20}, {10.2, 1.15}, {30, 1.00}, {30.5, 0.94},
+        {31, 0.94},  {35, 0.94}, {36, 0.88},   {70, 0.33},
+    };
+    for (const auto& [grados, factor] : ambiente) {
+        EXPECT_EQ(FactorTemperatura(grados), factor) << grados;
+    }
+    EXPECT_FALSE(FactorTemperatura(70.1));
+    const std::pair<int, double> agrupamiento[] = {
+        {1, 1.00},  {3, 1.00},  {4, 0.80},  {6, 0.80},  {7, 0.70},  {9, 0.70},  {10, 0.50},
+        {20, 0.50}, {21, 0.45}, {30, 0.45}, {31, 0.40}, {40, 0.40}, {41, 0.35}, {400, 0.35},
+    };
+    for (const auto& [conductores, factor] : agrupamiento) {
+        EXPECT_EQ(FactorAgrupamiento(conductores), factor) << conductores;
+    }
+}
+
+// Parallel sets share the current: 300 A in two sets is 150 A a set, size 1/0; and no set
+// is smaller than 1/0, however small the current. The drop is that of one set with its
+// share of the current.
+TEST(Dimensionar, ParallelSetsStartAtOneAught) {
+    Alimentador a = Trifasico(300, 5);
+    a.juegos = 2;
+    Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(Nombre(d.porAmpacidad), "1/0");
+    EXPECT_EQ(d.valores->ampacidad, 300);
+    a.corriente = 40;
+    d = Dimensionar(a, Tablas());
+    EXPECT_EQ(Nombre(d.porCaida), "1/0");
+    EXPECT_EQ(Nombre(d.porAmpacidad), "1/0");
+
+    Alimentador uno = Trifasico(150, 5);
+    uno.calibre = IndiceCalibre("1/0");
+    a.corriente = 300;
+    a.calibre = uno.calibre;
+    EXPECT_EQ(Dimensionar(a, Tablas()).valores->caida, Dimensionar(uno, Tablas()).valores->caida);
+
+    a.calibre = IndiceCalibre("2");
+    d = Dimensionar(a, Tablas());
+    EXPECT_FALSE(d.calculado);
+    ASSERT_EQ(d.observaciones.size(), 1u);
+    EXPECT_NE(d.observaciones[0].find("1/0 y mayores"), std::string::npos);
+}
+
+TEST(Dimensionar, NoSizeMeetsTheLimitAndMoreSetsAreSuggested) {
+    Alimentador a = Trifasico(400, 2000);
+    a.regulacionMaxima = 1;
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_FALSE(d.calculado);
+    EXPECT_FALSE(d.porCaida);
+    EXPECT_EQ(Nombre(d.porAmpacidad), "600");
+    ASSERT_EQ(d.observaciones.size(), 1u);
+    EXPECT_EQ(d.observaciones[0], "Ningún calibre de cobre cumple la regulación máxima de 1 %; "
+                                  "considere más conjuntos en paralelo.");
+    a.corriente = 600;
+    a.regulacionMaxima = 50;
+    EXPECT_EQ(Dimensionar(a, Tablas()).observaciones.at(0),
+              "Ningún calibre de cobre lleva la corriente de 600 A; considere más conjuntos en "
+              "paralelo.");
+}
+
+TEST(Dimensionar, AluminiumHasNoSizeFourteen) {
+    Alimentador a = Trifasico(10, 5);
+    a.material = Material::Aluminio;
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(Nombre(d.porCaida), "12");
+    EXPECT_EQ(Nombre(d.porAmpacidad), "12");
+    a.calibre = 0;
+    const Dimensionado dado = Dimensionar(a, Tablas());
+    EXPECT_FALSE(dado.calculado);
+    EXPECT_EQ(dado.observaciones, std::vector<std::string>{"El calibre 14 no existe en aluminio."});
+}
+
+// A regulation exactly at the limit meets it.
+TEST(Dimensionar, ARegulationEqualToTheLimitIsAccepted) {
+    Alimentador a = Trifasico(50, 150);
+    a.calibre = IndiceCalibre("4");
+    const double regulacion = Dimensionar(a, Tablas()).valores->regulacion;
+    a.calibre.reset();
+    a.regulacionMaxima = regulacion;
+    EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porCaida), "4");
+    a.regulacionMaxima = std::nextafter(regulacion, 0.0);
+    EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porCaida), "3");
+}
+
+// A given size is checked, not replaced: failing the limit or the ampacity is told.
+TEST(Dimensionar, AGivenSizeIsCheckedAgainstBothRules) {
+    Alimentador a = Trifasico(60, 150);
+    a.calibre = IndiceCalibre("8");
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_TRUE(d.calculado);
+    EXPECT_EQ(Nombre(d.elegido), "8");
+    EXPECT_FALSE(d.rige);
+    EXPECT_EQ(d.observaciones,
+              (std::vector<std::string>{"El calibre 8 no cumple la regulación máxima de 3 %.",
+                                        "La corriente excede la ampacidad del calibre 8 (50 A)."}));
+}
+
+TEST(Dimensionar, InputsOutsideTheirRulesAreNamedWithTheirValue) {
+    const struct {
+        void (*cambiar)(Alimentador&);
+        const char* mensaje;
+    } casos[] = {
+        {[](Alimentador& a) { a.corriente = 0; },
+         "La corriente debe ser mayor que cero (dado: 0)."},
+        {[](Alimentador& a) { a.voltaje = -5; }, "El voltaje debe ser mayor que cero (dado: -5)."},
+        {[](Alimentador& a) { a.factorPotencia = 1.2; },
+         "El factor de potencia debe ser mayor que 0 y no mayor que 1 (dado: 1.2)."},
+        {[](Alimentador& a) { a.longitud = 0; }, "La longitud debe ser mayor que cero (dado: 0)."},
+        {[](Alimentador& a) { a.regulacionMaxima = 100; },
+         "La regulación máxima debe ser mayor que 0 % y menor que 100 % (dado: 100)."},
+        {[](Alimentador& a) { a.juegos = 1.5; },
+         "Los conjuntos en paralelo deben ser un número entero de 1 a 10 (dado: 1.5)."},
+        {[](Alimentador& a) { a.juegos = 11; },
+         "Los conjuntos en paralelo deben ser un número entero de 1 a 10 (dado: 11)."},
+        {[](Alimentador& a) { a.temperaturaAmbiente = 71; },
+         "Con temperatura ambiente mayor de 70 °C el conductor de 75 °C no puede usarse (dado: "
+         "71)."},
+        {[](Alimentador& a) { a.conductoresDucto = 0; },
+         "Los conductores en el ducto deben ser un número entero, 1 o más (dado: 0)."},
+    };
+    for (const auto& c : casos) {
+        Alimentador a = Trifasico(50, 150);
+        c.cambiar(a);
+        const Dimensionado d = Dimensionar(a, Tablas());
+        EXPECT_FALSE(d.calculado);
+        EXPECT_EQ(d.observaciones, std::vector<std::string>{c.mensaje});
+    }
+    Alimentador coma = Trifasico(50, 150);
+    coma.factorPotencia = 1.25;
+    EXPECT_EQ(Dimensionar(coma, Tablas(), {",", ""}).observaciones.at(0),
+              "El factor de potencia debe ser mayor que 0 y no mayor que 1 (dado: 1,25).");
+}
+
+// The cross-sections are the exact areas to 3 significant digits: an AWG gauge n has a
+// diameter of 0.127 mm x 92^((36 - n) / 39), and a kcmil is 0.506707 mm².
+TEST(Calibres, CrossSectionsFollowTheGaugeFormula) {
+    for (std::size_t i = 0; i < Calibres.size(); ++i) {
+        const std::string nombre(Calibres[i].nombre);
+        double area;
+        if (i <= IndiceCalibre("4/0")) {
+            const double n =
+                nombre.find("/0") != std::string::npos ? 1 - std::stod(nombre) : std::stod(nombre);
+            const double d = 0.127 * std::pow(92.0, (36 - n) / 39);
+            area = std::numbers::pi / 4 * d * d;
+        } else {
+            area = std::stod(nombre) * 0.506707;
+        }
+        const double cifras = std::pow(10.0, 2 - std::floor(std::log10(area)));
+        EXPECT_DOUBLE_EQ(Calibres[i].mm2, std::round(area * cifras) / cifras) << nombre;
+    }
+}
+
+// The same feeder typed into the main window, with the current of one set, shows the same
+// drop to the last digit.
+TEST(Dimensionar, TheDropIsTheMainWindowsDropForOneSet) {
+    Alimentador a = Trifasico(65, 304.8);
+    a.ducto = 2;
+    a.factorPotencia = 0.85;
+    a.juegos = 2;
+    a.calibre = IndiceCalibre("2/0");
+    Entrada e;
+    e.indiceDucto = 2;
+    e.indiceCalibre = static_cast<int>(*a.calibre);
+    e.Text1 = "304.8";
+    e.Text2 = "32.5";
+    e.Text3 = "480";
+    e.Text5 = "0.85";
+    e.carpetaTablas = CARPETA_TABLAS;
+    const Reporte reporte = Calcular(e);
+    ASSERT_EQ(reporte.lineas.size(), LineasCaida);
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(reporte.lineas[6],
+              "     Caída de Voltaje = " + FormatearConPatron(d.valores->caida, "#,##0.000 ", {}) +
+                  " Voltios");
+    EXPECT_EQ(reporte.lineas[6], "     Caída de Voltaje = 6.386  Voltios");
+}
