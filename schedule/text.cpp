@@ -1,0 +1,110 @@
+#include "schedule/text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace schedule {
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F, which differ from Latin-1.
+constexpr std::array<char16_t, 32> Cp1252{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AgregarUtf8(std::string& texto, char32_t codigo) {
+    if (codigo < 0x80) {
+        texto += static_cast<char>(codigo);
+    } else if (codigo < 0x800) {
+        texto += static_cast<char>(0xC0 | (codigo >> 6));
+        texto += static_cast<char>(0x80 | (codigo & 0x3F));
+    } else {
+        texto += static_cast<char>(0xE0 | (codigo >> 12));
+        texto += static_cast<char>(0x80 | ((codigo >> 6) & 0x3F));
+        texto += static_cast<char>(0x80 | (codigo & 0x3F));
+    }
+}
+
+// The base letter of a lower-case Latin-1 letter with an accent, or the letter itself.
+char SinAcento(char32_t codigo) {
+    // From U+00E0 (à) to U+00FF (ÿ); the division sign, no letter, has no base ("-").
+    constexpr std::string_view Bases = "aaaaaaaceeeeiiiidnooooo-ouuuuyty";
+    if (codigo >= 0xC0 && codigo <= 0xDE && codigo != 0xD7) {
+        codigo += 0x20; // the upper-case letters stand 0x20 below their lower case
+    }
+    if (codigo >= 0xE0 && codigo <= 0xFF && Bases[codigo - 0xE0] != '-') {
+        return Bases[codigo - 0xE0];
+    }
+    return 0;
+}
+
+} // namespace
+
+bool ValidadorUtf8::Agregar(std::string_view bloque) {
+    for (const char c : bloque) {
+        const auto b = static_cast<unsigned char>(c);
+        if (!valido_) {
+            return false;
+        }
+        if (pendientes_ > 0) {
+            if ((b & 0xC0) != 0x80) {
+                valido_ = false;
+                return false;
+            }
+            codigo_ = (codigo_ << 6) | (b & 0x3F);
+            if (--pendientes_ == 0 && (codigo_ < minimo_ || codigo_ > 0x10FFFF ||
+                                       (codigo_ >= 0xD800 && codigo_ <= 0xDFFF))) {
+                valido_ = false;
+            }
+        } else if (b < 0x80) {
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            pendientes_ = 1, minimo_ = 0x80, codigo_ = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            pendientes_ = 2, minimo_ = 0x800, codigo_ = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            pendientes_ = 3, minimo_ = 0x10000, codigo_ = b & 0x07;
+        } else {
+            valido_ = false;
+        }
+    }
+    return valido_;
+}
+
+std::string DesdeWindows1252(std::string_view bytes) {
+    std::string texto;
+    texto.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        AgregarUtf8(texto, b >= 0x80 && b < 0xA0 ? Cp1252[b - 0x80] : b);
+    }
+    return texto;
+}
+
+std::string Normalizar(std::string_view utf8) {
+    std::string nombre;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b == ' ' || b == '_' || b == '\t') {
+            continue;
+        }
+        if (b < 0x80) {
+            nombre += static_cast<char>(b >= 'A' && b <= 'Z' ? b + ('a' - 'A') : b);
+            continue;
+        }
+        // A two-byte letter of Latin-1 loses its accent; anything else is kept as it is.
+        if ((b & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+            const char32_t codigo =
+                ((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+            if (const char base = SinAcento(codigo)) {
+                nombre += base;
+                ++i;
+                continue;
+            }
+        }
+        nombre += static_cast<char>(b);
+    }
+    return nombre;
+}
+
+} // namespace schedule

@@ -1,0 +1,33 @@
+// The text of a schedule file: its encoding, and names compared as a person reads them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace schedule {
+
+// Checks UTF-8 a block at a time, so that a large file is read once without being kept:
+// a sequence may be split between two blocks.
+class ValidadorUtf8 {
+public:
+    // False from the first byte that cannot be UTF-8 on.
+    bool Agregar(std::string_view bloque);
+    // Whether everything given was UTF-8, with no sequence left unfinished.
+    bool Terminar() const { return valido_ && pendientes_ == 0; }
+
+private:
+    bool valido_ = true;
+    int pendientes_ = 0;  // continuation bytes still expected
+    unsigned minimo_ = 0; // the least code point the sequence may encode
+    unsigned codigo_ = 0; // the code point being gathered
+};
+
+// The UTF-8 text of bytes in Windows-1252, which Spanish-language spreadsheets save as
+// "CSV". The five bytes the code page leaves unassigned keep their C1 control code.
+std::string DesdeWindows1252(std::string_view bytes);
+
+// A name or a choice as compared: lower case, without accents, spaces or underscores, so
+// that "Regulación Máx", "regulacion_max" and "REGULACION MAX" are one name.
+std::string Normalizar(std::string_view utf8);
+
+} // namespace schedule

@@ -1,0 +1,50 @@
+// Writing a sized schedule: CSV for the spreadsheet it came from, or an .xlsx workbook.
+#pragma once
+
+#include "schedule/feeders.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace schedule {
+
+// Rows of cells to a stream, with the delimiter of the file read: UTF-8 with a byte-order
+// mark, so that a spreadsheet shows the accents, and CRLF line ends. A cell is quoted only
+// when it holds the delimiter, a quote or a line end.
+class EscritorCsv {
+public:
+    EscritorCsv(std::ostream& salida, char delimitador);
+    void Fila(const std::vector<Celda>& celdas);
+
+private:
+    std::ostream& salida_;
+    char delimitador_;
+    std::string linea_;
+};
+
+// The workbook of a sized schedule: the sheet "Alimentadores" with a bold, frozen header
+// row and numbers as numbers, and the sheet "Notas" with the method. It is written row by
+// row in constant memory; nothing is on disk until Terminar.
+class EscritorXlsx {
+public:
+    static std::unique_ptr<EscritorXlsx> Abrir(const std::filesystem::path& archivo);
+    ~EscritorXlsx();
+    EscritorXlsx(const EscritorXlsx&) = delete;
+    EscritorXlsx& operator=(const EscritorXlsx&) = delete;
+
+    void Encabezado(const std::vector<std::string>& nombres);
+    void Fila(const std::vector<Celda>& celdas);
+    // Writes the notes and closes the file; a message if it could not be written.
+    std::optional<std::string> Terminar();
+
+private:
+    struct Libro;
+    explicit EscritorXlsx(std::unique_ptr<Libro> libro);
+    std::unique_ptr<Libro> libro_;
+};
+
+} // namespace schedule

@@ -1,0 +1,26 @@
+// One run of the schedule command: every feeder of a CSV file sized, to CSV or .xlsx.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace lote {
+
+struct Opciones {
+    std::filesystem::path entrada;
+    std::optional<std::filesystem::path> salida; // standard output when absent
+    std::filesystem::path tablas;                // the folder of the two table files
+};
+
+// The exit statuses.
+inline constexpr int Todo = 0;      // every row sized or checked
+inline constexpr int Algunas = 1;   // some rows could not be computed
+inline constexpr int NoEmpieza = 2; // nothing written
+
+// Sizes the schedule. Messages go to `errores`; the CSV goes to `estandar` without an
+// output file. An output file is written beside itself and renamed at the end, so that a
+// failed run leaves no file and no changed file.
+int Ejecutar(const Opciones& opciones, std::ostream& estandar, std::ostream& errores);
+
+} // namespace lote

@@ -1,0 +1,78 @@
+// The schedule command: sizes every feeder of a CSV schedule, from the command line.
+#include "schedule_command/lote.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+namespace {
+
+// The program's own folder, where its two table files lie.
+std::filesystem::path CarpetaPrograma() {
+    std::error_code error;
+    const auto programa = std::filesystem::canonical("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : programa.parent_path();
+}
+
+void Etiquetas(CLI::App& app) {
+    auto formato = std::make_shared<CLI::Formatter>();
+    formato->label("Usage", "Uso");
+    formato->label("OPTIONS", "OPCIONES");
+    formato->label("Positionals", "Argumentos");
+    formato->label("Options", "Opciones");
+    formato->label("REQUIRED", "OBLIGATORIO");
+    formato->label("TEXT", "TEXTO");
+    formato->column_width(28);
+    app.formatter(formato);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Dimensiona cada alimentador de una tabla CSV exportada de una hoja de "
+                 "cálculo: el calibre mínimo por caída de voltaje y por ampacidad, el calibre "
+                 "elegido, su caída, su regulación y su ampacidad.",
+                 "calculador-caidas-lote"};
+    Etiquetas(app);
+    app.option_defaults()->group("Opciones");
+    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+    app.set_version_flag("--version", "calculador-caidas-lote " CALCULADOR_VERSION,
+                         "Muestra la versión y termina");
+    lote::Opciones opciones;
+    opciones.tablas = CarpetaPrograma();
+    app.add_option("ENTRADA.csv", opciones.entrada, "La tabla de alimentadores (CSV)")
+        ->required()
+        ->group("Argumentos");
+    std::string salida;
+    app.add_option("-o,--salida", salida,
+                   "El archivo de resultados, SALIDA.csv o SALIDA.xlsx; sin él, el CSV va a "
+                   "la salida estándar");
+    app.add_option("--tablas", opciones.tablas,
+                   "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)");
+    app.footer(
+        "Columnas obligatorias: circuito, sistema, conductor, ducto, corriente, voltaje, fp, "
+        "longitud.\nOpcionales: regulacion_max (3), paralelo (1), temperatura_ambiente (30), "
+        "conductores_ducto (3), calibre (automático).\nSalida: las columnas de entrada y "
+        "calibre_caida, calibre_ampacidad, calibre_elegido, mm2, rige, caida_v, regulacion, "
+        "voltaje_final, ampacidad, observaciones.\nTerminales de 75 °C.\nEstado de salida: 0 "
+        "todo calculado; 1 algunas filas sin calcular; 2 no se pudo empezar (nada escrito).");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return lote::Todo;
+    } catch (const CLI::CallForVersion&) {
+        std::cout << app.version() << "\n";
+        return lote::Todo;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "calculador-caidas-lote: uso incorrecto (" << error.what()
+                  << ").\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
+                     "SALIDA.xlsx] [--tablas CARPETA]\nMás información: "
+                     "calculador-caidas-lote --help\n";
+        return lote::NoEmpieza;
+    }
+    if (!salida.empty()) {
+        opciones.salida = salida;
+    }
+    return lote::Ejecutar(opciones, std::cout, std::cerr);
+}
