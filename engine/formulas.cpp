@@ -33,7 +33,14 @@ double SenoRedondeado(double factorPotencia, Pasos& pasos) {
     if (pasos.falla()) {
         return 0;
     }
-    return ValorNumerico(TextoQuinceCifras(std::sin(ArcCos(factorPotencia))));
+    // Sizing a feeder computes it at every size with one power factor: the last one is kept.
+    thread_local double ultimoFactor = std::nan("");
+    thread_local double ultimoSeno = 0;
+    if (factorPotencia != ultimoFactor) {
+        ultimoSeno = ValorNumerico(TextoQuinceCifras(std::sin(ArcCos(factorPotencia))));
+        ultimoFactor = factorPotencia;
+    }
+    return ultimoSeno;
 }
 
 // Per 1000 ft: per phase in three-phase; outgoing and return conductors in single-phase.

@@ -47,13 +47,9 @@ std::string UnidadesRedondeadas(double magnitud, int decimales) {
     const auto fin =
         std::to_chars(texto, texto + sizeof texto, magnitud, std::chars_format::scientific, 14).ptr;
     // "d.dddddddddddddde±XX": digit k weighs 10^(exponente - k).
-    std::string cifras;
     const char* e = std::find(texto, fin, 'e');
-    for (const char* c = texto; c != e; ++c) {
-        if (*c != '.') {
-            cifras += *c;
-        }
-    }
+    std::string cifras(1, texto[0]);
+    cifras.append(texto + 2, static_cast<std::size_t>(e - (texto + 2)));
     int exponente = 0;
     const char* signo = e + 1;
     std::from_chars(*signo == '+' ? signo + 1 : signo, fin, exponente);

@@ -126,7 +126,7 @@ std::string TextoQuinceCifras(double valor) {
     std::string resultado(texto, fin);
     // Next to the largest double, rounding up to 15 digits leaves the range of a double, and
     // the text would read back as 0; the value rounded down is the nearest one that reads.
-    if (std::isfinite(valor) && ValorNumerico(resultado) == 0 && valor != 0) {
+    if (resultado.ends_with("e+308") && ValorNumerico(resultado) == 0) {
         BajarUltimaCifra(resultado);
     }
     for (char& c : resultado) {

@@ -156,8 +156,9 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
 
     const std::size_t primero =
         std::max(TablaDe(a.material).primerCalibre, juegos >= 2 ? PrimerCalibreParalelo : 0);
+    std::array<std::optional<EnCalibre>, Calibres.size()> vistos;
     for (std::size_t c = primero; c < Calibres.size(); ++c) {
-        const std::optional<EnCalibre> en = enCalibre(c);
+        const std::optional<EnCalibre>& en = vistos[c] = enCalibre(c);
         if (!en) {
             d.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
             return d;
@@ -167,6 +168,9 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         }
         if (!d.porAmpacidad && en->ampacidad >= a.corriente) {
             d.porAmpacidad = c;
+        }
+        if (d.porCaida && d.porAmpacidad) {
+            break;
         }
     }
 
@@ -206,7 +210,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     if (!d.elegido) {
         return d;
     }
-    d.valores = enCalibre(*d.elegido);
+    d.valores = vistos[*d.elegido] ? vistos[*d.elegido] : enCalibre(*d.elegido);
     const std::string nombre(Calibres[*d.elegido].nombre);
     if (a.calibre && d.valores->regulacion > a.regulacionMaxima) {
         d.observaciones.push_back("El calibre " + nombre + " no cumple la regulación máxima de " +

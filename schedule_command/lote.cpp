@@ -82,7 +82,14 @@ private:
 
 } // namespace
 
-int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
+std::optional<engine::Dimensionado> DimensionarAlimentador(const engine::Alimentador& alimentador,
+                                                           const engine::TablasConductores& tablas,
+                                                           const engine::Separadores& sep) {
+    return engine::Dimensionar(alimentador, tablas, sep);
+}
+
+int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
+             Dimensionador dimensionar) {
     const auto fallar = [&](const std::string& mensaje) {
         errores << "calculador-caidas-lote: " << mensaje << "\n";
         return NoEmpieza;
@@ -168,9 +175,10 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
         const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, comaDecimal);
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
-            dimensionado = engine::Dimensionar(*alimentador, tablas, sep);
+            dimensionado = dimensionar(*alimentador, tablas, sep);
         }
-        algunaFallo = algunaFallo || !dimensionado || !dimensionado->calculado;
+        algunaFallo = algunaFallo || std::holds_alternative<std::vector<std::string>>(fila) ||
+                      (dimensionado && !dimensionado->calculado);
         const auto salida =
             schedule::CeldasDeSalida(celdas, e, comaDecimal, fila, dimensionado, sep);
         if (xlsx) {

@@ -1,0 +1,120 @@
+// The schedule command on generated schedules: sizing 10,000 rows to CSV beside the floor
+// of the same run without sizing (reading, parsing and writing alone), alternated round
+// after round in one process; the whole command's wall time; and its peak resident memory
+// for 1,000 and 100,000 rows, to CSV and to .xlsx.
+#include "schedule_command/lote.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A schedule like a designer's: both systems, both materials, the three conduits, some
+// parallel sets and given sizes, saved as a Spanish-language spreadsheet saves it.
+void Generar(const fs::path& archivo, int filas) {
+    std::mt19937 azar(20261207);
+    std::ofstream f(archivo, std::ios::binary);
+    f << "circuito;descripcion;sistema;conductor;ducto;corriente;voltaje;fp;longitud;"
+         "regulacion_max;paralelo;temperatura_ambiente;conductores_ducto;calibre\r\n";
+    const char* sistemas[] = {"Trifásico", "Monofásico"};
+    const char* conductores[] = {"Cobre", "Aluminio"};
+    const char* ductos[] = {"PVC", "Aluminio", "Acero"};
+    const char* calibres[] = {"", "", "", "", "8", "2/0", "250"};
+    for (int i = 1; i <= filas; ++i) {
+        const bool tri = azar() % 3 != 0;
+        const int paralelo = azar() % 10 == 0 ? 2 : 1;
+        f << "AL-" << i << ";Alimentador " << i << ";" << sistemas[tri ? 0 : 1] << ";"
+          << conductores[azar() % 2] << ";" << ductos[azar() % 3] << ";" << 5 + azar() % 400 << ","
+          << azar() % 10 << ";" << (tri ? "480" : "220") << ";0," << 80 + azar() % 20 << ";"
+          << 5 + azar() % 150 << ";3;" << paralelo << ";" << 25 + azar() % 20 << ";" << 3 * paralelo
+          << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]) << "\r\n";
+    }
+}
+
+std::optional<engine::Dimensionado> SinDimensionar(const engine::Alimentador&,
+                                                   const engine::TablasConductores&,
+                                                   const engine::Separadores&) {
+    return std::nullopt;
+}
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Corrida {
+    double segundos;
+    double mib;
+};
+
+// The real command, as a user runs it.
+Corrida Comando(const std::string& programa, const fs::path& entrada, const fs::path& salida) {
+    const auto inicio = std::chrono::steady_clock::now();
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        execl(programa.c_str(), programa.c_str(), entrada.c_str(), "-o", salida.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int estado = 0;
+    rusage uso{};
+    wait4(hijo, &estado, 0, &uso);
+    const std::chrono::duration<double> tiempo = std::chrono::steady_clock::now() - inicio;
+    return {tiempo.count(), static_cast<double>(uso.ru_maxrss) / 1024};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rondas = argc > 1 ? std::atoi(argv[1]) : 15;
+    const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
+    const std::string programa = (bin / "calculador-caidas-lote").string();
+    const fs::path carpeta = fs::temp_directory_path() / ("lote_bench_" + std::to_string(getpid()));
+    fs::create_directories(carpeta);
+    for (int filas : {1000, 10000, 100000}) {
+        Generar(carpeta / (std::to_string(filas) + ".csv"), filas);
+    }
+
+    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin};
+    std::vector<double> dimensionando, piso, comando;
+    std::ostringstream nada;
+    for (int r = 0; r < rondas; ++r) {
+        for (const bool conDimensionado : {true, false}) {
+            const auto inicio = std::chrono::steady_clock::now();
+            lote::Ejecutar(o, nada, nada,
+                           conDimensionado ? lote::DimensionarAlimentador : SinDimensionar);
+            const std::chrono::duration<double> t = std::chrono::steady_clock::now() - inicio;
+            (conDimensionado ? dimensionando : piso).push_back(t.count() * 1000);
+        }
+        comando.push_back(Comando(programa, o.entrada, carpeta / "comando.csv").segundos * 1000);
+    }
+    std::printf("10 000 filas a CSV (mediana de %d rondas)\n", rondas);
+    std::printf("  dimensionando: %8.1f ms\n  piso:          %8.1f ms\n  razón:         %8.2f\n",
+                Mediana(dimensionando), Mediana(piso), Mediana(dimensionando) / Mediana(piso));
+    std::printf("  comando entero: %7.1f ms\n", Mediana(comando));
+
+    std::printf("Memoria residente máxima del comando\n");
+    for (const char* extension : {"csv", "xlsx"}) {
+        const Corrida mil =
+            Comando(programa, carpeta / "1000.csv", carpeta / (std::string("m.") + extension));
+        const Corrida cienMil =
+            Comando(programa, carpeta / "100000.csv", carpeta / (std::string("c.") + extension));
+        std::printf("  %-4s 1 000 filas: %6.1f MiB   100 000 filas: %6.1f MiB   razón: %.3f  "
+                    "(%.1f s)\n",
+                    extension, mil.mib, cienMil.mib, cienMil.mib / mil.mib, cienMil.segundos);
+    }
+    fs::remove_all(carpeta);
+    return 0;
+}
