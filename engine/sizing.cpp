@@ -47,41 +47,51 @@ bool Entero(double valor) {
     return std::isfinite(valor) && valor == std::floor(valor);
 }
 
+struct Invalida {
+    Dato dato;
+    std::string mensaje;
+};
+
 // The first rule of the inputs the feeder breaks, named with its value.
-std::optional<std::string> EntradaInvalida(const Alimentador& a, const Separadores& sep) {
-    const auto con = [&](std::string_view regla, double valor) {
-        return std::string(regla) + " (dado: " + Numero(valor, sep) + ").";
+std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores& sep) {
+    const auto con = [&](Dato dato, std::string_view regla, double valor) {
+        return Invalida{dato, std::string(regla) + " (dado: " + Numero(valor, sep) + ")."};
     };
     if (!(a.corriente > 0) || !std::isfinite(a.corriente)) {
-        return con("La corriente debe ser mayor que cero", a.corriente);
+        return con(Dato::Corriente, "La corriente debe ser mayor que cero", a.corriente);
     }
     if (!(a.voltaje > 0) || !std::isfinite(a.voltaje)) {
-        return con("El voltaje debe ser mayor que cero", a.voltaje);
+        return con(Dato::Voltaje, "El voltaje debe ser mayor que cero", a.voltaje);
     }
     if (!(a.factorPotencia > 0 && a.factorPotencia <= 1)) {
-        return con("El factor de potencia debe ser mayor que 0 y no mayor que 1", a.factorPotencia);
+        return con(Dato::FactorPotencia,
+                   "El factor de potencia debe ser mayor que 0 y no mayor que 1", a.factorPotencia);
     }
     if (!(a.longitud > 0) || !std::isfinite(a.longitud)) {
-        return con("La longitud debe ser mayor que cero", a.longitud);
+        return con(Dato::Longitud, "La longitud debe ser mayor que cero", a.longitud);
     }
     if (!(a.regulacionMaxima > 0 && a.regulacionMaxima < 100)) {
-        return con("La regulación máxima debe ser mayor que 0 % y menor que 100 %",
+        return con(Dato::RegulacionMaxima,
+                   "La regulación máxima debe ser mayor que 0 % y menor que 100 %",
                    a.regulacionMaxima);
     }
     if (!Entero(a.juegos) || a.juegos < 1 || a.juegos > JuegosMaximos) {
-        return con("Los conjuntos en paralelo deben ser un número entero de 1 a 10", a.juegos);
+        return con(Dato::Juegos, "Los conjuntos en paralelo deben ser un número entero de 1 a 10",
+                   a.juegos);
     }
     if (!(a.temperaturaAmbiente <= 70) || !std::isfinite(a.temperaturaAmbiente)) {
-        return con("Con temperatura ambiente mayor de 70 °C el conductor de 75 °C no puede "
+        return con(Dato::TemperaturaAmbiente,
+                   "Con temperatura ambiente mayor de 70 °C el conductor de 75 °C no puede "
                    "usarse",
                    a.temperaturaAmbiente);
     }
     if (!Entero(a.conductoresDucto) || a.conductoresDucto < 1) {
-        return con("Los conductores en el ducto deben ser un número entero, 1 o más",
+        return con(Dato::ConductoresDucto,
+                   "Los conductores en el ducto deben ser un número entero, 1 o más",
                    a.conductoresDucto);
     }
     if (a.ducto >= Ductos.size()) {
-        return "El ducto no es uno de los de la tabla.";
+        return Invalida{Dato::Ducto, "El ducto no es uno de los de la tabla."};
     }
     return std::nullopt;
 }
@@ -133,7 +143,8 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
                          const Separadores& sep) {
     Dimensionado d;
     if (auto error = EntradaInvalida(a, sep)) {
-        d.observaciones.push_back(*error);
+        d.observaciones.push_back(error->mensaje);
+        d.invalido = error->dato;
         return d;
     }
     const TablaConductores& tabla = tablas[static_cast<std::size_t>(a.material)];
@@ -180,6 +191,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         if (c < TablaDe(a.material).primerCalibre) {
             d.observaciones.push_back("El calibre " + std::string(Calibres[c].nombre) +
                                       " no existe en " + std::string(material) + ".");
+            d.invalido = Dato::Calibre;
             return d;
         }
         if (c < primero) {
@@ -187,6 +199,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
                                       std::string(Calibres[PrimerCalibreParalelo].nombre) +
                                       " y mayores (dado: " + std::string(Calibres[c].nombre) +
                                       ").");
+            d.invalido = Dato::Calibre;
             return d;
         }
         d.elegido = c;

@@ -32,6 +32,20 @@ struct Alimentador {
     std::optional<std::size_t> calibre; // a size to check instead of choosing one
 };
 
+// The input of a feeder that a refusal names.
+enum class Dato {
+    Corriente,
+    Voltaje,
+    FactorPotencia,
+    Longitud,
+    RegulacionMaxima,
+    Juegos,
+    TemperaturaAmbiente,
+    ConductoresDucto,
+    Ducto,
+    Calibre,
+};
+
 // Which minimum decided the chosen size.
 enum class Rige { Caida, Ampacidad, Ambos };
 std::string_view TextoRige(Rige rige);
@@ -51,6 +65,7 @@ struct Dimensionado {
     std::optional<Rige> rige;                // without a given size
     std::optional<EnCalibre> valores;        // at the chosen size
     std::vector<std::string> observaciones;  // every message for the feeder
+    std::optional<Dato> invalido;            // the input that breaks its rule, if any
     bool calculado = false;                  // false: the feeder could not be sized
 };
 

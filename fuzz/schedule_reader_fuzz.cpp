@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
             if (!d->calculado && d->observaciones.empty()) {
                 fuzz::Falla("fila sin calcular y sin mensaje", celdas.empty() ? "" : celdas[0]);
             }
-        } else if (std::get<std::vector<std::string>>(fila).empty()) {
+        } else if (std::get<std::vector<schedule::ErrorCelda>>(fila).empty()) {
             fuzz::Falla("fila con errores vacíos", celdas.empty() ? "" : celdas[0]);
         }
         const auto salida = schedule::CeldasDeSalida(celdas, e, coma, fila, d, {});

@@ -91,6 +91,32 @@ Celda NombreCalibre(const std::optional<std::size_t>& calibre) {
 
 } // namespace
 
+Columna ColumnaDe(engine::Dato dato) {
+    switch (dato) {
+    case engine::Dato::Corriente:
+        return Columna::Corriente;
+    case engine::Dato::Voltaje:
+        return Columna::Voltaje;
+    case engine::Dato::FactorPotencia:
+        return Columna::Fp;
+    case engine::Dato::Longitud:
+        return Columna::Longitud;
+    case engine::Dato::RegulacionMaxima:
+        return Columna::RegulacionMax;
+    case engine::Dato::Juegos:
+        return Columna::Paralelo;
+    case engine::Dato::TemperaturaAmbiente:
+        return Columna::TemperaturaAmbiente;
+    case engine::Dato::ConductoresDucto:
+        return Columna::ConductoresDucto;
+    case engine::Dato::Ducto:
+        return Columna::Ducto;
+    case engine::Dato::Calibre:
+        break;
+    }
+    return Columna::Calibre;
+}
+
 std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::string>& celdas) {
     Encabezado e;
     e.nombres = celdas;
@@ -149,7 +175,7 @@ std::optional<double> NumeroEstricto(std::string_view texto, bool comaDecimal) {
 
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,
                    bool comaDecimal) {
-    std::vector<std::string> errores;
+    std::vector<ErrorCelda> errores;
     const auto celda = [&](Columna c) -> std::string_view {
         const auto& posicion = encabezado.posicion[static_cast<std::size_t>(c)];
         return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
@@ -161,23 +187,23 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
         const std::string_view texto = celda(c);
         if (SinBlancos(texto).empty()) {
             if (Descripcion(c).requerida) {
-                errores.push_back("La columna " + nombre(c) + " está vacía.");
+                errores.push_back({c, "La columna " + nombre(c) + " está vacía."});
             }
             return;
         }
         if (const auto valor = NumeroEstricto(texto, comaDecimal)) {
             destino = *valor;
         } else {
-            errores.push_back("La columna " + nombre(c) +
-                              " no tiene un número: " + Comillas(texto) + ".");
+            errores.push_back(
+                {c, "La columna " + nombre(c) + " no tiene un número: " + Comillas(texto) + "."});
         }
     };
     const auto eleccion = [&](Columna c, auto valor, auto& destino) {
         if (valor) {
             destino = *valor;
         } else {
-            errores.push_back("La columna " + nombre(c) +
-                              " no tiene un valor válido: " + Comillas(celda(c)) + ".");
+            errores.push_back({c, "La columna " + nombre(c) +
+                                      " no tiene un valor válido: " + Comillas(celda(c)) + "."});
         }
     };
 
@@ -197,13 +223,15 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     if (const auto* elegido = std::get_if<std::optional<std::size_t>>(&calibre)) {
         a.calibre = *elegido;
     } else {
-        errores.push_back("La columna «calibre» no tiene un calibre de la tabla: " +
-                          Comillas(celda(Columna::Calibre)) + ".");
+        errores.push_back({Columna::Calibre, "La columna «calibre» no tiene un calibre de la "
+                                             "tabla: " +
+                                                 Comillas(celda(Columna::Calibre)) + "."});
     }
     for (std::size_t i = encabezado.nombres.size(); i < celdas.size(); ++i) {
         if (!SinBlancos(celdas[i]).empty()) {
-            errores.push_back("La fila tiene una celda fuera de las columnas del encabezado: " +
-                              Comillas(celdas[i]) + ".");
+            errores.push_back(
+                {std::nullopt, "La fila tiene una celda fuera de las columnas del encabezado: " +
+                                   Comillas(celdas[i]) + "."});
         }
     }
     if (!errores.empty()) {
@@ -229,8 +257,10 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
         }
     }
     std::vector<std::string> mensajes;
-    if (const auto* errores = std::get_if<std::vector<std::string>>(&fila)) {
-        mensajes = *errores;
+    if (const auto* errores = std::get_if<std::vector<ErrorCelda>>(&fila)) {
+        for (const ErrorCelda& e : *errores) {
+            mensajes.push_back(e.mensaje);
+        }
     }
     if (dimensionado) {
         const engine::Dimensionado& d = *dimensionado;

@@ -77,8 +77,19 @@ std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::stri
 // separators, units, exponents, "nan", an empty text) is no number.
 std::optional<double> NumeroEstricto(std::string_view texto, bool comaDecimal);
 
-// One row read: the feeder, or every message of the cells that could not be read.
-using FilaLeida = std::variant<engine::Alimentador, std::vector<std::string>>;
+// A cell that could not be read, and why; a cell beyond the header's columns has none.
+struct ErrorCelda {
+    std::optional<Columna> columna;
+    std::string mensaje;
+
+    bool operator==(const ErrorCelda&) const = default;
+};
+
+// One row read: the feeder, or every cell that could not be read.
+using FilaLeida = std::variant<engine::Alimentador, std::vector<ErrorCelda>>;
+
+// The column that holds an input the sizing refused.
+Columna ColumnaDe(engine::Dato dato);
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,
                    bool comaDecimal);
 

@@ -177,7 +177,8 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = dimensionar(*alimentador, tablas, sep);
         }
-        algunaFallo = algunaFallo || std::holds_alternative<std::vector<std::string>>(fila) ||
+        algunaFallo = algunaFallo ||
+                      std::holds_alternative<std::vector<schedule::ErrorCelda>>(fila) ||
                       (dimensionado && !dimensionado->calculado);
         const auto salida =
             schedule::CeldasDeSalida(celdas, e, comaDecimal, fila, dimensionado, sep);

@@ -14,10 +14,10 @@ Encabezado De(const std::vector<std::string>& nombres) {
 const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Ducto",
                                        "Corriente", "Voltaje", "FP",        "Longitud"};
 
-std::vector<std::string> Errores(const std::vector<std::string>& celdas, bool coma = true) {
+std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, bool coma = true) {
     const FilaLeida fila = LeerFila(celdas, De(Nombres), coma);
-    const auto* errores = std::get_if<std::vector<std::string>>(&fila);
-    return errores ? *errores : std::vector<std::string>{};
+    const auto* errores = std::get_if<std::vector<ErrorCelda>>(&fila);
+    return errores ? *errores : std::vector<ErrorCelda>{};
 }
 
 } // namespace
@@ -86,24 +86,26 @@ TEST(LeerFila, ReadsChoicesWhateverTheirCaseAndAccents) {
 // Every cell that cannot be read is told, naming its column and its text.
 TEST(LeerFila, NamesEveryBadCell) {
     EXPECT_EQ(Errores({"A", "bifásico", "oro", "barro", "30 A", "", "nan", "1.000,5"}),
-              (std::vector<std::string>{
-                  "La columna «sistema» no tiene un valor válido: «bifásico».",
-                  "La columna «conductor» no tiene un valor válido: «oro».",
-                  "La columna «ducto» no tiene un valor válido: «barro».",
-                  "La columna «corriente» no tiene un número: «30 A».",
-                  "La columna «voltaje» está vacía.",
-                  "La columna «fp» no tiene un número: «nan».",
-                  "La columna «longitud» no tiene un número: «1.000,5».",
+              (std::vector<ErrorCelda>{
+                  {Columna::Sistema, "La columna «sistema» no tiene un valor válido: «bifásico»."},
+                  {Columna::Conductor, "La columna «conductor» no tiene un valor válido: «oro»."},
+                  {Columna::Ducto, "La columna «ducto» no tiene un valor válido: «barro»."},
+                  {Columna::Corriente, "La columna «corriente» no tiene un número: «30 A»."},
+                  {Columna::Voltaje, "La columna «voltaje» está vacía."},
+                  {Columna::Fp, "La columna «fp» no tiene un número: «nan»."},
+                  {Columna::Longitud, "La columna «longitud» no tiene un número: «1.000,5»."},
               }));
-    EXPECT_EQ(Errores({"A", "3", "cu", "pvc", "30", "220", "0,9", "10", "", "x"}),
-              (std::vector<std::string>{
-                  "La fila tiene una celda fuera de las columnas del encabezado: «x»."}));
+    EXPECT_EQ(
+        Errores({"A", "3", "cu", "pvc", "30", "220", "0,9", "10", "", "x"}),
+        (std::vector<ErrorCelda>{
+            {std::nullopt, "La fila tiene una celda fuera de las columnas del encabezado: «x»."}}));
     const Encabezado conCalibre = De({"circuito", "sistema", "conductor", "ducto", "corriente",
                                       "voltaje", "fp", "longitud", "calibre"});
     const FilaLeida fila =
         LeerFila({"A", "3", "cu", "pvc", "30", "220", "0.9", "10", "5/0"}, conCalibre, false);
-    EXPECT_EQ(std::get<std::vector<std::string>>(fila).at(0),
-              "La columna «calibre» no tiene un calibre de la tabla: «5/0».");
+    EXPECT_EQ(std::get<std::vector<ErrorCelda>>(fila).at(0),
+              (ErrorCelda{Columna::Calibre,
+                          "La columna «calibre» no tiene un calibre de la tabla: «5/0»."}));
     EXPECT_EQ(std::get<engine::Alimentador>(
                   LeerFila({"A", "3", "cu", "pvc", "30", "220", "0.9", "10", "Automático"},
                            conCalibre, false))
