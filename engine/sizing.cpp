@@ -225,11 +225,13 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     d.valores = vistos[*d.elegido] ? vistos[*d.elegido] : enCalibre(*d.elegido);
     const std::string nombre(Calibres[*d.elegido].nombre);
-    if (a.calibre && d.valores->regulacion > a.regulacionMaxima) {
+    d.excedeRegulacion = a.calibre && d.valores->regulacion > a.regulacionMaxima;
+    d.excedeAmpacidad = a.calibre && d.valores->ampacidad < a.corriente;
+    if (d.excedeRegulacion) {
         d.observaciones.push_back("El calibre " + nombre + " no cumple la regulación máxima de " +
                                   Numero(a.regulacionMaxima, sep) + " %.");
     }
-    if (a.calibre && d.valores->ampacidad < a.corriente) {
+    if (d.excedeAmpacidad) {
         d.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre + " (" +
                                   FormatearConPatron(d.valores->ampacidad, "0", sep) + " A).");
     }

@@ -66,6 +66,8 @@ struct Dimensionado {
     std::optional<EnCalibre> valores;        // at the chosen size
     std::vector<std::string> observaciones;  // every message for the feeder
     std::optional<Dato> invalido;            // the input that breaks its rule, if any
+    bool excedeRegulacion = false;           // a given size fails the limit
+    bool excedeAmpacidad = false;            // a given size cannot carry the current
     bool calculado = false;                  // false: the feeder could not be sized
 };
 

@@ -7,9 +7,13 @@
 #include "main_window/field_rules.h"
 #include "toolkit/fonts.h"
 #include "main_window/form1_layout.h"
+#include "schedule_window/schedule_window.h"
 #include "toolkit/toolkit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -240,6 +244,14 @@ void Form1::createReport() {
     cara.setColor(QPalette::Base, cara.color(QPalette::Button));
     List2_->setPalette(cara);
     Colocar(List2_);
+    // The report's own menu, and Ctrl+C in the list: usable while the report has lines.
+    List2_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    reporte_.copiar = new QAction(QStringLiteral("Copiar reporte"), List2_);
+    reporte_.copiar->setShortcut(QKeySequence::Copy);
+    reporte_.copiar->setShortcutContext(Qt::WidgetShortcut);
+    reporte_.agregar = new QAction(QStringLiteral("Agregar a alimentadores"), List2_);
+    List2_->addActions({reporte_.copiar, reporte_.agregar});
+    ActualizarAccionesReporte();
 }
 
 void Form1::createMenu() {
@@ -247,6 +259,8 @@ void Form1::createMenu() {
     menu_.archivo->setObjectName(QStringLiteral("archivo"));
     menu_.Nuevo = menu_.archivo->addAction(QStringLiteral("&Nuevo"));
     menu_.Nuevo->setObjectName(QStringLiteral("Nuevo"));
+    menu_.Alimentadores = menu_.archivo->addAction(QStringLiteral("&Alimentadores…"));
+    menu_.Alimentadores->setObjectName(QStringLiteral("Alimentadores"));
     menu_.separador = menu_.archivo->addSeparator();
     menu_.separador->setObjectName(QStringLiteral("separador"));
     menu_.salir = menu_.archivo->addAction(QStringLiteral("&Salir"));
@@ -299,6 +313,13 @@ void Form1::connectHandlers() {
     connect(menu_.Nuevo, &QAction::triggered, this, &Form1::Nuevo_Click);
     connect(menu_.salir, &QAction::triggered, this, &Form1::salir_Click);
     connect(menu_.Informacion, &QAction::triggered, this, &Form1::Informacion_Click);
+    connect(menu_.Alimentadores, &QAction::triggered, this, &Form1::Alimentadores_Click);
+    connect(reporte_.copiar, &QAction::triggered, this, &Form1::CopiarReporte_Click);
+    connect(reporte_.agregar, &QAction::triggered, this, &Form1::AgregarAAlimentadores_Click);
+    connect(List2_->model(), &QAbstractItemModel::modelReset, this,
+            &Form1::ActualizarAccionesReporte);
+    connect(List2_->model(), &QAbstractItemModel::rowsInserted, this,
+            &Form1::ActualizarAccionesReporte);
     // A selection made from code raises the same handler as the user's click: Qt's toggled
     // and current-row signals fire for both.
     const auto alElegir = [this](QButtonGroup* grupo, void (Form1::*manejador)(int)) {
@@ -388,8 +409,52 @@ void Form1::Nuevo_Click() {
     List2_->clear();
 }
 
+// A schedule with unsaved changes is never lost without the user's word.
 void Form1::salir_Click() {
+    if (alimentadores_ == nullptr || alimentadores_->PuedeCerrar()) {
+        toolkit::TerminarPrograma();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* evento) {
+    if (alimentadores_ != nullptr && !alimentadores_->PuedeCerrar()) {
+        evento->ignore();
+        return;
+    }
+    evento->accept();
     toolkit::TerminarPrograma();
+}
+
+VentanaAlimentadores& Form1::Alimentadores() {
+    if (alimentadores_ == nullptr) {
+        alimentadores_ = new VentanaAlimentadores(carpetaTablas_, this);
+    }
+    alimentadores_->show();
+    alimentadores_->raise();
+    alimentadores_->activateWindow();
+    return *alimentadores_;
+}
+
+void Form1::Alimentadores_Click() {
+    Alimentadores();
+}
+
+void Form1::CopiarReporte_Click() {
+    QStringList lineas;
+    for (int i = 0; i < List2_->count(); ++i) {
+        lineas << List2_->item(i)->text();
+    }
+    QApplication::clipboard()->setText(lineas.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+void Form1::AgregarAAlimentadores_Click() {
+    Alimentadores().AgregarAlimentador(Entrada());
+}
+
+void Form1::ActualizarAccionesReporte() {
+    const bool hayReporte = List2_->count() > 0;
+    reporte_.copiar->setEnabled(hayReporte);
+    reporte_.agregar->setEnabled(hayReporte);
 }
 
 void Form1::Informacion_Click() {

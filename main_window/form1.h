@@ -7,6 +7,8 @@
 #include <QString>
 
 class QAction;
+class QCloseEvent;
+class VentanaAlimentadores;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -37,9 +39,14 @@ public:
     // The inputs as the window shows them now, in the engine's terms.
     engine::Entrada Entrada() const;
 
+    // The schedule window, opened once and kept; null until then.
+    VentanaAlimentadores* alimentadores() const { return alimentadores_; }
+
 protected:
     // The five numeric fields' key press and focus loss; the button's shortcut.
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // Closing the main window ends the program, the schedule window with it.
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     void createInputs();
@@ -56,6 +63,11 @@ private:
     void Nuevo_Click();
     void salir_Click();
     void Informacion_Click();
+    void Alimentadores_Click();
+    void CopiarReporte_Click();
+    void AgregarAAlimentadores_Click();
+    void ActualizarAccionesReporte();
+    VentanaAlimentadores& Alimentadores();
     void Option1_Click(int Index);
     void Option2_Click(int Index);
     void Option3_Click(int Index);
@@ -98,11 +110,17 @@ private:
     struct Menu {
         QMenu* archivo = nullptr;
         QAction* Nuevo = nullptr;
+        QAction* Alimentadores = nullptr;
         QAction* separador = nullptr;
         QAction* salir = nullptr;
         QAction* Informacion = nullptr;
     } menu_;
+    struct AccionesReporte {
+        QAction* copiar = nullptr;  // the report's lines to the clipboard
+        QAction* agregar = nullptr; // the inputs to the schedule window
+    } reporte_;
     QListWidget* List2_ = nullptr;
+    VentanaAlimentadores* alimentadores_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QWidget* Picture1_ = nullptr;
 

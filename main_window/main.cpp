@@ -4,6 +4,8 @@
 #include "toolkit/toolkit.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace {
 
@@ -17,5 +19,11 @@ int Main() {
 
 int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
+    // The program speaks Spanish only: so do Qt's own dialogs (files, printing, dates).
+    QTranslator traductor;
+    if (traductor.load(QStringLiteral("qtbase_es"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&traductor);
+    }
     return Main();
 }

@@ -3,11 +3,8 @@
 #include "engine/sizing.h"
 #include "schedule/csv_reader.h"
 #include "schedule/feeders.h"
+#include "schedule/replace_file.h"
 #include "schedule/writers.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -36,49 +33,6 @@ bool MismoArchivo(const std::filesystem::path& a, const std::filesystem::path& b
     return std::filesystem::weakly_canonical(a, error) ==
            std::filesystem::weakly_canonical(b, error);
 }
-
-// A file beside the output, created empty and private, that becomes the output at the end
-// with the permissions a new file would have.
-class Temporal {
-public:
-    explicit Temporal(const std::filesystem::path& destino) : destino_(destino) {
-        const std::filesystem::path carpeta =
-            destino.has_parent_path() ? destino.parent_path() : std::filesystem::path(".");
-        std::string plantilla =
-            (carpeta / ("." + destino.filename().string() + ".XXXXXX")).string();
-        const int fd = mkstemp(plantilla.data());
-        if (fd >= 0) {
-            const mode_t mascara = umask(0);
-            umask(mascara);
-            fchmod(fd, 0666 & ~mascara);
-            close(fd);
-            ruta_ = plantilla;
-        }
-    }
-    ~Temporal() {
-        if (!ruta_.empty()) {
-            std::error_code ignorado;
-            std::filesystem::remove(ruta_, ignorado);
-        }
-    }
-    Temporal(const Temporal&) = delete;
-    Temporal& operator=(const Temporal&) = delete;
-
-    bool creado() const { return !ruta_.empty(); }
-    const std::filesystem::path& ruta() const { return ruta_; }
-    bool Confirmar() {
-        std::error_code error;
-        std::filesystem::rename(ruta_, destino_, error);
-        if (!error) {
-            ruta_.clear();
-        }
-        return !error;
-    }
-
-private:
-    std::filesystem::path destino_;
-    std::filesystem::path ruta_;
-};
 
 } // namespace
 
@@ -135,7 +89,7 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
     const bool comaDecimal = lector.delimitador() != ',';
     const engine::Separadores sep{comaDecimal ? "," : ".", ""};
 
-    std::optional<Temporal> temporal;
+    std::optional<schedule::ArchivoTemporal> temporal;
     std::ofstream csv;
     std::unique_ptr<schedule::EscritorXlsx> xlsx;
     std::optional<schedule::EscritorCsv> escritorCsv;

@@ -210,6 +210,8 @@ TEST(Dimensionar, AGivenSizeIsCheckedAgainstBothRules) {
     EXPECT_TRUE(d.calculado);
     EXPECT_EQ(Nombre(d.elegido), "8");
     EXPECT_FALSE(d.rige);
+    EXPECT_TRUE(d.excedeRegulacion);
+    EXPECT_TRUE(d.excedeAmpacidad);
     EXPECT_EQ(d.observaciones,
               (std::vector<std::string>{"El calibre 8 no cumple la regulación máxima de 3 %.",
                                         "La corriente excede la ampacidad del calibre 8 (50 A)."}));

@@ -6,6 +6,7 @@
 #include "main_window/form1.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
@@ -69,6 +70,9 @@ public:
         return activos;
     }
 
+    // From now on, a message box is answered with the button of this text.
+    void Responder(const QString& boton) { respuesta_ = boton; }
+
     QStringList textos;
     QStringList titulos;
     QList<QMessageBox::Icon> iconos;
@@ -84,6 +88,12 @@ private:
             textos << mensaje->text();
             titulos << mensaje->windowTitle();
             iconos << mensaje->icon();
+            for (QAbstractButton* boton : mensaje->buttons()) {
+                if (!respuesta_.isEmpty() && boton->text() == respuesta_) {
+                    boton->click();
+                    return;
+                }
+            }
             mensaje->accept();
             return;
         }
@@ -97,6 +107,7 @@ private:
     }
 
     std::function<void(QDialog*)> otraCaja_;
+    QString respuesta_;
     QTimer reloj_;
 };
 
@@ -127,8 +138,8 @@ protected:
             auto* mensaje = qobject_cast<QMessageBox*>(caja);
             const QString texto = mensaje != nullptr ? mensaje->text() : caja->objectName();
             caja->close();
-            QTest::qFail(qPrintable(QStringLiteral("an unexpected modal box: ") + texto),
-                         __FILE__, __LINE__);
+            QTest::qFail(qPrintable(QStringLiteral("an unexpected modal box: ") + texto), __FILE__,
+                         __LINE__);
         });
         vigia_->start(10);
         form = std::make_unique<Form1>(QStringLiteral(CARPETA_TABLAS));

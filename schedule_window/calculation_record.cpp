@@ -1,0 +1,112 @@
+#include "schedule_window/calculation_record.h"
+
+#include "schedule_window/feeder_model.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <array>
+
+namespace memoria {
+namespace {
+
+// The countries whose paper is Letter: the United States and most of the Americas.
+constexpr std::array PaisesCarta{
+    QLocale::UnitedStates, QLocale::Canada,
+    QLocale::Mexico,       QLocale::Philippines,
+    QLocale::Chile,        QLocale::Colombia,
+    QLocale::Venezuela,    QLocale::CostaRica,
+    QLocale::Guatemala,    QLocale::Panama,
+    QLocale::ElSalvador,   QLocale::Honduras,
+    QLocale::Nicaragua,    QLocale::DominicanRepublic,
+    QLocale::PuertoRico,
+};
+
+QString Escapar(const QString& texto) {
+    return texto.toHtmlEscaped();
+}
+
+QString Celdas(const ModeloAlimentadores& modelo, int fila, const char* etiqueta) {
+    QString html = QStringLiteral("<tr>");
+    for (int c = 0; c < modelo.columnCount(); ++c) {
+        const QString texto = fila < 0
+                                  ? modelo.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
+                                  : modelo.data(modelo.index(fila, c), Qt::DisplayRole).toString();
+        html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(etiqueta), Escapar(texto));
+    }
+    return html + QStringLiteral("</tr>");
+}
+
+QString Html(const ModeloAlimentadores& modelo) {
+    const schedule::Cuadro& c = modelo.cuadro();
+    QString html =
+        QStringLiteral("<html><head><style>"
+                       "body { font-family: 'Liberation Sans', sans-serif; font-size: 8pt; }"
+                       "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin-top: 12px; }"
+                       "table.alimentadores { border-collapse: collapse; }"
+                       "table.alimentadores th, table.alimentadores td { border: 1px solid "
+                       "#808080; padding: 2px; }"
+                       "table.alimentadores th { background-color: #e0e0e0; font-size: 6.5pt; }"
+                       "table.alimentadores td { font-size: 6.5pt; }"
+                       "</style></head><body>");
+    html += QStringLiteral("<h1>Memoria de cálculo de alimentadores</h1>");
+    html += QStringLiteral("<p><b>Proyecto:</b> %1<br><b>Elaboró:</b> %2<br><b>Fecha:</b> %3</p>")
+                .arg(Escapar(QString::fromStdString(c.proyecto)),
+                     Escapar(QString::fromStdString(c.elaboro)),
+                     Escapar(QString::fromStdString(c.fecha)));
+    html += QStringLiteral("<table class='alimentadores' width='100%' cellspacing='0'>");
+    html += Celdas(modelo, -1, "th");
+    for (int f = 0; f < modelo.rowCount(); ++f) {
+        html += Celdas(modelo, f, "td");
+    }
+    html += QStringLiteral("</table>");
+    html += QStringLiteral("<h2>Método y supuestos</h2><ul>");
+    for (std::string_view nota : schedule::NotasDelMetodo) {
+        html +=
+            QStringLiteral("<li>%1</li>")
+                .arg(Escapar(QString::fromUtf8(nota.data(), static_cast<qsizetype>(nota.size()))));
+    }
+    html += QStringLiteral("</ul></body></html>");
+    return html;
+}
+
+} // namespace
+
+QPageSize TamanoDePagina(const QLocale& local) {
+    for (const QLocale::Country pais : PaisesCarta) {
+        if (local.territory() == pais) {
+            return QPageSize(QPageSize::Letter);
+        }
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+void Imprimir(const ModeloAlimentadores& modelo, QPagedPaintDevice& dispositivo) {
+    QPainter pintor(&dispositivo);
+    const QRectF area = dispositivo.pageLayout().paintRectPixels(dispositivo.logicalDpiX());
+    QTextDocument documento;
+    documento.documentLayout()->setPaintDevice(&dispositivo);
+    documento.setHtml(Html(modelo));
+    // The footer takes a line of its own below the body of every page.
+    const QFontMetricsF medidas(documento.defaultFont(), &dispositivo);
+    const qreal pie = medidas.height() * 2;
+    const QSizeF cuerpo(area.width(), area.height() - pie);
+    documento.setPageSize(cuerpo);
+    const int paginas = documento.pageCount();
+    for (int i = 0; i < paginas; ++i) {
+        if (i > 0) {
+            dispositivo.newPage();
+        }
+        pintor.save();
+        pintor.translate(0, -i * cuerpo.height());
+        documento.drawContents(&pintor, QRectF(QPointF(0, i * cuerpo.height()), cuerpo));
+        pintor.restore();
+        pintor.setFont(documento.defaultFont());
+        pintor.drawText(QRectF(0, cuerpo.height(), cuerpo.width(), pie), Qt::AlignCenter,
+                        QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
+    }
+}
+
+} // namespace memoria

@@ -1,0 +1,72 @@
+#include "schedule_window/feeder_delegate.h"
+
+#include "engine/conductors.h"
+#include "schedule/feeders.h"
+#include "schedule/text.h"
+
+#include <QComboBox>
+
+using schedule::Columna;
+
+QStringList DelegadoAlimentadores::Opciones(int columna) {
+    const auto texto = [](std::string_view t) {
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    };
+    QStringList opciones;
+    switch (static_cast<Columna>(columna)) {
+    case Columna::Sistema:
+        return {QStringLiteral("Trifásico"), QStringLiteral("Monofásico")};
+    case Columna::Conductor:
+        return {QStringLiteral("Cobre"), QStringLiteral("Aluminio")};
+    case Columna::Ducto:
+        for (const engine::Ducto& d : engine::Ductos) {
+            opciones << texto(d.nombre);
+        }
+        return opciones;
+    case Columna::Calibre:
+        opciones << QStringLiteral("automático");
+        for (const engine::Calibre& c : engine::Calibres) {
+            opciones << texto(c.nombre);
+        }
+        return opciones;
+    default:
+        return {};
+    }
+}
+
+QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
+                                             const QModelIndex& indice) const {
+    const QStringList opciones = Opciones(indice.column());
+    if (opciones.isEmpty()) {
+        return QStyledItemDelegate::createEditor(padre, opcion, indice);
+    }
+    auto* lista = new QComboBox(padre);
+    lista->addItems(opciones);
+    lista->setAccessibleName(
+        indice.model()->headerData(indice.column(), Qt::Horizontal).toString());
+    return lista;
+}
+
+void DelegadoAlimentadores::setEditorData(QWidget* editor, const QModelIndex& indice) const {
+    auto* lista = qobject_cast<QComboBox*>(editor);
+    if (lista == nullptr) {
+        QStyledItemDelegate::setEditorData(editor, indice);
+        return;
+    }
+    // The cell may hold a choice as a file wrote it ("3", "cu", "PVC"): the same choice.
+    const std::string actual = schedule::Normalizar(indice.data().toString().toStdString());
+    for (int i = 0; i < lista->count(); ++i) {
+        if (schedule::Normalizar(lista->itemText(i).toStdString()) == actual) {
+            lista->setCurrentIndex(i);
+        }
+    }
+}
+
+void DelegadoAlimentadores::setModelData(QWidget* editor, QAbstractItemModel* modelo,
+                                         const QModelIndex& indice) const {
+    if (auto* lista = qobject_cast<QComboBox*>(editor)) {
+        modelo->setData(indice, lista->currentText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, modelo, indice);
+}

@@ -1,0 +1,22 @@
+// Editing a schedule's cells: the choice columns with a list of their choices, the others
+// as text.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class DelegadoAlimentadores : public QStyledItemDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY(DelegadoAlimentadores)
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // The choices a column offers, or none for a column typed as text.
+    static QStringList Opciones(int columna);
+
+    QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
+                          const QModelIndex& indice) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& indice) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* modelo,
+                      const QModelIndex& indice) const override;
+};

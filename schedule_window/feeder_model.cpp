@@ -1,0 +1,479 @@
+#include "schedule_window/feeder_model.h"
+
+#include "engine/numeric_text.h"
+#include "schedule/csv_reader.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QUndoCommand>
+
+#include <algorithm>
+#include <sstream>
+
+using schedule::Columna;
+using schedule::Columnas;
+using schedule::ColumnasResultado;
+
+namespace {
+
+// A refused cell, and a given size that fails the limit or the ampacity.
+const QColor ColorInvalido(255, 205, 205);
+const QColor ColorExcede(255, 225, 160);
+
+// The view's captions of the input and result columns.
+constexpr std::array<const char*, Columnas.size()> TitulosEntrada{
+    "Circuito",   "Sistema",         "Conductor",
+    "Ducto",      "Corriente (A)",   "Voltaje (V)",
+    "F. de pot.", "Longitud (m)",    "Regulación máx. (%)",
+    "Paralelo",   "Temp. amb. (°C)", "Cond. en ducto",
+    "Calibre"};
+constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
+    "Cal. por caída", "Cal. por ampacidad", "Calibre elegido",   "mm²",           "Rige",
+    "Caída (V)",      "Regulación (%)",     "Voltaje final (V)", "Ampacidad (A)", "Observaciones"};
+
+QString Q(const std::string& texto) {
+    return QString::fromStdString(texto);
+}
+
+class CambiarCelda : public QUndoCommand {
+public:
+    CambiarCelda(ModeloAlimentadores& m, int fila, ModeloAlimentadores::Vista vista,
+                 std::string antes, std::string despues)
+        : QUndoCommand(QStringLiteral("Editar celda")), m_(m), fila_(fila), vista_(vista),
+          antes_(std::move(antes)), despues_(std::move(despues)) {}
+    void redo() override { Poner(despues_); }
+    void undo() override { Poner(antes_); }
+
+private:
+    void Poner(const std::string& texto) {
+        if (vista_.tipo == ModeloAlimentadores::Tipo::Entrada) {
+            m_.PonerEntrada(fila_, vista_.indice, texto);
+        } else {
+            m_.PonerOtra(fila_, vista_.indice, texto);
+        }
+    }
+    ModeloAlimentadores& m_;
+    int fila_;
+    ModeloAlimentadores::Vista vista_;
+    std::string antes_, despues_;
+};
+
+// Rows put in at `fila` (or, undone, taken out).
+class PonerFilasComando : public QUndoCommand {
+public:
+    PonerFilasComando(ModeloAlimentadores& m, int fila, std::vector<schedule::Cuadro::Fila> filas,
+                      const QString& texto)
+        : QUndoCommand(texto), m_(m), fila_(fila), filas_(std::move(filas)) {}
+    void redo() override { m_.PonerFilas(fila_, filas_); }
+    void undo() override { m_.QuitarFilas(fila_, static_cast<int>(filas_.size())); }
+
+private:
+    ModeloAlimentadores& m_;
+    int fila_;
+    std::vector<schedule::Cuadro::Fila> filas_;
+};
+
+// Rows taken out, each a run of neighbours, last run first so that the positions hold.
+class BorrarFilasComando : public QUndoCommand {
+public:
+    BorrarFilasComando(ModeloAlimentadores& m, std::vector<int> filas)
+        : QUndoCommand(QStringLiteral("Eliminar filas")), m_(m), filas_(std::move(filas)) {
+        std::sort(filas_.begin(), filas_.end());
+    }
+    void redo() override {
+        quitadas_.clear();
+        for (auto it = filas_.rbegin(); it != filas_.rend(); ++it) {
+            quitadas_.push_back(m_.QuitarFilas(*it, 1).front());
+        }
+    }
+    void undo() override {
+        for (std::size_t i = 0; i < filas_.size(); ++i) {
+            m_.PonerFilas(filas_[i], {quitadas_[filas_.size() - 1 - i]});
+        }
+    }
+
+private:
+    ModeloAlimentadores& m_;
+    std::vector<int> filas_;
+    std::vector<schedule::Cuadro::Fila> quitadas_;
+};
+
+class MoverFilaComando : public QUndoCommand {
+public:
+    MoverFilaComando(ModeloAlimentadores& m, int fila, int destino)
+        : QUndoCommand(QStringLiteral("Mover fila")), m_(m), fila_(fila), destino_(destino) {}
+    void redo() override { Mover(fila_, destino_); }
+    void undo() override { Mover(destino_, fila_); }
+
+private:
+    void Mover(int de, int a) { m_.PonerFilas(a, m_.QuitarFilas(de, 1)); }
+    ModeloAlimentadores& m_;
+    int fila_, destino_;
+};
+
+class CambiarCampo : public QUndoCommand {
+public:
+    CambiarCampo(ModeloAlimentadores& m, std::string schedule::Cuadro::*campo, std::string antes,
+                 std::string despues, const QString& texto)
+        : QUndoCommand(texto), m_(m), campo_(campo), antes_(std::move(antes)),
+          despues_(std::move(despues)) {}
+    void redo() override { m_.PonerCampo(campo_, despues_); }
+    void undo() override { m_.PonerCampo(campo_, antes_); }
+
+private:
+    ModeloAlimentadores& m_;
+    std::string schedule::Cuadro::*campo_;
+    std::string antes_, despues_;
+};
+
+} // namespace
+
+ModeloAlimentadores::ModeloAlimentadores(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
+                                 const std::filesystem::path& carpetaTablas) {
+    beginResetModel();
+    errorTablas_.reset();
+    for (const engine::Material m : {engine::Material::Cobre, engine::Material::Aluminio}) {
+        auto lectura = engine::LeerTabla(m, carpetaTablas);
+        if (const auto* aviso = std::get_if<engine::Aviso>(&lectura)) {
+            errorTablas_ = aviso->texto;
+            break;
+        }
+        tablas_[static_cast<std::size_t>(m)] = std::get<engine::TablaConductores>(lectura);
+    }
+    cuadro_ = std::move(cuadro);
+    resultados_.clear();
+    for (const auto& fila : cuadro_.filas) {
+        resultados_.push_back(Dimensionar(fila));
+    }
+    pila_.clear();
+    endResetModel();
+}
+
+ModeloAlimentadores::Vista ModeloAlimentadores::VistaDe(int columna) const {
+    const auto c = static_cast<std::size_t>(columna);
+    if (c < Columnas.size()) {
+        return {Tipo::Entrada, c};
+    }
+    if (c < Columnas.size() + cuadro_.otras.size()) {
+        return {Tipo::Otra, c - Columnas.size()};
+    }
+    return {Tipo::Resultado, c - Columnas.size() - cuadro_.otras.size()};
+}
+
+int ModeloAlimentadores::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : static_cast<int>(cuadro_.filas.size());
+}
+
+int ModeloAlimentadores::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0
+                           : static_cast<int>(Columnas.size() + cuadro_.otras.size() +
+                                              ColumnasResultado.size());
+}
+
+ModeloAlimentadores::Resultado
+ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
+    Resultado r;
+    const std::vector<std::string> celdas(fila.entradas.begin(), fila.entradas.end());
+    static const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
+    const schedule::FilaLeida leida = schedule::LeerFila(celdas, canonico, false);
+    if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&leida)) {
+        r.errores = *errores;
+    } else if (errorTablas_) {
+        r.errores.push_back({std::nullopt, *errorTablas_});
+    } else {
+        r.dimensionado = engine::Dimensionar(std::get<engine::Alimentador>(leida), tablas_,
+                                             {local_.decimalPoint().toStdString(), ""});
+        if (r.dimensionado->invalido) {
+            r.errores.push_back({schedule::ColumnaDe(*r.dimensionado->invalido),
+                                 r.dimensionado->observaciones.front()});
+        }
+    }
+    const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
+    auto todas = schedule::CeldasDeSalida(
+        celdas, canonico, false, r.errores.empty() ? leida : schedule::FilaLeida(r.errores),
+        r.dimensionado, sep);
+    r.celdas.assign(todas.end() - static_cast<long>(ColumnasResultado.size()), todas.end());
+    return r;
+}
+
+QString ModeloAlimentadores::TextoVisible(std::size_t columna, const std::string& texto) const {
+    QString visible = Q(texto);
+    if (Columnas[columna].numerica && schedule::NumeroEstricto(texto, false)) {
+        visible.replace(QLatin1Char('.'), local_.decimalPoint());
+    }
+    return visible;
+}
+
+std::string ModeloAlimentadores::TextoGuardado(std::size_t columna, const QString& texto) const {
+    std::string guardado = texto.trimmed().toStdString();
+    const bool coma = local_.decimalPoint() == QStringLiteral(",");
+    if (Columnas[columna].numerica && schedule::NumeroEstricto(guardado, coma)) {
+        std::replace(guardado.begin(), guardado.end(), ',', '.');
+    }
+    return guardado;
+}
+
+QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
+    if (!indice.isValid()) {
+        return {};
+    }
+    const auto fila = static_cast<std::size_t>(indice.row());
+    const Vista v = VistaDe(indice.column());
+    const Resultado& r = resultados_[fila];
+    // The messages that concern this cell.
+    const auto mensajes = [&]() {
+        QStringList textos;
+        for (const schedule::ErrorCelda& e : r.errores) {
+            if (v.tipo == Tipo::Entrada && e.columna &&
+                static_cast<std::size_t>(*e.columna) == v.indice) {
+                textos << Q(e.mensaje);
+            }
+        }
+        return textos;
+    };
+    const bool excede =
+        r.dimensionado && (r.dimensionado->excedeRegulacion || r.dimensionado->excedeAmpacidad);
+    const bool celdaExcede =
+        excede &&
+        ((v.tipo == Tipo::Entrada && v.indice == static_cast<std::size_t>(Columna::Calibre)) ||
+         (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1));
+    switch (papel) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        switch (v.tipo) {
+        case Tipo::Entrada: {
+            const std::string& texto = cuadro_.filas[fila].entradas[v.indice];
+            // An empty size asks for one to be chosen: the choice is shown by its name.
+            if (v.indice == static_cast<std::size_t>(Columna::Calibre) && texto.empty()) {
+                return QStringLiteral("automático");
+            }
+            return TextoVisible(v.indice, texto);
+        }
+        case Tipo::Otra:
+            return Q(cuadro_.filas[fila].otras[v.indice]);
+        case Tipo::Resultado:
+            return Q(r.celdas[v.indice].texto);
+        }
+        break;
+    case Qt::ToolTipRole: {
+        const QStringList textos = mensajes();
+        if (!textos.isEmpty()) {
+            return textos.join(QLatin1Char('\n'));
+        }
+        if (celdaExcede ||
+            (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1)) {
+            return Q(r.celdas.back().texto);
+        }
+        break;
+    }
+    case Qt::BackgroundRole:
+        if (!mensajes().isEmpty()) {
+            return QBrush(ColorInvalido);
+        }
+        if (celdaExcede) {
+            return QBrush(ColorExcede);
+        }
+        break;
+    case Qt::TextAlignmentRole:
+        if ((v.tipo == Tipo::Entrada && Columnas[v.indice].numerica) ||
+            (v.tipo == Tipo::Resultado && r.celdas[v.indice].numero)) {
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant ModeloAlimentadores::headerData(int seccion, Qt::Orientation orientacion,
+                                         int papel) const {
+    if (papel != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientacion == Qt::Vertical) {
+        return seccion + 1;
+    }
+    const Vista v = VistaDe(seccion);
+    switch (v.tipo) {
+    case Tipo::Entrada:
+        return QString::fromUtf8(TitulosEntrada[v.indice]);
+    case Tipo::Otra:
+        return Q(cuadro_.otras[v.indice]);
+    case Tipo::Resultado:
+        return QString::fromUtf8(TitulosResultado[v.indice]);
+    }
+    return {};
+}
+
+Qt::ItemFlags ModeloAlimentadores::flags(const QModelIndex& indice) const {
+    const Qt::ItemFlags base = QAbstractTableModel::flags(indice);
+    return VistaDe(indice.column()).tipo == Tipo::Resultado ? base : base | Qt::ItemIsEditable;
+}
+
+bool ModeloAlimentadores::setData(const QModelIndex& indice, const QVariant& valor, int papel) {
+    if (!indice.isValid() || papel != Qt::EditRole) {
+        return false;
+    }
+    const Vista v = VistaDe(indice.column());
+    const auto fila = static_cast<std::size_t>(indice.row());
+    std::string antes, despues;
+    if (v.tipo == Tipo::Entrada) {
+        antes = cuadro_.filas[fila].entradas[v.indice];
+        despues = TextoGuardado(v.indice, valor.toString());
+    } else if (v.tipo == Tipo::Otra) {
+        antes = cuadro_.filas[fila].otras[v.indice];
+        despues = valor.toString().toStdString();
+    } else {
+        return false;
+    }
+    if (antes != despues) {
+        pila_.push(new CambiarCelda(*this, indice.row(), v, antes, despues));
+    }
+    return true;
+}
+
+schedule::Cuadro::Fila ModeloAlimentadores::FilaNueva() const {
+    schedule::Cuadro::Fila f;
+    f.entradas = {"C-" + std::to_string(cuadro_.filas.size() + 1),
+                  "Trifásico",
+                  "Cobre",
+                  std::string(engine::Ductos[0].nombre),
+                  "30",
+                  "240",
+                  "0.85",
+                  "100",
+                  "3",
+                  "1",
+                  "30",
+                  "3",
+                  "automático"};
+    f.otras.resize(cuadro_.otras.size());
+    return f;
+}
+
+void ModeloAlimentadores::AgregarFila(int fila, schedule::Cuadro::Fila nueva,
+                                      const QString& texto) {
+    nueva.otras.resize(cuadro_.otras.size());
+    pila_.push(new PonerFilasComando(*this, fila, {std::move(nueva)}, texto));
+}
+
+void ModeloAlimentadores::DuplicarFilas(const std::vector<int>& filas) {
+    if (filas.empty()) {
+        return;
+    }
+    std::vector<schedule::Cuadro::Fila> copias;
+    for (int f : filas) {
+        copias.push_back(cuadro_.filas[static_cast<std::size_t>(f)]);
+    }
+    const int despues = *std::max_element(filas.begin(), filas.end()) + 1;
+    pila_.push(
+        new PonerFilasComando(*this, despues, std::move(copias), QStringLiteral("Duplicar filas")));
+}
+
+void ModeloAlimentadores::BorrarFilas(const std::vector<int>& filas) {
+    if (!filas.empty()) {
+        pila_.push(new BorrarFilasComando(*this, filas));
+    }
+}
+
+void ModeloAlimentadores::MoverFila(int fila, int destino) {
+    if (fila != destino && destino >= 0 && destino < rowCount()) {
+        pila_.push(new MoverFilaComando(*this, fila, destino));
+    }
+}
+
+int ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
+    std::istringstream entrada(texto);
+    auto apertura = schedule::LectorCsv::Abrir(entrada);
+    auto& lector = *std::get<std::unique_ptr<schedule::LectorCsv>>(apertura);
+    std::vector<schedule::Cuadro::Fila> filas;
+    std::vector<std::string> celdas;
+    while (lector.Siguiente(celdas)) {
+        schedule::Cuadro::Fila f;
+        f.otras.resize(cuadro_.otras.size());
+        for (std::size_t i = 0; i < celdas.size(); ++i) {
+            std::string celda = celdas[i];
+            if (i < Columnas.size()) {
+                if (Columnas[i].numerica && schedule::NumeroEstricto(celda, true)) {
+                    std::replace(celda.begin(), celda.end(), ',', '.');
+                }
+                f.entradas[i] = celda;
+            } else if (i - Columnas.size() < f.otras.size()) {
+                f.otras[i - Columnas.size()] = celda;
+            }
+        }
+        filas.push_back(std::move(f));
+    }
+    if (!filas.empty()) {
+        pila_.push(new PonerFilasComando(*this, fila, filas, QStringLiteral("Pegar filas")));
+    }
+    return static_cast<int>(filas.size());
+}
+
+QString ModeloAlimentadores::Copiar(const std::vector<int>& filas) const {
+    QString texto;
+    for (int f : filas) {
+        for (int c = 0; c < columnCount(); ++c) {
+            QString celda = data(index(f, c), Qt::DisplayRole).toString();
+            if (celda.contains(QLatin1Char('\t')) || celda.contains(QLatin1Char('\n')) ||
+                celda.contains(QLatin1Char('"'))) {
+                celda = QLatin1Char('"') +
+                        celda.replace(QLatin1String("\""), QLatin1String("\"\"")) +
+                        QLatin1Char('"');
+            }
+            texto += (c > 0 ? QStringLiteral("\t") : QString()) + celda;
+        }
+        texto += QLatin1Char('\n');
+    }
+    return texto;
+}
+
+void ModeloAlimentadores::CambiarEncabezado(std::string schedule::Cuadro::*campo,
+                                            const std::string& valor, const QString& texto) {
+    if (cuadro_.*campo != valor) {
+        pila_.push(new CambiarCampo(*this, campo, cuadro_.*campo, valor, texto));
+    }
+}
+
+void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std::string& texto) {
+    const auto f = static_cast<std::size_t>(fila);
+    cuadro_.filas[f].entradas[columna] = texto;
+    resultados_[f] = Dimensionar(cuadro_.filas[f]);
+    emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
+}
+
+void ModeloAlimentadores::PonerOtra(int fila, std::size_t columna, const std::string& texto) {
+    cuadro_.filas[static_cast<std::size_t>(fila)].otras[columna] = texto;
+    const int c = static_cast<int>(Columnas.size() + columna);
+    emit dataChanged(index(fila, c), index(fila, c));
+}
+
+void ModeloAlimentadores::PonerFilas(int fila, const std::vector<schedule::Cuadro::Fila>& filas) {
+    beginInsertRows({}, fila, fila + static_cast<int>(filas.size()) - 1);
+    cuadro_.filas.insert(cuadro_.filas.begin() + fila, filas.begin(), filas.end());
+    std::vector<Resultado> nuevos;
+    for (const auto& f : filas) {
+        nuevos.push_back(Dimensionar(f));
+    }
+    resultados_.insert(resultados_.begin() + fila, nuevos.begin(), nuevos.end());
+    endInsertRows();
+}
+
+std::vector<schedule::Cuadro::Fila> ModeloAlimentadores::QuitarFilas(int fila, int cuantas) {
+    beginRemoveRows({}, fila, fila + cuantas - 1);
+    const auto inicio = cuadro_.filas.begin() + fila;
+    std::vector<schedule::Cuadro::Fila> quitadas(inicio, inicio + cuantas);
+    cuadro_.filas.erase(inicio, inicio + cuantas);
+    resultados_.erase(resultados_.begin() + fila, resultados_.begin() + fila + cuantas);
+    endRemoveRows();
+    return quitadas;
+}
+
+void ModeloAlimentadores::PonerCampo(std::string schedule::Cuadro::*campo,
+                                     const std::string& valor) {
+    cuadro_.*campo = valor;
+    emit encabezadoCambiado();
+}

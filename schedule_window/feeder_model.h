@@ -1,0 +1,97 @@
+// The schedule of feeders as a table model: the input cells the user edits, the other
+// columns of the file, and each row's results, sized again whenever the row changes.
+#pragma once
+
+#include "engine/sizing.h"
+#include "schedule/schedule_file.h"
+
+#include <QAbstractTableModel>
+#include <QLocale>
+#include <QUndoStack>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class ModeloAlimentadores : public QAbstractTableModel {
+    Q_OBJECT
+    Q_DISABLE_COPY(ModeloAlimentadores)
+
+public:
+    explicit ModeloAlimentadores(QObject* parent = nullptr);
+
+    // A new schedule, sized with the tables read now from `carpetaTablas`.
+    void Cargar(schedule::Cuadro cuadro, const std::filesystem::path& carpetaTablas);
+    const schedule::Cuadro& cuadro() const { return cuadro_; }
+    // Why the tables could not be read, if they could not.
+    const std::optional<std::string>& errorDeTablas() const { return errorTablas_; }
+    QUndoStack& pila() { return pila_; }
+    const QUndoStack& pila() const { return pila_; }
+
+    // What a view column shows.
+    enum class Tipo { Entrada, Otra, Resultado };
+    struct Vista {
+        Tipo tipo;
+        std::size_t indice; // in Columnas, in the other columns, or in ColumnasResultado
+    };
+    Vista VistaDe(int columna) const;
+    int ColumnaDeEntrada(schedule::Columna c) const { return static_cast<int>(c); }
+
+    int rowCount(const QModelIndex& padre = {}) const override;
+    int columnCount(const QModelIndex& padre = {}) const override;
+    QVariant data(const QModelIndex& indice, int papel) const override;
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int papel) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    // An edit of a cell becomes a command on the undo stack.
+    bool setData(const QModelIndex& indice, const QVariant& valor, int papel) override;
+
+    // The user's row commands, each undoable.
+    void AgregarFila(int fila, schedule::Cuadro::Fila nueva, const QString& texto);
+    void DuplicarFilas(const std::vector<int>& filas);
+    void BorrarFilas(const std::vector<int>& filas);
+    void MoverFila(int fila, int destino);
+    // Rows copied from a spreadsheet: tab-separated, in the view's column order, with
+    // decimal commas or points; inserted before `fila`. Returns how many.
+    int Pegar(int fila, const std::string& texto);
+    // The rows as tab-separated text, as the view shows them.
+    QString Copiar(const std::vector<int>& filas) const;
+    // The header fields, undoable.
+    void CambiarEncabezado(std::string schedule::Cuadro::*campo, const std::string& valor,
+                           const QString& texto);
+
+    // A row new to the schedule: the main window's defaults.
+    schedule::Cuadro::Fila FilaNueva() const;
+
+    // What the sizing gave a row.
+    struct Resultado {
+        std::vector<schedule::ErrorCelda> errores;
+        std::optional<engine::Dimensionado> dimensionado;
+        std::vector<schedule::Celda> celdas; // the result columns, as shown
+    };
+    const Resultado& resultado(int fila) const {
+        return resultados_[static_cast<std::size_t>(fila)];
+    }
+
+    // For the undo commands, which apply and revert changes.
+    void PonerEntrada(int fila, std::size_t columna, const std::string& texto);
+    void PonerOtra(int fila, std::size_t columna, const std::string& texto);
+    void PonerFilas(int fila, const std::vector<schedule::Cuadro::Fila>& filas);
+    std::vector<schedule::Cuadro::Fila> QuitarFilas(int fila, int cuantas);
+    void PonerCampo(std::string schedule::Cuadro::*campo, const std::string& valor);
+
+signals:
+    void encabezadoCambiado();
+
+private:
+    Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
+    // A cell's text as the user sees it: numbers with the locale's decimal separator.
+    QString TextoVisible(std::size_t columna, const std::string& texto) const;
+    std::string TextoGuardado(std::size_t columna, const QString& texto) const;
+
+    schedule::Cuadro cuadro_;
+    std::vector<Resultado> resultados_;
+    engine::TablasConductores tablas_;
+    std::optional<std::string> errorTablas_;
+    QUndoStack pila_;
+    QLocale local_;
+};

@@ -1,0 +1,104 @@
+// The schedule window: many feeders in one table, sized as they are typed, saved as the
+// CSV the schedule command reads, exported to a workbook and to a calculation record.
+#pragma once
+
+#include "schedule_window/feeder_delegate.h"
+#include "schedule_window/feeder_model.h"
+
+#include "engine/calcular.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QDateEdit;
+class QLineEdit;
+class QTableView;
+
+class VentanaAlimentadores : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY(VentanaAlimentadores)
+
+public:
+    // `carpetaTablas` holds the conductor tables, as for the main window.
+    explicit VentanaAlimentadores(const QString& carpetaTablas, QWidget* parent = nullptr);
+
+    ModeloAlimentadores& modelo() { return *modelo_; }
+    const QString& archivo() const { return archivo_; }
+    bool modificado() const { return !modelo_->pila().isClean(); }
+
+    // Each tells the user, with a message, what went wrong, and returns false.
+    bool Abrir(const QString& archivo);
+    bool GuardarEn(const QString& archivo);
+    bool ExportarXlsx(const QString& archivo);
+    bool ExportarPdf(const QString& archivo);
+
+    // The main window's feeder: its system, conductor, conduit and size, and its current,
+    // voltage, power factor and length as the main window reads them; added as the last
+    // row, with the size given, and selected.
+    void AgregarAlimentador(const engine::Entrada& entrada);
+
+    // With unsaved changes, asks "Guardar / Descartar / Cancelar"; true when the schedule
+    // may be let go.
+    bool PuedeCerrar();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void createHeader();
+    void createTable();
+    void createMenu();
+    void connectHandlers();
+
+    void Nuevo_Click();
+    void Abrir_Click();
+    bool Guardar_Click();
+    bool GuardarComo_Click();
+    void ExportarExcel_Click();
+    void ExportarPdf_Click();
+    void Imprimir_Click();
+    void AgregarFila_Click();
+    void DuplicarFilas_Click();
+    void EliminarFilas_Click();
+    void MoverFila_Click(int paso);
+    void Copiar_Click();
+    void Pegar_Click();
+
+    void Empezar(schedule::Cuadro cuadro, const QString& archivo);
+    void MostrarEncabezado();
+    void ActualizarTitulo();
+    std::vector<int> FilasElegidas() const;
+    void Avisar(const QString& texto);
+
+    // Children of the window, so that they outlive the view that shows them.
+    ModeloAlimentadores* modelo_ = nullptr;
+    QString carpetaTablas_;
+    QString archivo_;
+
+    struct Campos {
+        QLineEdit* proyecto = nullptr;
+        QLineEdit* elaboro = nullptr;
+        QDateEdit* fecha = nullptr;
+    } campos_;
+    QTableView* tabla_ = nullptr;
+    struct Acciones {
+        QAction* nuevo = nullptr;
+        QAction* abrir = nullptr;
+        QAction* guardar = nullptr;
+        QAction* guardarComo = nullptr;
+        QAction* exportarExcel = nullptr;
+        QAction* exportarPdf = nullptr;
+        QAction* imprimir = nullptr;
+        QAction* cerrar = nullptr;
+        QAction* deshacer = nullptr;
+        QAction* rehacer = nullptr;
+        QAction* agregar = nullptr;
+        QAction* duplicar = nullptr;
+        QAction* eliminar = nullptr;
+        QAction* subir = nullptr;
+        QAction* bajar = nullptr;
+        QAction* copiar = nullptr;
+        QAction* pegar = nullptr;
+    } acciones_;
+};

@@ -1,0 +1,390 @@
+#include "main_window/form1.h"
+#include "schedule_window/calculation_record.h"
+#include "schedule_window/feeder_model.h"
+#include "schedule_window/schedule_window.h"
+#include "tests/engine/table_files.h"
+#include "tests/support/window_test_support.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
+#include <QtTest>
+
+#include <fstream>
+
+using prueba::Control;
+using schedule::Columna;
+
+namespace {
+
+const QString Ejemplo = QStringLiteral(EJEMPLOS "/alimentadores.csv");
+
+int Col(Columna c) {
+    return static_cast<int>(c);
+}
+
+} // namespace
+
+class ScheduleWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<VentanaAlimentadores> ventana;
+    std::unique_ptr<prueba::CarpetaTemporal> carpeta;
+    QTableView* tabla = nullptr;
+
+    ModeloAlimentadores& modelo() { return ventana->modelo(); }
+    QString Celda(int fila, int columna) {
+        return modelo().data(modelo().index(fila, columna), Qt::DisplayRole).toString();
+    }
+    // A result column by its name in the command's output.
+    QString Resultado(int fila, std::string_view nombre) {
+        const auto& r = schedule::ColumnasResultado;
+        const auto i = std::find(r.begin(), r.end(), nombre) - r.begin();
+        return Celda(fila,
+                     modelo().columnCount() - static_cast<int>(r.size()) + static_cast<int>(i));
+    }
+    QStringList Resultados(int fila) {
+        QStringList textos;
+        for (std::string_view nombre : schedule::ColumnasResultado) {
+            textos << Resultado(fila, nombre);
+        }
+        return textos;
+    }
+    QAction* Accion(const QString& texto) {
+        for (QAction* a : ventana->findChildren<QAction*>()) {
+            if (a->text() == texto) {
+                return a;
+            }
+        }
+        qFatal("no action %s", qPrintable(texto));
+    }
+    QString Ruta(const char* nombre) {
+        return QString::fromStdString((carpeta->ruta() / nombre).string());
+    }
+    // Types into the cell as a user does: select it, type, Enter.
+    void Escribir(int fila, int columna, const QString& texto) {
+        tabla->setCurrentIndex(modelo().index(fila, columna));
+        QTest::keyClick(tabla, texto.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), texto.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents(); // the editor's text is handed over queued
+    }
+
+private slots:
+    void init() {
+        carpeta = std::make_unique<prueba::CarpetaTemporal>("alimentadores");
+        ventana = std::make_unique<VentanaAlimentadores>(QStringLiteral(CARPETA_TABLAS));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+        tabla = Control<QTableView>(ventana.get(), "tabla");
+    }
+    void cleanup() {
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, "a test left a modal box open");
+        ventana.reset();
+        carpeta.reset();
+    }
+
+    // State: a new schedule.  Action: Insert, then type the feeder's numbers into its
+    // cells.  Expected: the results of the hand-checked feeder AL-2 (copper in PVC, 95 A
+    // over 42 m at 480 V, pf 0.9): size 6 by drop, 3 by ampacity, 5.566 V at size 3.
+    void editing_cells_sizes_the_row() {
+        QCOMPARE(modelo().rowCount(), 0);
+        tabla->setFocus();
+        QTest::keyClick(tabla, Qt::Key_Insert);
+        QCOMPARE(modelo().rowCount(), 1);
+        Escribir(0, Col(Columna::Corriente), QStringLiteral("95"));
+        Escribir(0, Col(Columna::Voltaje), QStringLiteral("480"));
+        Escribir(0, Col(Columna::Fp), QStringLiteral("0.9"));
+        Escribir(0, Col(Columna::Longitud), QStringLiteral("42"));
+        QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("95"));
+        QCOMPARE(Resultados(0), (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566", "1.16",
+                                             "474.43", "100", ""}));
+        QVERIFY(ventana->modificado());
+        QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
+        QVERIFY(ventana->isWindowModified());
+    }
+
+    // A choice column is edited with a list of its choices.
+    void a_choice_is_picked_from_a_list() {
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        tabla->setCurrentIndex(modelo().index(0, Col(Columna::Calibre)));
+        QTest::keyClick(tabla, Qt::Key_F2);
+        auto* lista = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QVERIFY(lista != nullptr);
+        QCOMPARE(lista->count(), 22);
+        QCOMPARE(lista->currentText(), QStringLiteral("automático"));
+        lista->setCurrentIndex(lista->findText(QStringLiteral("2/0")));
+        QTest::keyClick(lista, Qt::Key_Return);
+        QTRY_COMPARE(Celda(0, Col(Columna::Calibre)), QStringLiteral("2/0"));
+        QCOMPARE(Resultado(0, "calibre_elegido"), QStringLiteral("2/0"));
+        QCOMPARE(Resultado(0, "rige"), QStringLiteral("calibre dado"));
+    }
+
+    // A cell that cannot be read is marked with its message, its row shows no results,
+    // and the row recovers once the cell is mended.
+    void a_bad_cell_is_marked_and_recovers() {
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        const QModelIndex corriente = modelo().index(0, Col(Columna::Corriente));
+        modelo().setData(corriente, QStringLiteral("30 A"), Qt::EditRole);
+        QCOMPARE(modelo().data(corriente, Qt::ToolTipRole).toString(),
+                 QStringLiteral("La columna «corriente» no tiene un número: «30 A»."));
+        QVERIFY(modelo().data(corriente, Qt::BackgroundRole).isValid());
+        QCOMPARE(Resultado(0, "calibre_elegido"), QString());
+        QCOMPARE(Resultado(0, "caida_v"), QString());
+        // A number outside its rule is the engine's refusal, marked on its cell too.
+        const QModelIndex fp = modelo().index(0, Col(Columna::Fp));
+        modelo().setData(corriente, QStringLiteral("30"), Qt::EditRole);
+        modelo().setData(fp, QStringLiteral("1.5"), Qt::EditRole);
+        QVERIFY(modelo()
+                    .data(fp, Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("El factor de potencia debe ser")));
+        QVERIFY(!modelo().data(corriente, Qt::BackgroundRole).isValid());
+        modelo().setData(fp, QStringLiteral("0.85"), Qt::EditRole);
+        QVERIFY(!modelo().data(fp, Qt::BackgroundRole).isValid());
+        QVERIFY(!Resultado(0, "caida_v").isEmpty());
+        // A given size that fails the limit is marked in its row.
+        const QModelIndex calibre = modelo().index(0, Col(Columna::Calibre));
+        modelo().setData(calibre, QStringLiteral("14"), Qt::EditRole);
+        QVERIFY(modelo().data(calibre, Qt::BackgroundRole).isValid());
+        QVERIFY(Resultado(0, "observaciones").contains(QStringLiteral("no cumple")));
+    }
+
+    // Rows copied from a spreadsheet in a decimal-comma locale: tab-separated, commas.
+    void pasting_spreadsheet_rows_with_decimal_commas() {
+        QApplication::clipboard()->setText(
+            QStringLiteral("P-1\tTrifásico\tCobre\tPVC\t95\t480\t0,9\t42\t3\t1\t30\t3\t\n"
+                           "P-2\tmonofásico\tal\tacero\t24,5\t127\t0,95\t28,5\t3\t1\t30\t3\t10\n"));
+        tabla->setFocus();
+        QTest::keyClick(tabla, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(modelo().rowCount(), 2);
+        QCOMPARE(modelo().cuadro().filas[0].entradas[static_cast<std::size_t>(Columna::Fp)],
+                 std::string("0.9"));
+        QCOMPARE(modelo().cuadro().filas[1].entradas[static_cast<std::size_t>(Columna::Longitud)],
+                 std::string("28.5"));
+        QCOMPARE(Resultado(0, "caida_v"), QStringLiteral("5.566"));
+        QCOMPARE(Resultado(1, "calibre_elegido"), QStringLiteral("10"));
+
+        // Ctrl+C gives the rows back as tab-separated text, results included.
+        tabla->selectRow(0);
+        QTest::keyClick(tabla, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copiada = QApplication::clipboard()->text().split(QLatin1Char('\t'));
+        QCOMPARE(copiada.value(0), QStringLiteral("P-1"));
+        QCOMPARE(copiada.value(6), QStringLiteral("0.9"));
+        QVERIFY(copiada.contains(QStringLiteral("5.566")));
+    }
+
+    void undo_and_redo_every_change() {
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        modelo().setData(modelo().index(0, Col(Columna::Corriente)), QStringLiteral("95"),
+                         Qt::EditRole);
+        const QString conNoventaYCinco = Resultado(0, "calibre_ampacidad");
+        tabla->setFocus();
+        QTest::keyClick(tabla, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("30"));
+        QCOMPARE(Resultado(0, "calibre_ampacidad"), QStringLiteral("10"));
+        QTest::keyClick(tabla, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("95"));
+        QCOMPARE(Resultado(0, "calibre_ampacidad"), conNoventaYCinco);
+
+        // Rows: duplicate, move, delete, each undone in turn.
+        tabla->setCurrentIndex(modelo().index(0, 0));
+        Accion(QStringLiteral("D&uplicar filas"))->trigger();
+        modelo().setData(modelo().index(1, 0), QStringLiteral("segunda"), Qt::EditRole);
+        tabla->setCurrentIndex(modelo().index(1, 0));
+        QTest::keyClick(tabla, Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Celda(0, 0), QStringLiteral("segunda"));
+        tabla->selectRow(0);
+        QTest::keyClick(tabla, Qt::Key_Delete);
+        QCOMPARE(modelo().rowCount(), 1);
+        QCOMPARE(Celda(0, 0), QStringLiteral("C-1"));
+        modelo().pila().undo();
+        QCOMPARE(modelo().rowCount(), 2);
+        QCOMPARE(Celda(0, 0), QStringLiteral("segunda"));
+        modelo().pila().undo();
+        QCOMPARE(Celda(1, 0), QStringLiteral("segunda"));
+        while (modelo().pila().canUndo()) {
+            modelo().pila().undo();
+        }
+        QCOMPARE(modelo().rowCount(), 0);
+        QVERIFY(!ventana->modificado());
+    }
+
+    // The shipped example, saved and opened again: the same table, cell for cell, and a
+    // file the command reads.
+    void saved_and_reopened_gives_the_same_table() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        QCOMPARE(modelo().rowCount(), 10);
+        QVERIFY(
+            ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — alimentadores.csv")));
+        Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Edificio Ñandú"));
+        Control<QLineEdit>(ventana.get(), "elaboro")->setText(QStringLiteral("Ing. Pérez"));
+        emit Control<QLineEdit>(ventana.get(), "proyecto")->editingFinished();
+        emit Control<QLineEdit>(ventana.get(), "elaboro")->editingFinished();
+        QVERIFY(ventana->modificado());
+        const QString guardado = Ruta("guardado.csv");
+        QVERIFY(ventana->GuardarEn(guardado));
+        QVERIFY(!ventana->modificado());
+        QVERIFY(!ventana->isWindowModified());
+
+        VentanaAlimentadores otra(QStringLiteral(CARPETA_TABLAS));
+        QVERIFY(otra.Abrir(guardado));
+        QCOMPARE(otra.modelo().cuadro(), modelo().cuadro());
+        QCOMPARE(otra.modelo().cuadro().proyecto, std::string("Edificio Ñandú"));
+        for (int f = 0; f < modelo().rowCount(); ++f) {
+            for (int c = 0; c < modelo().columnCount(); ++c) {
+                QCOMPARE(otra.modelo().data(otra.modelo().index(f, c), Qt::DisplayRole),
+                         modelo().data(modelo().index(f, c), Qt::DisplayRole));
+            }
+        }
+        QCOMPARE(Resultado(1, "caida_v"), QStringLiteral("5.566"));
+
+        QProcess lote;
+        lote.start(QStringLiteral(CARPETA_TABLAS "/calculador-caidas-lote"), {guardado});
+        QVERIFY(lote.waitForFinished());
+        QCOMPARE(lote.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(lote.readAllStandardOutput())
+                    .contains(QStringLiteral("Edificio Ñandú")));
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(carpeta->ruta()),
+                               std::filesystem::directory_iterator()),
+                 1);
+    }
+
+    // A file that cannot be read is told, naming it and where, and the open table stays.
+    void an_unreadable_file_keeps_the_open_table() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        std::ofstream(carpeta->ruta() / "roto.csv") << "circuito;sistema\nA;\"3\n";
+        prueba::Avisos avisos;
+        QVERIFY(!ventana->Abrir(Ruta("roto.csv")));
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(avisos.textos[0].contains(QStringLiteral("roto.csv")));
+        QVERIFY(avisos.textos[0].contains(QStringLiteral("faltan columnas")));
+        std::ofstream(carpeta->ruta() / "comillas.csv")
+            << "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud\nA;3;cu;pvc;1;1;1;"
+               "1\n"
+               "B;\"3;cu\n";
+        QVERIFY(!ventana->Abrir(Ruta("comillas.csv")));
+        QVERIFY(avisos.textos.value(1).contains(QStringLiteral("fila 3")));
+        QCOMPARE(modelo().rowCount(), 10);
+        QCOMPARE(ventana->archivo(), Ejemplo);
+    }
+
+    // Closing with unsaved changes asks; each answer does what it says.
+    void the_unsaved_changes_prompt_from_the_window() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        QVERIFY(ventana->GuardarEn(Ruta("a.csv")));
+        modelo().setData(modelo().index(0, 0), QStringLiteral("cambiado"), Qt::EditRole);
+        prueba::Avisos avisos;
+        avisos.Responder(QStringLiteral("Cancelar"));
+        ventana->close();
+        QVERIFY(ventana->isVisible());
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(ventana->modificado());
+
+        avisos.Responder(QStringLiteral("Guardar"));
+        ventana->close();
+        QVERIFY(!ventana->isVisible());
+        std::ifstream guardado(carpeta->ruta() / "a.csv");
+        auto leido = schedule::LeerCuadro(guardado);
+        QCOMPARE(std::get<schedule::Cuadro>(leido).filas[0].entradas[0], std::string("cambiado"));
+
+        ventana->show();
+        modelo().setData(modelo().index(0, 0), QStringLiteral("otra vez"), Qt::EditRole);
+        avisos.Responder(QStringLiteral("Descartar"));
+        Accion(QStringLiteral("&Nuevo"))->trigger();
+        QCOMPARE(modelo().rowCount(), 0);
+        QCOMPARE(avisos.textos.size(), 3);
+        std::ifstream intacto(carpeta->ruta() / "a.csv");
+        QCOMPARE(std::get<schedule::Cuadro>(schedule::LeerCuadro(intacto)).filas[0].entradas[0],
+                 std::string("cambiado"));
+    }
+
+    // The main window's "&Salir" asks first; "Cancelar" keeps the program running,
+    // "Descartar" ends it; without changes it ends at once.
+    void the_unsaved_changes_prompt_from_salir() {
+        Form1 form(QStringLiteral(CARPETA_TABLAS));
+        form.show();
+        QAction* salir = form.findChild<QAction*>(QStringLiteral("salir"));
+        form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
+        VentanaAlimentadores* alimentadores = form.alimentadores();
+        QVERIFY(alimentadores != nullptr && alimentadores->isVisible());
+        alimentadores->modelo().AgregarFila(0, alimentadores->modelo().FilaNueva(),
+                                            QStringLiteral("Agregar fila"));
+        prueba::Avisos avisos;
+        QTimer reloj; // a program still running after a second is stopped with status 7
+        reloj.setSingleShot(true);
+        connect(&reloj, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+
+        const auto correr = [&](const QString& respuesta) {
+            avisos.Responder(respuesta);
+            reloj.start(1000);
+            QTimer::singleShot(0, salir, &QAction::trigger);
+            const int estado = QApplication::exec();
+            reloj.stop();
+            return estado;
+        };
+        QCOMPARE(correr(QStringLiteral("Cancelar")), 7);
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(alimentadores->modificado());
+        QCOMPARE(correr(QStringLiteral("Descartar")), 0);
+        QCOMPARE(avisos.textos.size(), 2);
+        alimentadores->modelo().pila().setClean();
+        QCOMPARE(correr(QString()), 0);
+        QCOMPARE(avisos.textos.size(), 2);
+        // Choosing the item again brings the same window back.
+        form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
+        QCOMPARE(form.alimentadores(), alimentadores);
+    }
+
+    // The calculation record as a PDF: every circuit and the method's notes, with the
+    // page count on every page.
+    void the_pdf_record_holds_every_circuit_and_the_method() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Torre Sur"));
+        emit Control<QLineEdit>(ventana.get(), "proyecto")->editingFinished();
+        const QString pdf = Ruta("memoria.pdf");
+        QVERIFY(ventana->ExportarPdf(pdf));
+        QProcess texto;
+        texto.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(texto.waitForFinished());
+        const QString contenido = QString::fromUtf8(texto.readAllStandardOutput());
+        QVERIFY2(contenido.contains(QStringLiteral("Memoria de cálculo de alimentadores")),
+                 qPrintable(contenido.left(400)));
+        QVERIFY(contenido.contains(QStringLiteral("Torre Sur")));
+        for (int i = 1; i <= 10; ++i) {
+            QVERIFY2(contenido.contains(QStringLiteral("AL-%1 ").arg(i)),
+                     qPrintable(QString::number(i)));
+        }
+        for (const char* nota :
+             {"Tabla 9", "310.16", "310.15(B)(1)", "310.15(C)(1)", "Terminales de 75 °C",
+              "240.4(D)", "1/0 y mayores", "voltaje de envío", "Zef = R·cos θ + X·sen θ"}) {
+            QVERIFY2(contenido.contains(QString::fromUtf8(nota)), nota);
+        }
+        QVERIFY(contenido.contains(QStringLiteral("Página 1 de ")));
+    }
+
+    void the_paper_follows_the_locale() {
+        QCOMPARE(memoria::TamanoDePagina(QLocale(QStringLiteral("es_MX"))).id(), QPageSize::Letter);
+        QCOMPARE(memoria::TamanoDePagina(QLocale(QStringLiteral("en_US"))).id(), QPageSize::Letter);
+        QCOMPARE(memoria::TamanoDePagina(QLocale(QStringLiteral("es_ES"))).id(), QPageSize::A4);
+    }
+
+    // The workbook export: read back with openpyxl by the command's own test; here, that a
+    // file appears whole and nothing else beside it.
+    void the_workbook_export_writes_one_file() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        QVERIFY(ventana->ExportarXlsx(Ruta("libro.xlsx")));
+        QVERIFY(std::filesystem::file_size(carpeta->ruta() / "libro.xlsx") > 1000);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(carpeta->ruta()),
+                               std::filesystem::directory_iterator()),
+                 1);
+    }
+};
+
+QTEST_MAIN(ScheduleWindowTest)
+#include "schedule_window_test.moc"
