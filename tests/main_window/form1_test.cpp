@@ -1,9 +1,11 @@
 #include "engine/calcular.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
+#include "schedule_window/schedule_window.h"
 #include "tests/support/window_test_support.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -75,6 +77,11 @@ private slots:
             menu << accion->text();
         }
         QCOMPARE(menu, (QStringList{"&Archivo", "&Información"}));
+        QStringList archivo;
+        for (QAction* accion : form->findChild<QMenu*>(QStringLiteral("archivo"))->actions()) {
+            archivo << accion->text();
+        }
+        QCOMPARE(archivo, (QStringList{"&Nuevo", "&Alimentadores…", "", "&Salir"}));
     }
 
     // Every control stands where the layout puts it; the two panels' members land on the
@@ -296,6 +303,66 @@ private slots:
         QCOMPARE(Control<QListWidget>(&sinTablas, "List2")->count(), 0);
         QVERIFY(std::filesystem::is_empty(carpeta));
         std::filesystem::remove(carpeta);
+    }
+
+    // The report's menu: both entries wait for a report; "Copiar reporte", and Ctrl+C in
+    // the list, put its lines on the clipboard one per line.
+    void copiar_reporte_puts_the_lines_on_the_clipboard() {
+        const QList<QAction*> acciones = List2->actions();
+        QCOMPARE(acciones.size(), 2);
+        QCOMPARE(acciones[0]->text(), QStringLiteral("Copiar reporte"));
+        QCOMPARE(acciones[1]->text(), QStringLiteral("Agregar a alimentadores"));
+        QVERIFY(!acciones[0]->isEnabled() && !acciones[1]->isEnabled());
+        clicEn("Command1");
+        QVERIFY(acciones[0]->isEnabled() && acciones[1]->isEnabled());
+        QApplication::clipboard()->clear();
+        acciones[0]->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), Lineas(List2).join('\n') + '\n');
+        QApplication::clipboard()->clear();
+        List2->setFocus();
+        QTest::keyClick(List2, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), Lineas(List2).join('\n') + '\n');
+        form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
+        QVERIFY(!acciones[0]->isEnabled() && !acciones[1]->isEnabled());
+    }
+
+    // "Agregar a alimentadores" carries the inputs exactly, with the size given, and the
+    // row's drop is the main window's.
+    void agregar_a_alimentadores_carries_the_inputs() {
+        clicEn("Option1_1");
+        clicEn("Option3_1");
+        Control<QListWidget>(form.get(), "List1")->setCurrentRow(2);
+        Control<QComboBox>(form.get(), "Combo1")->setCurrentIndex(10);
+        const std::pair<const char*, const char*> textos[] = {
+            {"Text1", "28.5"}, {"Text2", "24.5"}, {"Text3", "127"}, {"Text5", "0.95"}};
+        for (const auto& [campo, texto] : textos) {
+            Control<QLineEdit>(form.get(), campo)->setText(QString::fromLatin1(texto));
+        }
+        clicEn("Command1");
+        List2->actions()[1]->trigger();
+        VentanaAlimentadores* ventana = form->alimentadores();
+        QVERIFY(ventana != nullptr && ventana->isVisible());
+        const auto& filas = ventana->modelo().cuadro().filas;
+        QCOMPARE(filas.size(), std::size_t(1));
+        using schedule::Columna;
+        const auto celda = [&](Columna c) {
+            return filas[0].entradas[static_cast<std::size_t>(c)];
+        };
+        QCOMPARE(celda(Columna::Sistema), std::string("Monofásico"));
+        QCOMPARE(celda(Columna::Conductor), std::string("Aluminio"));
+        QCOMPARE(celda(Columna::Ducto), std::string("Acero"));
+        QCOMPARE(celda(Columna::Calibre), std::string("2/0"));
+        QCOMPARE(celda(Columna::Corriente), std::string("24.5"));
+        QCOMPARE(celda(Columna::Voltaje), std::string("127"));
+        QCOMPARE(celda(Columna::Fp), std::string("0.95"));
+        QCOMPARE(celda(Columna::Longitud), std::string("28.5"));
+        const QString caida =
+            ventana->modelo()
+                .data(ventana->modelo().index(0, ventana->modelo().columnCount() - 5),
+                      Qt::DisplayRole)
+                .toString();
+        QVERIFY(List2->item(6)->text().contains(caida + QStringLiteral("  Voltios")));
+        ventana->modelo().pila().setClean();
     }
 
     void informacion_leaves_report_and_inputs_unchanged() {

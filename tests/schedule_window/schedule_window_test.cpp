@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTableView>
 #include <QtTest>
@@ -366,6 +367,37 @@ private slots:
             QVERIFY2(contenido.contains(QString::fromUtf8(nota)), nota);
         }
         QVERIFY(contenido.contains(QStringLiteral("Página 1 de ")));
+    }
+
+    // Every control is announced by a Spanish name, and the whole window works from the
+    // keyboard: the menus by their Alt letters, the table by Tab, F2, Enter and Escape.
+    void controls_have_spanish_names_and_keys() {
+        QCOMPARE(ventana->accessibleName(), QStringLiteral("Alimentadores"));
+        for (const char* nombre : {"proyecto", "elaboro", "fecha", "tabla"}) {
+            QVERIFY2(!Control(ventana.get(), nombre)->accessibleName().isEmpty(), nombre);
+        }
+        QCOMPARE(Control(ventana.get(), "tabla")->accessibleName(),
+                 QStringLiteral("Tabla de alimentadores"));
+        QStringList menus;
+        for (QAction* a : ventana->menuBar()->actions()) {
+            menus << a->text();
+        }
+        QCOMPARE(menus, (QStringList{"&Archivo", "&Editar"}));
+        QCOMPARE(Accion(QStringLiteral("&Guardar"))->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(Accion(QStringLiteral("&Agregar fila"))->shortcut(), QKeySequence(Qt::Key_Insert));
+
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        tabla->setFocus();
+        tabla->setCurrentIndex(modelo().index(0, 0));
+        QTest::keyClick(tabla, Qt::Key_Tab);
+        QCOMPARE(tabla->currentIndex().column(), 1);
+        tabla->setCurrentIndex(modelo().index(0, Col(Columna::Voltaje)));
+        QTest::keyClick(tabla, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        editor->setText(QStringLiteral("999"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(Celda(0, Col(Columna::Voltaje)), QStringLiteral("240"));
     }
 
     void the_paper_follows_the_locale() {
