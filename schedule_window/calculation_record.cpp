@@ -28,15 +28,48 @@ QString Escapar(const QString& texto) {
     return texto.toHtmlEscaped();
 }
 
-QString Celdas(const ModeloAlimentadores& modelo, int fila, const char* etiqueta) {
+// The columns of the record's table: the inputs and the figures. The remarks and the
+// file's other columns, which run long, go on a line of their own under each feeder.
+bool EnLaTabla(const ModeloAlimentadores& modelo, int columna) {
+    const ModeloAlimentadores::Vista v = modelo.VistaDe(columna);
+    return v.tipo == ModeloAlimentadores::Tipo::Entrada ||
+           (v.tipo == ModeloAlimentadores::Tipo::Resultado &&
+            v.indice + 1 < schedule::ColumnasResultado.size());
+}
+
+QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
+    return fila < 0 ? modelo.headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString()
+                    : modelo.data(modelo.index(fila, columna), Qt::DisplayRole).toString();
+}
+
+QString Filas(const ModeloAlimentadores& modelo, int fila) {
+    const char* etiqueta = fila < 0 ? "th" : "td";
     QString html = QStringLiteral("<tr>");
+    int columnas = 0;
+    QStringList notas;
     for (int c = 0; c < modelo.columnCount(); ++c) {
-        const QString texto = fila < 0
-                                  ? modelo.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()
-                                  : modelo.data(modelo.index(fila, c), Qt::DisplayRole).toString();
-        html += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(etiqueta), Escapar(texto));
+        const QString texto = Texto(modelo, fila, c);
+        if (EnLaTabla(modelo, c)) {
+            const bool derecha =
+                fila >= 0 && (modelo.data(modelo.index(fila, c), Qt::TextAlignmentRole).toInt() &
+                              Qt::AlignRight);
+            html += QStringLiteral("<%1%2>%3</%1>")
+                        .arg(QLatin1String(etiqueta),
+                             derecha ? QStringLiteral(" align='right'") : QString(),
+                             Escapar(texto).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+            ++columnas;
+        } else if (fila >= 0 && !texto.isEmpty()) {
+            notas << QStringLiteral("<i>%1:</i> %2")
+                         .arg(Escapar(Texto(modelo, -1, c)), Escapar(texto));
+        }
     }
-    return html + QStringLiteral("</tr>");
+    html += QStringLiteral("</tr>");
+    if (!notas.isEmpty()) {
+        html += QStringLiteral("<tr><td colspan='%1'>%2</td></tr>")
+                    .arg(columnas)
+                    .arg(notas.join(QStringLiteral(" &nbsp; ")));
+    }
+    return html;
 }
 
 QString Html(const ModeloAlimentadores& modelo) {
@@ -48,8 +81,8 @@ QString Html(const ModeloAlimentadores& modelo) {
                        "table.alimentadores { border-collapse: collapse; }"
                        "table.alimentadores th, table.alimentadores td { border: 1px solid "
                        "#808080; padding: 2px; }"
-                       "table.alimentadores th { background-color: #e0e0e0; font-size: 6.5pt; }"
-                       "table.alimentadores td { font-size: 6.5pt; }"
+                       "table.alimentadores th { background-color: #e0e0e0; font-size: 6pt; }"
+                       "table.alimentadores td { font-size: 6pt; }"
                        "</style></head><body>");
     html += QStringLiteral("<h1>Memoria de cálculo de alimentadores</h1>");
     html += QStringLiteral("<p><b>Proyecto:</b> %1<br><b>Elaboró:</b> %2<br><b>Fecha:</b> %3</p>")
@@ -57,9 +90,8 @@ QString Html(const ModeloAlimentadores& modelo) {
                      Escapar(QString::fromStdString(c.elaboro)),
                      Escapar(QString::fromStdString(c.fecha)));
     html += QStringLiteral("<table class='alimentadores' width='100%' cellspacing='0'>");
-    html += Celdas(modelo, -1, "th");
-    for (int f = 0; f < modelo.rowCount(); ++f) {
-        html += Celdas(modelo, f, "td");
+    for (int f = -1; f < modelo.rowCount(); ++f) {
+        html += Filas(modelo, f);
     }
     html += QStringLiteral("</table>");
     html += QStringLiteral("<h2>Método y supuestos</h2><ul>");

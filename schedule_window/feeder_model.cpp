@@ -20,16 +20,22 @@ namespace {
 const QColor ColorInvalido(255, 205, 205);
 const QColor ColorExcede(255, 225, 160);
 
-// The view's captions of the input and result columns.
+// The view's captions of the input and result columns, in two lines to keep them narrow.
 constexpr std::array<const char*, Columnas.size()> TitulosEntrada{
-    "Circuito",   "Sistema",         "Conductor",
-    "Ducto",      "Corriente (A)",   "Voltaje (V)",
-    "F. de pot.", "Longitud (m)",    "Regulación máx. (%)",
-    "Paralelo",   "Temp. amb. (°C)", "Cond. en ducto",
-    "Calibre"};
+    "Circuito",         "Sistema",         "Conductor",     "Ducto",          "Corriente\n(A)",
+    "Voltaje\n(V)",     "F. de\npot.",     "Longitud\n(m)", "Reg. máx.\n(%)", "Para-\nlelo",
+    "Temp. amb.\n(°C)", "Cond. en\nducto", "Calibre"};
 constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
-    "Cal. por caída", "Cal. por ampacidad", "Calibre elegido",   "mm²",           "Rige",
-    "Caída (V)",      "Regulación (%)",     "Voltaje final (V)", "Ampacidad (A)", "Observaciones"};
+    "Calibre\npor caída",
+    "Calibre por\nampacidad",
+    "Calibre\nelegido",
+    "mm²",
+    "Rige",
+    "Caída\n(V)",
+    "Regulación\n(%)",
+    "Voltaje\nfinal (V)",
+    "Ampacidad\n(A)",
+    "Observaciones"};
 
 QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
@@ -151,15 +157,16 @@ void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
     endResetModel();
 }
 
+// The inputs first, then the results beside them, then the file's other columns.
 ModeloAlimentadores::Vista ModeloAlimentadores::VistaDe(int columna) const {
     const auto c = static_cast<std::size_t>(columna);
     if (c < Columnas.size()) {
         return {Tipo::Entrada, c};
     }
-    if (c < Columnas.size() + cuadro_.otras.size()) {
-        return {Tipo::Otra, c - Columnas.size()};
+    if (c < Columnas.size() + ColumnasResultado.size()) {
+        return {Tipo::Resultado, c - Columnas.size()};
     }
-    return {Tipo::Resultado, c - Columnas.size() - cuadro_.otras.size()};
+    return {Tipo::Otra, c - Columnas.size() - ColumnasResultado.size()};
 }
 
 int ModeloAlimentadores::rowCount(const QModelIndex& padre) const {
@@ -401,8 +408,9 @@ int ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
                     std::replace(celda.begin(), celda.end(), ',', '.');
                 }
                 f.entradas[i] = celda;
-            } else if (i - Columnas.size() < f.otras.size()) {
-                f.otras[i - Columnas.size()] = celda;
+            } else if (const std::size_t otra = i - Columnas.size() - ColumnasResultado.size();
+                       i >= Columnas.size() + ColumnasResultado.size() && otra < f.otras.size()) {
+                f.otras[otra] = celda; // the result columns between are computed, not pasted
             }
         }
         filas.push_back(std::move(f));
@@ -447,7 +455,7 @@ void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std:
 
 void ModeloAlimentadores::PonerOtra(int fila, std::size_t columna, const std::string& texto) {
     cuadro_.filas[static_cast<std::size_t>(fila)].otras[columna] = texto;
-    const int c = static_cast<int>(Columnas.size() + columna);
+    const int c = static_cast<int>(Columnas.size() + ColumnasResultado.size() + columna);
     emit dataChanged(index(fila, c), index(fila, c));
 }
 

@@ -37,11 +37,10 @@ std::filesystem::path Ruta(const QString& archivo) {
     return std::filesystem::path(archivo.toStdString());
 }
 
-// A new schedule: today's date, saved the way the user's spreadsheet saves, with ";" where
+// A new schedule, saved the way the user's spreadsheet saves, with ";" where
 // the decimal separator is a comma.
 schedule::Cuadro CuadroNuevo() {
     schedule::Cuadro cuadro;
-    cuadro.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
     cuadro.delimitador = QLocale().decimalPoint() == QStringLiteral(",") ? ';' : ',';
     return cuadro;
 }
@@ -58,7 +57,7 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
     createMenu();
     connectHandlers();
     Empezar(CuadroNuevo(), {});
-    resize(1280, 640);
+    resize(1380, 640);
 }
 
 void VentanaAlimentadores::createHeader() {
@@ -93,6 +92,7 @@ void VentanaAlimentadores::createTable() {
     tabla_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tabla_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tabla_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    tabla_->verticalHeader()->setDefaultSectionSize(tabla_->fontMetrics().height() + 8);
     centralWidget()->layout()->addWidget(tabla_);
 }
 
@@ -185,6 +185,10 @@ void VentanaAlimentadores::connectHandlers() {
 }
 
 void VentanaAlimentadores::Empezar(schedule::Cuadro cuadro, const QString& archivo) {
+    // A schedule without a date is dated today, as its header shows it.
+    if (cuadro.fecha.empty()) {
+        cuadro.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    }
     modelo_->Cargar(std::move(cuadro), Ruta(carpetaTablas_));
     archivo_ = archivo;
     MostrarEncabezado();
@@ -263,18 +267,29 @@ bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
             modelo_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
     }
     libro->Encabezado(nombres);
+    // Each cell as the view shows it, the numbers as numbers.
     const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
     for (int f = 0; f < modelo_->rowCount(); ++f) {
         const schedule::Cuadro::Fila& fila = modelo_->cuadro().filas[static_cast<std::size_t>(f)];
         const ModeloAlimentadores::Resultado& r = modelo_->resultado(f);
-        const std::vector<std::string> entradas(fila.entradas.begin(), fila.entradas.end());
-        std::vector<schedule::Celda> celdas = schedule::CeldasDeSalida(
-            entradas, canonico, false, schedule::FilaLeida(r.errores), std::nullopt, {});
-        celdas.resize(schedule::Columnas.size());
-        for (const std::string& otra : fila.otras) {
-            celdas.push_back({otra, std::nullopt, {}});
+        const std::vector<std::string> textos(fila.entradas.begin(), fila.entradas.end());
+        const std::vector<schedule::Celda> entradas = schedule::CeldasDeSalida(
+            textos, canonico, false, schedule::FilaLeida(r.errores), std::nullopt, {});
+        std::vector<schedule::Celda> celdas;
+        for (int c = 0; c < modelo_->columnCount(); ++c) {
+            const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
+            switch (v.tipo) {
+            case ModeloAlimentadores::Tipo::Entrada:
+                celdas.push_back(entradas[v.indice]);
+                break;
+            case ModeloAlimentadores::Tipo::Resultado:
+                celdas.push_back(r.celdas[v.indice]);
+                break;
+            case ModeloAlimentadores::Tipo::Otra:
+                celdas.push_back({fila.otras[v.indice], std::nullopt, {}});
+                break;
+            }
         }
-        celdas.insert(celdas.end(), r.celdas.begin(), r.celdas.end());
         libro->Fila(celdas);
     }
     if (const auto error = libro->Terminar(); error || !temporal.Confirmar()) {

@@ -358,7 +358,7 @@ private slots:
         QCOMPARE(celda(Columna::Longitud), std::string("28.5"));
         const QString caida =
             ventana->modelo()
-                .data(ventana->modelo().index(0, ventana->modelo().columnCount() - 5),
+                .data(ventana->modelo().index(0, static_cast<int>(schedule::Columnas.size()) + 5),
                       Qt::DisplayRole)
                 .toString();
         QVERIFY(List2->item(6)->text().contains(caida + QStringLiteral("  Voltios")));

@@ -45,8 +45,7 @@ private:
     QString Resultado(int fila, std::string_view nombre) {
         const auto& r = schedule::ColumnasResultado;
         const auto i = std::find(r.begin(), r.end(), nombre) - r.begin();
-        return Celda(fila,
-                     modelo().columnCount() - static_cast<int>(r.size()) + static_cast<int>(i));
+        return Celda(fila, static_cast<int>(schedule::Columnas.size()) + static_cast<int>(i));
     }
     QStringList Resultados(int fila) {
         QStringList textos;
