@@ -26,6 +26,20 @@ void Etiquetas(CLI::App& app) {
     app.formatter(formato);
 }
 
+// What was wrong with the arguments, in the user's words.
+std::string Motivo(const CLI::ParseError& error) {
+    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+        return "falta el archivo de entrada";
+    }
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+        return "hay argumentos de más u opciones que no existen";
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+        return "a una opción le falta su valor";
+    }
+    return "los argumentos no son válidos";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,20 +56,23 @@ int main(int argc, char** argv) {
     opciones.tablas = CarpetaPrograma();
     app.add_option("ENTRADA.csv", opciones.entrada, "La tabla de alimentadores (CSV)")
         ->required()
+        ->type_name("ARCHIVO")
         ->group("Argumentos");
     std::string salida;
     app.add_option("-o,--salida", salida,
                    "El archivo de resultados, SALIDA.csv o SALIDA.xlsx; sin él, el CSV va a "
-                   "la salida estándar");
+                   "la salida estándar")
+        ->type_name("ARCHIVO");
     app.add_option("--tablas", opciones.tablas,
-                   "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)");
+                   "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)")
+        ->type_name("CARPETA");
     app.footer(
         "Columnas obligatorias: circuito, sistema, conductor, ducto, corriente, voltaje, fp, "
         "longitud.\nOpcionales: regulacion_max (3), paralelo (1), temperatura_ambiente (30), "
         "conductores_ducto (3), calibre (automático).\nSalida: las columnas de entrada y "
         "calibre_caida, calibre_ampacidad, calibre_elegido, mm2, rige, caida_v, regulacion, "
         "voltaje_final, ampacidad, observaciones.\nTerminales de 75 °C.\nEstado de salida: 0 "
-        "todo calculado; 1 algunas filas sin calcular; 2 no se pudo empezar (nada escrito).");
+        "todo calculado; 1 algunas filas sin calcular; 2 no se pudo empezar (nada escrito).\n");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -65,8 +82,8 @@ int main(int argc, char** argv) {
         std::cout << app.version() << "\n";
         return lote::Todo;
     } catch (const CLI::ParseError& error) {
-        std::cerr << "calculador-caidas-lote: uso incorrecto (" << error.what()
-                  << ").\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
+        std::cerr << "calculador-caidas-lote: uso incorrecto: " << Motivo(error)
+                  << ".\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
                      "SALIDA.xlsx] [--tablas CARPETA]\nMás información: "
                      "calculador-caidas-lote --help\n";
         return lote::NoEmpieza;

@@ -330,6 +330,12 @@ private slots:
         QCOMPARE(correr(QStringLiteral("Cancelar")), 7);
         QCOMPARE(avisos.textos.size(), 1);
         QVERIFY(alimentadores->modificado());
+        // Closing the main window asks the same, and "Cancelar" keeps it open.
+        avisos.Responder(QStringLiteral("Cancelar"));
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        QCOMPARE(avisos.textos.size(), 2);
+        avisos.textos.removeLast();
         QCOMPARE(correr(QStringLiteral("Descartar")), 0);
         QCOMPARE(avisos.textos.size(), 2);
         alimentadores->modelo().pila().setClean();
