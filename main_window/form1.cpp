@@ -105,6 +105,10 @@ Form1::Form1(const QString& carpetaTablas, QWidget* parent)
     elecciones_.Combo1->setFocus();
 }
 
+Form1::~Form1() {
+    toolkit::DesconectarHijos(*this);
+}
+
 QLineEdit* Form1::campo(const QString& nombre, const QString& texto, const QString& accesible,
                         QWidget* contenedor) {
     auto* c = new QLineEdit(texto, contenedor);

@@ -28,6 +28,7 @@ class Form1 : public QMainWindow {
 public:
     // `carpetaTablas` holds Cobre.sqlite and Aluminio.sqlite: the program's own folder.
     explicit Form1(const QString& carpetaTablas, QWidget* parent = nullptr);
+    ~Form1() override;
 
     // Reads every choice and field, has the engine compute, and rewrites the report.
     void Calcular();

@@ -134,7 +134,8 @@ private:
 
 } // namespace
 
-ModeloAlimentadores::ModeloAlimentadores(QObject* parent) : QAbstractTableModel(parent) {}
+ModeloAlimentadores::ModeloAlimentadores(QObject* parent)
+    : QAbstractTableModel(parent), pila_(this) {}
 
 void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
                                  const std::filesystem::path& carpetaTablas) {

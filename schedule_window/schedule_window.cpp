@@ -60,6 +60,10 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
     resize(1380, 640);
 }
 
+VentanaAlimentadores::~VentanaAlimentadores() {
+    toolkit::DesconectarHijos(*this);
+}
+
 void VentanaAlimentadores::createHeader() {
     auto* cliente = new QWidget(this);
     auto* columna = new QVBoxLayout(cliente);

@@ -22,6 +22,7 @@ class VentanaAlimentadores : public QMainWindow {
 public:
     // `carpetaTablas` holds the conductor tables, as for the main window.
     explicit VentanaAlimentadores(const QString& carpetaTablas, QWidget* parent = nullptr);
+    ~VentanaAlimentadores() override;
 
     ModeloAlimentadores& modelo() { return *modelo_; }
     const QString& archivo() const { return archivo_; }

@@ -70,6 +70,12 @@ QLabel* Etiqueta(const QString& nombre, const QString& texto, QWidget* contenedo
     return l;
 }
 
+void DesconectarHijos(QWidget& ventana) {
+    for (QObject* hijo : ventana.findChildren<QObject*>()) {
+        QObject::disconnect(hijo, nullptr, &ventana, nullptr);
+    }
+}
+
 void Centrar(QWidget& ventana) {
     const QScreen* pantalla = ventana.screen();
     if (pantalla == nullptr) {

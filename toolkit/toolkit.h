@@ -32,6 +32,11 @@ QString CarpetaPrograma();
 // takes the keyboard back when the box closes.
 void MostrarAviso(QWidget* padre, const QString& texto);
 
+// A window's children go on emitting while the window is taken apart (a list's model
+// empties itself, an undo stack clears): nothing of the window may answer them then.
+// Called first in a window's destructor.
+void DesconectarHijos(QWidget& ventana);
+
 // Places `ventana` in the middle of the screen it is on.
 void Centrar(QWidget& ventana);
 
