@@ -19,12 +19,6 @@ struct Conductor {
     bool operator==(const Conductor&) const = default;
 };
 
-// Reads the row of `indiceCalibre` (a position in Calibres) from the table of `material`
-// in `carpeta`, and the two columns of `indiceDucto` (a position in Ductos). The file is
-// opened afresh, read-only, on every call, so an edit between two calculations is seen by
-// the next. A size below the material's first row (aluminium "14") is refused before
-// anything else. A conduit index outside Ductos reads nothing and gives zero reactance
-// and resistance.
 // Every row of a material's table, for every conduit: the table files read once, for a
 // whole schedule of feeders. The sizes below the material's first row are absent.
 struct TablaConductores {
@@ -35,6 +29,12 @@ struct TablaConductores {
 std::variant<TablaConductores, Aviso> LeerTabla(Material material,
                                                 const std::filesystem::path& carpeta);
 
+// Reads the row of `indiceCalibre` (a position in Calibres) from the table of `material`
+// in `carpeta`, and the two columns of `indiceDucto` (a position in Ductos). The file is
+// opened afresh, read-only, on every call, so an edit between two calculations is seen by
+// the next. A size below the material's first row (aluminium "14") is refused before
+// anything else. A conduit index outside Ductos reads nothing and gives zero reactance
+// and resistance.
 std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto, int indiceCalibre,
                                              const std::filesystem::path& carpeta);
 

@@ -170,7 +170,7 @@ private slots:
         for (QWidget* w : form->centralWidget()->findChildren<QWidget*>()) {
             const QString nombre = w->objectName();
             if (nombre.isEmpty() || nombre.startsWith(QStringLiteral("qt_"))) {
-                continue; // the parts Qt builds inside a list or a box
+                continue; // the widgets Qt builds inside a list or a box
             }
             const bool enTabla = std::any_of(
                 form1_layout::Posiciones.begin(), form1_layout::Posiciones.end(),
