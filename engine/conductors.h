@@ -55,10 +55,11 @@ inline constexpr std::array<Ducto, 3> Ductos{{
     {"Acero", 2, 5},
 }};
 
-// A conductor material's table: the file beside the program, the table in it, and the
-// first size (a position in Calibres) it has a row for; the sizes below it are refused
-// with `rechazo`.
+// A conductor material: its name, its table's file beside the program, the table in it,
+// and the first size (a position in Calibres) it has a row for; the sizes below it are
+// refused with `rechazo`.
 struct TablaMaterial {
+    std::string_view nombre;
     std::string_view archivo;
     std::string_view tabla;
     std::size_t primerCalibre;
@@ -67,8 +68,9 @@ struct TablaMaterial {
 
 // Indexed by Material. Aluminium conductors are not made in size 14.
 inline constexpr std::array<TablaMaterial, 2> Materiales{{
-    {"Cobre.sqlite", "cablesCobre", 0, ""},
-    {"Aluminio.sqlite", "CableAlumino", 1, " Para el Aluminio debe escojer Calibre mayor del # 14"},
+    {"Cobre", "Cobre.sqlite", "cablesCobre", 0, ""},
+    {"Aluminio", "Aluminio.sqlite", "CableAlumino", 1,
+     " Para el Aluminio debe escojer Calibre mayor del # 14"},
 }};
 
 constexpr const TablaMaterial& TablaDe(Material material) {

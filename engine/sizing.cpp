@@ -3,6 +3,7 @@
 #include "engine/numeric_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace engine {
@@ -96,6 +97,14 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
     return std::nullopt;
 }
 
+// The table's current for the size, corrected for the ambient and adjusted for the
+// conductors in the raceway, before any overcurrent limit.
+double AmpacidadCorregida(Material material, std::size_t calibre, double factorTemperatura,
+                          double factorAgrupamiento) {
+    return Calibres[calibre].ampacidad[static_cast<std::size_t>(material)] * factorTemperatura *
+           factorAgrupamiento;
+}
+
 } // namespace
 
 std::string_view TextoRige(Rige rige) {
@@ -132,10 +141,9 @@ double FactorAgrupamiento(int conductores) {
 
 double AmpacidadUtil(Material material, std::size_t calibre, double factorTemperatura,
                      double factorAgrupamiento) {
-    const auto m = static_cast<std::size_t>(material);
-    const Calibre& c = Calibres[calibre];
-    const double corregida = c.ampacidad[m] * factorTemperatura * factorAgrupamiento;
-    const int limite = c.limiteProteccion[m];
+    const double corregida =
+        AmpacidadCorregida(material, calibre, factorTemperatura, factorAgrupamiento);
+    const int limite = Calibres[calibre].limiteProteccion[static_cast<std::size_t>(material)];
     return limite > 0 ? std::min(corregida, static_cast<double>(limite)) : corregida;
 }
 
@@ -185,12 +193,15 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         }
     }
 
-    const std::string_view material = a.material == Material::Cobre ? "cobre" : "aluminio";
+    // The material's name as a sentence names it, in lower case.
+    std::string material(TablaDe(a.material).nombre);
+    std::transform(material.begin(), material.end(), material.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (a.calibre) {
         const std::size_t c = *a.calibre;
         if (c < TablaDe(a.material).primerCalibre) {
             d.observaciones.push_back("El calibre " + std::string(Calibres[c].nombre) +
-                                      " no existe en " + std::string(material) + ".");
+                                      " no existe en " + material + ".");
             d.invalido = Dato::Calibre;
             return d;
         }
@@ -211,14 +222,13 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     const std::string paralelo = "; considere más conjuntos en paralelo.";
     if (!d.porCaida) {
-        d.observaciones.push_back("Ningún calibre de " + std::string(material) +
+        d.observaciones.push_back("Ningún calibre de " + material +
                                   " cumple la regulación máxima de " +
                                   Numero(a.regulacionMaxima, sep) + " %" + paralelo);
     }
     if (!d.porAmpacidad) {
-        d.observaciones.push_back("Ningún calibre de " + std::string(material) +
-                                  " lleva la corriente de " + Numero(a.corriente, sep) + " A" +
-                                  paralelo);
+        d.observaciones.push_back("Ningún calibre de " + material + " lleva la corriente de " +
+                                  Numero(a.corriente, sep) + " A" + paralelo);
     }
     if (!d.elegido) {
         return d;
@@ -236,8 +246,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
                                   FormatearConPatron(d.valores->ampacidad, "0", sep) + " A).");
     }
     const int limite = Calibres[*d.elegido].limiteProteccion[static_cast<std::size_t>(a.material)];
-    if (limite > 0 &&
-        Calibres[*d.elegido].ampacidad[static_cast<std::size_t>(a.material)] * fT * fA > limite) {
+    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, fT, fA) > limite) {
         d.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
                                   " A por conjunto por la protección contra sobrecorriente "
                                   "(NEC 240.4(D)).");

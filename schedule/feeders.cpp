@@ -2,6 +2,7 @@
 
 #include "schedule/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -171,6 +172,25 @@ std::optional<double> NumeroEstricto(std::string_view texto, bool comaDecimal) {
         return std::nullopt;
     }
     return valor;
+}
+
+std::string ConPuntoDecimal(const std::string& texto, bool comaDecimal) {
+    if (!comaDecimal || !NumeroEstricto(texto, true)) {
+        return texto;
+    }
+    std::string numero = texto;
+    std::replace(numero.begin(), numero.end(), ',', '.');
+    return numero;
+}
+
+std::string ConSeparadorDecimal(const std::string& texto, std::string_view decimal) {
+    const std::size_t punto = texto.find('.');
+    if (punto == std::string::npos || !NumeroEstricto(texto, false)) {
+        return texto;
+    }
+    std::string numero = texto;
+    numero.replace(punto, 1, decimal);
+    return numero;
 }
 
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,

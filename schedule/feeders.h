@@ -85,6 +85,14 @@ struct ErrorCelda {
     bool operator==(const ErrorCelda&) const = default;
 };
 
+// A number cell as a schedule keeps it, with "." as its decimal point, or any other text as
+// it stands; `comaDecimal` says whether the text may use the decimal comma.
+std::string ConPuntoDecimal(const std::string& texto, bool comaDecimal);
+
+// A number cell kept with "." as it is written for a file or a person, with `decimal` as
+// its decimal separator; any other text as it stands.
+std::string ConSeparadorDecimal(const std::string& texto, std::string_view decimal);
+
 // One row read: the feeder, or every cell that could not be read.
 using FilaLeida = std::variant<engine::Alimentador, std::vector<ErrorCelda>>;
 

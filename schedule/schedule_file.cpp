@@ -10,16 +10,6 @@
 namespace schedule {
 namespace {
 
-// The cell with the other decimal separator, when the cell is a number.
-std::string ConSeparador(const std::string& texto, bool comaDecimal, char de, char a) {
-    if (!NumeroEstricto(texto, comaDecimal)) {
-        return texto;
-    }
-    std::string numero = texto;
-    std::replace(numero.begin(), numero.end(), de, a);
-    return numero;
-}
-
 std::optional<std::size_t> PosicionDeEncabezado(std::string_view nombre) {
     const std::string normal = Normalizar(nombre);
     for (std::size_t i = 0; i < ColumnasDeEncabezado.size(); ++i) {
@@ -82,8 +72,7 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
         for (std::size_t c = 0; c < Columnas.size(); ++c) {
             if (e.posicion[c]) {
                 const std::string texto = celda(*e.posicion[c]);
-                fila.entradas[c] =
-                    Columnas[c].numerica ? ConSeparador(texto, coma, ',', '.') : texto;
+                fila.entradas[c] = Columnas[c].numerica ? ConPuntoDecimal(texto, coma) : texto;
             }
         }
         for (const std::size_t i : otras) {
@@ -121,8 +110,7 @@ void EscribirCuadro(const Cuadro& cuadro, std::ostream& salida) {
         celdas.clear();
         for (std::size_t c = 0; c < Columnas.size(); ++c) {
             const std::string& t = fila.entradas[c];
-            celdas.push_back(
-                texto(Columnas[c].numerica && coma ? ConSeparador(t, false, '.', ',') : t));
+            celdas.push_back(texto(Columnas[c].numerica && coma ? ConSeparadorDecimal(t, ",") : t));
         }
         for (const std::string* campo : {&cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha}) {
             celdas.push_back(texto(*campo));

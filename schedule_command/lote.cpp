@@ -17,12 +17,17 @@ std::string Nombre(const std::filesystem::path& archivo) {
     return "\"" + archivo.string() + "\"";
 }
 
-bool EsXlsx(const std::filesystem::path& archivo) {
+// The file's extension in lower case: "Resultados.XLSX" is a workbook too.
+std::string Extension(const std::filesystem::path& archivo) {
     std::string extension = archivo.extension().string();
     for (char& c : extension) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return extension == ".xlsx";
+    return extension;
+}
+
+bool EsXlsx(const std::filesystem::path& archivo) {
+    return Extension(archivo) == ".xlsx";
 }
 
 bool MismoArchivo(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -52,7 +57,7 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
         return fallar("el archivo de salida " + Nombre(*o.salida) +
                       " es el mismo de entrada; elija otro nombre.");
     }
-    if (o.salida && EsXlsx(*o.salida) == false && o.salida->extension() != ".csv") {
+    if (o.salida && !EsXlsx(*o.salida) && Extension(*o.salida) != ".csv") {
         return fallar("el archivo de salida " + Nombre(*o.salida) +
                       " debe terminar en .csv o en .xlsx.");
     }

@@ -17,7 +17,10 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
     case Columna::Sistema:
         return {QStringLiteral("Trifásico"), QStringLiteral("Monofásico")};
     case Columna::Conductor:
-        return {QStringLiteral("Cobre"), QStringLiteral("Aluminio")};
+        for (const engine::TablaMaterial& m : engine::Materiales) {
+            opciones << texto(m.nombre);
+        }
+        return opciones;
     case Columna::Ducto:
         for (const engine::Ducto& d : engine::Ductos) {
             opciones << texto(d.nombre);

@@ -207,20 +207,15 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
 }
 
 QString ModeloAlimentadores::TextoVisible(std::size_t columna, const std::string& texto) const {
-    QString visible = Q(texto);
-    if (Columnas[columna].numerica && schedule::NumeroEstricto(texto, false)) {
-        visible.replace(QLatin1Char('.'), local_.decimalPoint());
-    }
-    return visible;
+    return Columnas[columna].numerica
+               ? Q(schedule::ConSeparadorDecimal(texto, local_.decimalPoint().toStdString()))
+               : Q(texto);
 }
 
 std::string ModeloAlimentadores::TextoGuardado(std::size_t columna, const QString& texto) const {
-    std::string guardado = texto.trimmed().toStdString();
+    const std::string guardado = texto.trimmed().toStdString();
     const bool coma = local_.decimalPoint() == QStringLiteral(",");
-    if (Columnas[columna].numerica && schedule::NumeroEstricto(guardado, coma)) {
-        std::replace(guardado.begin(), guardado.end(), ',', '.');
-    }
-    return guardado;
+    return Columnas[columna].numerica ? schedule::ConPuntoDecimal(guardado, coma) : guardado;
 }
 
 QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
@@ -347,7 +342,7 @@ schedule::Cuadro::Fila ModeloAlimentadores::FilaNueva() const {
     schedule::Cuadro::Fila f;
     f.entradas = {"C-" + std::to_string(cuadro_.filas.size() + 1),
                   "Trifásico",
-                  "Cobre",
+                  std::string(engine::Materiales[0].nombre),
                   std::string(engine::Ductos[0].nombre),
                   "30",
                   "240",
@@ -403,12 +398,10 @@ int ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
         schedule::Cuadro::Fila f;
         f.otras.resize(cuadro_.otras.size());
         for (std::size_t i = 0; i < celdas.size(); ++i) {
-            std::string celda = celdas[i];
+            const std::string& celda = celdas[i];
             if (i < Columnas.size()) {
-                if (Columnas[i].numerica && schedule::NumeroEstricto(celda, true)) {
-                    std::replace(celda.begin(), celda.end(), ',', '.');
-                }
-                f.entradas[i] = celda;
+                f.entradas[i] =
+                    Columnas[i].numerica ? schedule::ConPuntoDecimal(celda, true) : celda;
             } else if (const std::size_t otra = i - Columnas.size() - ColumnasResultado.size();
                        i >= Columnas.size() + ColumnasResultado.size() && otra < f.otras.size()) {
                 f.otras[otra] = celda; // the result columns between are computed, not pasted

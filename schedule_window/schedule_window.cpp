@@ -331,7 +331,7 @@ void VentanaAlimentadores::AgregarAlimentador(const engine::Entrada& e) {
         poner(c, engine::TextoQuinceCifras(engine::ValorNumerico(texto)));
     };
     poner(Columna::Sistema, e.sistema == engine::Sistema::Trifasico ? "Trifásico" : "Monofásico");
-    poner(Columna::Conductor, e.material == engine::Material::Cobre ? "Cobre" : "Aluminio");
+    poner(Columna::Conductor, engine::TablaDe(e.material).nombre);
     poner(Columna::Ducto, engine::Ductos.at(static_cast<std::size_t>(e.indiceDucto)).nombre);
     poner(Columna::Calibre, engine::Calibres.at(static_cast<std::size_t>(e.indiceCalibre)).nombre);
     numero(Columna::Corriente, e.Text2);
