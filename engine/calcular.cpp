@@ -21,8 +21,8 @@ Reporte Calcular(const Entrada& e) {
         reporte.aviso = Aviso{Aviso::Tipo::FallaCalculo, std::string(TextoFalla(*falla))};
         return reporte;
     }
-    for (auto& linea :
-         LineasResultado(e.modo, e.sistema, std::get<Valores>(valores), e.separadores)) {
+    reporte.valores = std::get<Valores>(valores);
+    for (auto& linea : LineasResultado(e.modo, e.sistema, *reporte.valores, e.separadores)) {
         reporte.lineas.push_back(std::move(linea));
     }
     return reporte;

@@ -37,6 +37,7 @@ struct Entrada {
 struct Reporte {
     std::vector<std::string> lineas;
     std::optional<Aviso> aviso;
+    std::optional<Valores> valores; // the figures behind the lines, when there are any
 };
 
 Reporte Calcular(const Entrada& entrada);

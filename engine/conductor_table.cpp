@@ -248,4 +248,16 @@ std::variant<Conductor, Aviso> LeerConductor(Material material, int indiceDucto,
     return lector.Leer(static_cast<int>(calibre - tabla.primerCalibre), DuctoDe(indiceDucto));
 }
 
+std::variant<TablasConductores, Aviso> LeerTablas(const std::filesystem::path& carpeta) {
+    TablasConductores tablas;
+    for (std::size_t m = 0; m < Materiales.size(); ++m) {
+        auto lectura = LeerTabla(static_cast<Material>(m), carpeta);
+        if (auto* aviso = std::get_if<Aviso>(&lectura)) {
+            return std::move(*aviso);
+        }
+        tablas[m] = std::get<TablaConductores>(std::move(lectura));
+    }
+    return tablas;
+}
+
 } // namespace engine

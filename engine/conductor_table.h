@@ -29,6 +29,12 @@ struct TablaConductores {
 std::variant<TablaConductores, Aviso> LeerTabla(Material material,
                                                 const std::filesystem::path& carpeta);
 
+// The conductor tables of both materials, indexed by Material, each read once.
+using TablasConductores = std::array<TablaConductores, Materiales.size()>;
+
+// Both tables of `carpeta`, or why the first that cannot be read cannot.
+std::variant<TablasConductores, Aviso> LeerTablas(const std::filesystem::path& carpeta);
+
 // Reads the row of `indiceCalibre` (a position in Calibres) from the table of `material`
 // in `carpeta`, and the two columns of `indiceDucto` (a position in Ductos). The file is
 // opened afresh, read-only, on every call, so an edit between two calculations is seen by

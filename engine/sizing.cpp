@@ -9,12 +9,17 @@
 namespace engine {
 namespace {
 
+// The factors are kept in hundredths, so that they multiply exactly.
+constexpr int Centesimas(double factor) {
+    return static_cast<int>(factor * 100 + 0.5);
+}
+
 struct FilaAmbiente {
-    int hasta; // °C
-    double factor;
+    int hasta;   // °C
+    int factor;  // hundredths
 };
 constexpr FilaAmbiente Ambiente[] = {
-#define AMBIENTE(hasta, factor) {hasta, factor},
+#define AMBIENTE(hasta, factor) {hasta, Centesimas(factor)},
 #define AGRUPAMIENTO(desde, factor)
 #include "data/factores.def"
 #undef AGRUPAMIENTO
@@ -22,12 +27,12 @@ constexpr FilaAmbiente Ambiente[] = {
 };
 
 struct FilaAgrupamiento {
-    int desde; // conductors
-    double factor;
+    int desde;  // conductors
+    int factor; // hundredths
 };
 constexpr FilaAgrupamiento Agrupamiento[] = {
 #define AMBIENTE(hasta, factor)
-#define AGRUPAMIENTO(desde, factor) {desde, factor},
+#define AGRUPAMIENTO(desde, factor) {desde, Centesimas(factor)},
 #include "data/factores.def"
 #undef AGRUPAMIENTO
 #undef AMBIENTE
@@ -58,8 +63,9 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
     const auto con = [&](Dato dato, std::string_view regla, double valor) {
         return Invalida{dato, std::string(regla) + " (dado: " + Numero(valor, sep) + ")."};
     };
-    if (!(a.corriente > 0) || !std::isfinite(a.corriente)) {
-        return con(Dato::Corriente, "La corriente debe ser mayor que cero", a.corriente);
+    if (!(a.corriente > 0)) {
+        return Invalida{Dato::Corriente, "La corriente debe ser mayor que cero (dado: " +
+                                             Numero(a.corriente.Real(), sep) + ")."};
     }
     if (!(a.voltaje > 0) || !std::isfinite(a.voltaje)) {
         return con(Dato::Voltaje, "El voltaje debe ser mayor que cero", a.voltaje);
@@ -86,10 +92,10 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
                    "usarse",
                    a.temperaturaAmbiente);
     }
-    if (!Entero(a.conductoresDucto) || a.conductoresDucto < 1) {
+    if (a.conductoresDucto && (!Entero(*a.conductoresDucto) || *a.conductoresDucto < 1)) {
         return con(Dato::ConductoresDucto,
                    "Los conductores en el ducto deben ser un número entero, 1 o más",
-                   a.conductoresDucto);
+                   *a.conductoresDucto);
     }
     if (a.ducto >= Ductos.size()) {
         return Invalida{Dato::Ducto, "El ducto no es uno de los de la tabla."};
@@ -99,10 +105,27 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
 
 // The table's current for the size, corrected for the ambient and adjusted for the
 // conductors in the raceway, before any overcurrent limit.
-double AmpacidadCorregida(Material material, std::size_t calibre, double factorTemperatura,
-                          double factorAgrupamiento) {
-    return Calibres[calibre].ampacidad[static_cast<std::size_t>(material)] * factorTemperatura *
-           factorAgrupamiento;
+Decimal AmpacidadCorregida(Material material, std::size_t calibre,
+                           const Decimal& factorTemperatura, const Decimal& factorAgrupamiento) {
+    return Decimal(Calibres[calibre].ampacidad[static_cast<std::size_t>(material)]) *
+           factorTemperatura * factorAgrupamiento;
+}
+
+// The conductors counted in one raceway, and a remark when the count given is less than
+// one set has.
+int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaciones) {
+    const int juego = ConductoresPorJuego(a.sistema);
+    if (!a.conductoresDucto) {
+        return juego;
+    }
+    const double dados = std::min(*a.conductoresDucto, 1e6);
+    if (dados < juego) {
+        observaciones.push_back("Los conductores en el ducto (" + TextoQuinceCifras(dados) +
+                                ") son menos que los de un conjunto; se toman " +
+                                std::to_string(juego) + ".");
+        return juego;
+    }
+    return static_cast<int>(dados);
 }
 
 } // namespace
@@ -119,32 +142,36 @@ std::string_view TextoRige(Rige rige) {
     return {};
 }
 
-std::optional<double> FactorTemperatura(double gradosC) {
+int ConductoresPorJuego(Sistema sistema) {
+    return sistema == Sistema::Trifasico ? 3 : 2;
+}
+
+std::optional<Decimal> FactorTemperatura(double gradosC) {
     const double redondeada = std::ceil(gradosC);
     for (const FilaAmbiente& fila : Ambiente) {
         if (redondeada <= fila.hasta) {
-            return fila.factor;
+            return Decimal::Partes(fila.factor, 2);
         }
     }
     return std::nullopt;
 }
 
-double FactorAgrupamiento(int conductores) {
-    double factor = Agrupamiento[0].factor;
+Decimal FactorAgrupamiento(int conductores) {
+    int factor = Agrupamiento[0].factor;
     for (const FilaAgrupamiento& fila : Agrupamiento) {
         if (conductores >= fila.desde) {
             factor = fila.factor;
         }
     }
-    return factor;
+    return Decimal::Partes(factor, 2);
 }
 
-double AmpacidadUtil(Material material, std::size_t calibre, double factorTemperatura,
-                     double factorAgrupamiento) {
-    const double corregida =
+Decimal AmpacidadUtil(Material material, std::size_t calibre, const Decimal& factorTemperatura,
+                      const Decimal& factorAgrupamiento) {
+    const Decimal corregida =
         AmpacidadCorregida(material, calibre, factorTemperatura, factorAgrupamiento);
     const int limite = Calibres[calibre].limiteProteccion[static_cast<std::size_t>(material)];
-    return limite > 0 ? std::min(corregida, static_cast<double>(limite)) : corregida;
+    return limite > 0 && corregida > Decimal(limite) ? Decimal(limite) : corregida;
 }
 
 Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
@@ -157,12 +184,14 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     const TablaConductores& tabla = tablas[static_cast<std::size_t>(a.material)];
     const double juegos = a.juegos;
-    const double fT = *FactorTemperatura(a.temperaturaAmbiente);
-    const double fA = FactorAgrupamiento(static_cast<int>(std::min(a.conductoresDucto, 1e6)));
+    const Decimal fT = *FactorTemperatura(a.temperaturaAmbiente);
+    const Decimal fA = FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones));
+    const Decimal nJuegos(static_cast<long long>(juegos));
 
     // Parallel sets share the current equally: the drop is that of one set with its share.
     const auto enCalibre = [&](std::size_t calibre) -> std::optional<EnCalibre> {
-        const Datos datos{a.longitud, a.corriente / juegos, a.voltaje, a.factorPotencia, 0};
+        const Datos datos{a.longitud, a.corriente.Real() / juegos, a.voltaje, a.factorPotencia,
+                          0};
         const auto valores =
             CalcularValores(Modo::CaidaVoltaje, a.sistema, datos, (*tabla.filas[calibre])[a.ducto]);
         if (std::holds_alternative<Falla>(valores)) {
@@ -170,7 +199,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         }
         const Valores& v = std::get<Valores>(valores);
         return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
-                         AmpacidadUtil(a.material, calibre, fT, fA) * juegos};
+                         AmpacidadUtil(a.material, calibre, fT, fA) * nJuegos};
     };
 
     const std::size_t primero =
@@ -228,7 +257,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     if (!d.porAmpacidad) {
         d.observaciones.push_back("Ningún calibre de " + material + " lleva la corriente de " +
-                                  Numero(a.corriente, sep) + " A" + paralelo);
+                                  Numero(a.corriente.Real(), sep) + " A" + paralelo);
     }
     if (!d.elegido) {
         return d;
@@ -243,10 +272,10 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     if (d.excedeAmpacidad) {
         d.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre + " (" +
-                                  FormatearConPatron(d.valores->ampacidad, "0", sep) + " A).");
+                                  d.valores->ampacidad.Redondeado(0).Texto() + " A).");
     }
     const int limite = Calibres[*d.elegido].limiteProteccion[static_cast<std::size_t>(a.material)];
-    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, fT, fA) > limite) {
+    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, fT, fA) > Decimal(limite)) {
         d.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
                                   " A por conjunto por la protección contra sobrecorriente "
                                   "(NEC 240.4(D)).");

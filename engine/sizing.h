@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/conductor_table.h"
+#include "engine/decimal.h"
 #include "engine/formulas.h"
 #include "engine/number_pattern.h"
 
@@ -21,14 +22,16 @@ struct Alimentador {
     Sistema sistema = Sistema::Trifasico;
     Material material = Material::Cobre;
     std::size_t ducto = 0;              // position in Ductos
-    double corriente = 0;               // load current, A
+    Decimal corriente;                  // load current, A, exactly as written
     double voltaje = 0;                 // sending-end voltage, V
     double factorPotencia = 0;          // 0 < fp <= 1
     double longitud = 0;                // m
     double regulacionMaxima = 3;        // largest permitted regulation, %
     double juegos = 1;                  // conductor sets in parallel per phase, 1 to 10
     double temperaturaAmbiente = 30;    // °C, at most 70
-    double conductoresDucto = 3;        // current-carrying conductors in the raceway, all sets
+    // Current-carrying conductors in one raceway; each set runs in a raceway of its own,
+    // so by default those of one set.
+    std::optional<double> conductoresDucto;
     std::optional<std::size_t> calibre; // a size to check instead of choosing one
 };
 
@@ -55,7 +58,7 @@ struct EnCalibre {
     double caida = 0;        // V
     double regulacion = 0;   // drop over sending voltage, %
     double voltajeFinal = 0; // V
-    double ampacidad = 0;    // usable A of all the sets together, after the factors
+    Decimal ampacidad;       // usable A of all the sets together, after the factors
 };
 
 struct Dimensionado {
@@ -71,23 +74,24 @@ struct Dimensionado {
     bool calculado = false;                  // false: the feeder could not be sized
 };
 
-// The conductor tables of both materials, indexed by Material, each read once.
-using TablasConductores = std::array<TablaConductores, 2>;
-
 // Sizes `alimentador` with the tables' ohms. The numbers of the messages use `sep`.
 Dimensionado Dimensionar(const Alimentador& alimentador, const TablasConductores& tablas,
                          const Separadores& sep = {});
 
+// The current-carrying conductors of one set: the phases of three-phase, the two
+// conductors of single-phase.
+int ConductoresPorJuego(Sistema sistema);
+
 // The ambient-temperature correction of a 75 °C conductor; none above 70 °C.
-std::optional<double> FactorTemperatura(double gradosC);
+std::optional<Decimal> FactorTemperatura(double gradosC);
 
 // The adjustment for `conductores` current-carrying conductors in one raceway.
-double FactorAgrupamiento(int conductores);
+Decimal FactorAgrupamiento(int conductores);
 
-// The current one conductor of size `calibre` may carry, in A: the table value corrected
-// and adjusted, and no more than the overcurrent limit of the small sizes. 0 for a size
-// the material does not have.
-double AmpacidadUtil(Material material, std::size_t calibre, double factorTemperatura,
-                     double factorAgrupamiento);
+// The current one conductor of size `calibre` may carry, in A, exactly: the table value
+// corrected and adjusted, and no more than the overcurrent limit of the small sizes. 0 for
+// a size the material does not have.
+Decimal AmpacidadUtil(Material material, std::size_t calibre, const Decimal& factorTemperatura,
+                      const Decimal& factorAgrupamiento);
 
 } // namespace engine

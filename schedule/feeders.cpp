@@ -17,8 +17,15 @@ std::string_view SinBlancos(std::string_view texto) {
     return texto.substr(inicio, texto.find_last_not_of(" \t") - inicio + 1);
 }
 
+// A cell's text quoted in a message; a "|" would read as the separator of the remarks.
 std::string Comillas(std::string_view texto) {
-    return "«" + std::string(texto) + "»";
+    std::string citado(texto);
+    std::replace(citado.begin(), citado.end(), '|', '/');
+    return "«" + citado + "»";
+}
+
+std::string NombreColumna(Columna c) {
+    return Comillas(Descripcion(c).nombre);
 }
 
 // The choices a column takes, each under the names a schedule may give it.
@@ -32,12 +39,32 @@ constexpr Opcion<engine::Sistema> Sistemas[] = {
     {"monofasico", engine::Sistema::Monofasico},
     {"1", engine::Sistema::Monofasico},
 };
-constexpr Opcion<engine::Material> Materiales[] = {
+constexpr Opcion<engine::Material> MaterialesConductor[] = {
     {"cobre", engine::Material::Cobre},
     {"cu", engine::Material::Cobre},
     {"aluminio", engine::Material::Aluminio},
     {"al", engine::Material::Aluminio},
 };
+
+// The words designers write for a conduit, beside the names of Ductos: the kinds of steel
+// conduit, and PVC by its schedule.
+struct PalabraDucto {
+    std::string_view palabra; // as the message lists it
+    std::string_view ducto;   // a name in Ductos
+};
+constexpr PalabraDucto PalabrasDucto[] = {
+    {"EMT", "Acero"},           {"IMC", "Acero"},          {"RMC", "Acero"},
+    {"tubo conduit", "Acero"},  {"pared delgada", "Acero"}, {"pared gruesa", "Acero"},
+    {"galvanizado", "Acero"},   {"PVC-40", "PVC"},         {"PVC-80", "PVC"},
+    {"PVC cédula 40", "PVC"},   {"PVC cédula 80", "PVC"},
+};
+
+// A conduit's name as compared: normalised, without hyphens.
+std::string NormalDucto(std::string_view texto) {
+    std::string normal = Normalizar(texto);
+    normal.erase(std::remove(normal.begin(), normal.end(), '-'), normal.end());
+    return normal;
+}
 
 template <typename T, std::size_t N>
 std::optional<T> Elegir(const Opcion<T> (&opciones)[N], std::string_view texto) {
@@ -51,13 +78,57 @@ std::optional<T> Elegir(const Opcion<T> (&opciones)[N], std::string_view texto) 
 }
 
 std::optional<std::size_t> ElegirDucto(std::string_view texto) {
-    const std::string normal = Normalizar(texto);
+    const std::string normal = NormalDucto(texto);
+    std::string_view nombre = normal;
+    for (const PalabraDucto& p : PalabrasDucto) {
+        if (normal == NormalDucto(p.palabra)) {
+            nombre = p.ducto;
+        }
+    }
     for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
-        if (normal == Normalizar(engine::Ductos[i].nombre)) {
+        if (NormalDucto(nombre) == NormalDucto(engine::Ductos[i].nombre)) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+std::string DuctosAceptados() {
+    std::string lista;
+    for (const engine::Ducto& d : engine::Ductos) {
+        lista += (lista.empty() ? "" : ", ") + std::string(d.nombre);
+    }
+    for (const PalabraDucto& p : PalabrasDucto) {
+        lista += ", " + std::string(p.palabra);
+    }
+    return lista;
+}
+
+// A size as designers write it: "4/0 AWG", "#10", "No. 10", "250 kcmil", "250 MCM". The
+// gauge words go with the gauges, the thousands of circular mils with the larger sizes.
+std::optional<std::size_t> IndiceDeCalibre(std::string_view texto) {
+    std::string normal = Normalizar(texto);
+    for (const std::string_view prefijo : {"#", "no.", "num.", "no"}) {
+        if (normal.starts_with(prefijo)) {
+            normal.erase(0, prefijo.size());
+            break;
+        }
+    }
+    bool awg = false;
+    bool kcmil = false;
+    for (const std::string_view sufijo : {"awg", "kcmil", "mcm"}) {
+        if (normal.ends_with(sufijo)) {
+            normal.erase(normal.size() - sufijo.size());
+            (sufijo == "awg" ? awg : kcmil) = true;
+        }
+    }
+    const std::size_t i = engine::IndiceCalibre(normal);
+    const std::size_t primeroKcmil = engine::IndiceCalibre("250");
+    if (i >= engine::Calibres.size() || (awg && i >= primeroKcmil) ||
+        (kcmil && i < primeroKcmil)) {
+        return std::nullopt;
+    }
+    return i;
 }
 
 // A size by its caption; "automático" or an empty cell asks for one to be chosen.
@@ -66,9 +137,8 @@ std::variant<std::optional<std::size_t>, std::monostate> ElegirCalibre(std::stri
     if (normal.empty() || normal == "automatico") {
         return std::optional<std::size_t>();
     }
-    const std::size_t i = engine::IndiceCalibre(normal);
-    if (i < engine::Calibres.size()) {
-        return std::optional<std::size_t>(i);
+    if (const auto i = IndiceDeCalibre(texto)) {
+        return std::optional<std::size_t>(*i);
     }
     return std::monostate();
 }
@@ -78,7 +148,7 @@ std::string_view FormatoMm2(double mm2) {
     return mm2 < 10 ? "0.00" : mm2 < 100 ? "0.0" : "0";
 }
 
-Celda Numero(double valor, std::string_view formato, const engine::Separadores& sep) {
+Celda CeldaNumero(double valor, std::string_view formato, const engine::Separadores& sep) {
     return {engine::FormatearConPatron(valor, formato, sep), valor, formato};
 }
 
@@ -89,6 +159,48 @@ Celda Texto(std::string texto) {
 Celda NombreCalibre(const std::optional<std::size_t>& calibre) {
     return Texto(calibre ? std::string(engine::Calibres[*calibre].nombre) : "");
 }
+
+// The position of each input in a header: its own name first, then, for the inputs still
+// without a column, one other name; a column serves one input.
+struct Busqueda {
+    const std::vector<std::string>& celdas;
+    Encabezado& e;
+    std::vector<bool> usada = std::vector<bool>(celdas.size());
+
+    void PorNombre() {
+        for (std::size_t c = 0; c < Columnas.size(); ++c) {
+            for (std::size_t i = 0; i < celdas.size() && !e.posicion[c]; ++i) {
+                if (!usada[i] && MismoNombre(celdas[i], Columnas[c].nombre)) {
+                    e.posicion[c] = i;
+                    usada[i] = true;
+                }
+            }
+        }
+    }
+
+    std::optional<std::string> PorSinonimo() {
+        for (std::size_t c = 0; c < Columnas.size(); ++c) {
+            std::vector<std::size_t> halladas;
+            for (std::size_t i = 0; i < celdas.size() && !e.posicion[c]; ++i) {
+                const auto& sinonimos = Columnas[c].sinonimos;
+                if (!usada[i] && std::any_of(sinonimos.begin(), sinonimos.end(),
+                                             [&](auto s) { return MismoNombre(celdas[i], s); })) {
+                    halladas.push_back(i);
+                }
+            }
+            if (halladas.size() > 1) {
+                return "las columnas " + Comillas(celdas[halladas[0]]) + " y " +
+                       Comillas(celdas[halladas[1]]) + " nombran las dos la columna " +
+                       NombreColumna(static_cast<Columna>(c)) + "; deje una";
+            }
+            if (!halladas.empty()) {
+                e.posicion[c] = halladas[0];
+                usada[halladas[0]] = true;
+            }
+        }
+        return std::nullopt;
+    }
+};
 
 } // namespace
 
@@ -121,13 +233,10 @@ Columna ColumnaDe(engine::Dato dato) {
 std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::string>& celdas) {
     Encabezado e;
     e.nombres = celdas;
-    for (std::size_t i = 0; i < celdas.size(); ++i) {
-        const std::string normal = Normalizar(celdas[i]);
-        for (std::size_t c = 0; c < Columnas.size(); ++c) {
-            if (!e.posicion[c] && normal == Normalizar(Columnas[c].nombre)) {
-                e.posicion[c] = i;
-            }
-        }
+    Busqueda busqueda{celdas, e};
+    busqueda.PorNombre();
+    if (auto error = busqueda.PorSinonimo()) {
+        return *error;
     }
     std::string faltan;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
@@ -138,107 +247,127 @@ std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::stri
     if (!faltan.empty()) {
         return "faltan columnas obligatorias en el encabezado: " + faltan;
     }
+    for (std::size_t i = 0; i < celdas.size(); ++i) {
+        if (!busqueda.usada[i]) {
+            e.sinUso.push_back(i);
+        }
+    }
     return e;
 }
 
-std::optional<double> NumeroEstricto(std::string_view texto, bool comaDecimal) {
-    const std::string_view t = SinBlancos(texto);
-    std::string numero;
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '-' || t[i] == '+')) {
-        numero += t[i++];
+std::optional<std::string> AvisoSinUso(const Encabezado& e) {
+    std::string lista;
+    for (const std::size_t i : e.sinUso) {
+        lista += (lista.empty() ? "" : ", ") + Comillas(e.nombres[i]);
     }
-    bool cifras = false;
-    bool separador = false;
-    for (; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c >= '0' && c <= '9') {
-            numero += c;
-            cifras = true;
-        } else if ((c == '.' || (c == ',' && comaDecimal)) && !separador) {
-            numero += '.';
-            separador = true;
-        } else {
-            return std::nullopt;
+    if (lista.empty()) {
+        return std::nullopt;
+    }
+    return "Columnas que no se usan: " + lista + ".";
+}
+
+bool FilaVacia(const std::vector<std::string>& celdas) {
+    return std::all_of(celdas.begin(), celdas.end(),
+                       [](const std::string& c) { return SinBlancos(c).empty(); });
+}
+
+void ContarMarcas(const std::vector<std::string>& celdas, const Encabezado& e,
+                  DecisionMarca& decision) {
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        if (Columnas[c].numerica && e.posicion[c] && *e.posicion[c] < celdas.size()) {
+            decision.Contar(celdas[*e.posicion[c]]);
         }
     }
-    if (!cifras) {
-        return std::nullopt;
-    }
-    const char* inicio = numero.data() + (numero[0] == '+' ? 1 : 0);
-    double valor = 0;
-    const auto [fin, error] = std::from_chars(inicio, numero.data() + numero.size(), valor);
-    if (error != std::errc() || fin != numero.data() + numero.size() || !std::isfinite(valor)) {
-        return std::nullopt;
-    }
-    return valor;
 }
 
-std::string ConPuntoDecimal(const std::string& texto, bool comaDecimal) {
-    if (!comaDecimal || !NumeroEstricto(texto, true)) {
-        return texto;
+std::variant<Numero, ErrorCelda> LeerNumeroDe(Columna c, std::string_view texto,
+                                              MarcaDecimal marca) {
+    const auto leido = LeerNumero(texto, marca);
+    if (const auto* numero = std::get_if<Numero>(&leido)) {
+        return *numero;
     }
-    std::string numero = texto;
-    std::replace(numero.begin(), numero.end(), ',', '.');
-    return numero;
-}
-
-std::string ConSeparadorDecimal(const std::string& texto, std::string_view decimal) {
-    const std::size_t punto = texto.find('.');
-    if (punto == std::string::npos || !NumeroEstricto(texto, false)) {
-        return texto;
+    const std::string columna = "La columna " + NombreColumna(c);
+    const std::string decimal = marca.marca == Marca::Coma ? "coma" : "punto";
+    const std::string otra = marca.marca == Marca::Coma ? "punto" : "coma";
+    switch (std::get<FallaNumero>(leido)) {
+    case FallaNumero::NoEsNumero:
+        break;
+    case FallaNumero::OtraMarca:
+        return ErrorCelda{c, columna + " tiene " + Comillas(SinBlancos(texto)) + " con " + otra +
+                                 " decimal, pero las demás celdas usan " + decimal +
+                                 " decimal: se mezclan marcas decimales."};
+    case FallaNumero::Empate:
+        return ErrorCelda{c, columna + " tiene " + Comillas(SinBlancos(texto)) +
+                                 ", pero tantas celdas usan el punto decimal como la coma: no "
+                                 "se sabe cuál es la marca decimal."};
+    case FallaNumero::DemasiadasCifras:
+        return ErrorCelda{c, columna + " tiene más de 15 cifras significativas: " +
+                                 Comillas(texto) + "."};
     }
-    std::string numero = texto;
-    numero.replace(punto, 1, decimal);
-    return numero;
+    return ErrorCelda{c, columna + " no tiene un número: " + Comillas(texto) + "."};
 }
 
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,
-                   bool comaDecimal) {
+                   MarcaDecimal marca) {
     std::vector<ErrorCelda> errores;
     const auto celda = [&](Columna c) -> std::string_view {
         const auto& posicion = encabezado.posicion[static_cast<std::size_t>(c)];
         return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
                                                      : std::string_view();
     };
-    const auto nombre = [](Columna c) { return Comillas(Descripcion(c).nombre); };
-    // A number cell: a default where an optional cell is empty, an error otherwise.
-    const auto numero = [&](Columna c, double& destino) {
+    // A number cell: none where an optional cell is empty, an error where a required one is.
+    const auto numero = [&](Columna c) -> std::optional<std::string> {
         const std::string_view texto = celda(c);
         if (SinBlancos(texto).empty()) {
             if (Descripcion(c).requerida) {
-                errores.push_back({c, "La columna " + nombre(c) + " está vacía."});
+                errores.push_back({c, "La columna " + NombreColumna(c) + " está vacía."});
             }
-            return;
+            return std::nullopt;
         }
-        if (const auto valor = NumeroEstricto(texto, comaDecimal)) {
-            destino = *valor;
-        } else {
-            errores.push_back(
-                {c, "La columna " + nombre(c) + " no tiene un número: " + Comillas(texto) + "."});
+        auto leido = LeerNumeroDe(c, texto, marca);
+        if (auto* error = std::get_if<ErrorCelda>(&leido)) {
+            errores.push_back(std::move(*error));
+            return std::nullopt;
+        }
+        return std::get<Numero>(leido).texto;
+    };
+    const auto real = [&](Columna c, auto& destino) {
+        if (const auto texto = numero(c)) {
+            double valor = 0;
+            std::from_chars(texto->data(), texto->data() + texto->size(), valor);
+            destino = valor;
         }
     };
     const auto eleccion = [&](Columna c, auto valor, auto& destino) {
         if (valor) {
             destino = *valor;
         } else {
-            errores.push_back({c, "La columna " + nombre(c) +
+            errores.push_back({c, "La columna " + NombreColumna(c) +
                                       " no tiene un valor válido: " + Comillas(celda(c)) + "."});
         }
     };
 
     engine::Alimentador a;
     eleccion(Columna::Sistema, Elegir(Sistemas, celda(Columna::Sistema)), a.sistema);
-    eleccion(Columna::Conductor, Elegir(Materiales, celda(Columna::Conductor)), a.material);
-    eleccion(Columna::Ducto, ElegirDucto(celda(Columna::Ducto)), a.ducto);
-    numero(Columna::Corriente, a.corriente);
-    numero(Columna::Voltaje, a.voltaje);
-    numero(Columna::Fp, a.factorPotencia);
-    numero(Columna::Longitud, a.longitud);
-    numero(Columna::RegulacionMax, a.regulacionMaxima);
-    numero(Columna::Paralelo, a.juegos);
-    numero(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
-    numero(Columna::ConductoresDucto, a.conductoresDucto);
+    eleccion(Columna::Conductor, Elegir(MaterialesConductor, celda(Columna::Conductor)),
+             a.material);
+    if (const auto ducto = ElegirDucto(celda(Columna::Ducto))) {
+        a.ducto = *ducto;
+    } else {
+        errores.push_back({Columna::Ducto, "La columna «ducto» no tiene un valor válido: " +
+                                               Comillas(celda(Columna::Ducto)) +
+                                               ". Se aceptan: " + DuctosAceptados() + "."});
+    }
+    if (const auto texto = numero(Columna::Corriente)) {
+        a.corriente = *engine::Decimal::Leer(*texto);
+    }
+    real(Columna::Voltaje, a.voltaje);
+    real(Columna::Fp, a.factorPotencia);
+    real(Columna::Longitud, a.longitud);
+    real(Columna::RegulacionMax, a.regulacionMaxima);
+    real(Columna::Paralelo, a.juegos);
+    real(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
+    real(Columna::ConductoresDucto, a.conductoresDucto);
     const auto calibre = ElegirCalibre(celda(Columna::Calibre));
     if (const auto* elegido = std::get_if<std::optional<std::size_t>>(&calibre)) {
         a.calibre = *elegido;
@@ -260,22 +389,33 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     return a;
 }
 
-std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
-                                  const Encabezado& encabezado, bool comaDecimal,
-                                  const FilaLeida& fila,
-                                  const std::optional<engine::Dimensionado>& dimensionado,
-                                  const engine::Separadores& sep) {
+std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
+                                   const Encabezado& encabezado, MarcaDecimal marca) {
     std::vector<Celda> salida;
     salida.reserve(encabezado.nombres.size() + ColumnasResultado.size());
     for (std::size_t i = 0; i < encabezado.nombres.size(); ++i) {
         salida.push_back(Texto(i < celdas.size() ? celdas[i] : ""));
     }
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
-        if (Columnas[c].numerica && encabezado.posicion[c]) {
-            Celda& celda = salida[*encabezado.posicion[c]];
-            celda.numero = NumeroEstricto(celda.texto, comaDecimal);
+        if (!Columnas[c].numerica || !encabezado.posicion[c]) {
+            continue;
+        }
+        Celda& celda = salida[*encabezado.posicion[c]];
+        const auto leido = LeerNumero(celda.texto, marca);
+        if (const auto* n = std::get_if<Numero>(&leido)) {
+            double valor = 0;
+            std::from_chars(n->texto.data(), n->texto.data() + n->texto.size(), valor);
+            celda.numero = valor;
         }
     }
+    return salida;
+}
+
+std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
+                                     const std::optional<engine::Dimensionado>& dimensionado,
+                                     const engine::Separadores& sep) {
+    std::vector<Celda> salida;
+    salida.reserve(ColumnasResultado.size());
     std::vector<std::string> mensajes;
     if (const auto* errores = std::get_if<std::vector<ErrorCelda>>(&fila)) {
         for (const ErrorCelda& e : *errores) {
@@ -290,7 +430,7 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
         salida.push_back(NombreCalibre(d.elegido));
         if (d.elegido) {
             const double mm2 = engine::Calibres[*d.elegido].mm2;
-            salida.push_back(Numero(mm2, FormatoMm2(mm2), sep));
+            salida.push_back(CeldaNumero(mm2, FormatoMm2(mm2), sep));
         } else {
             salida.push_back(Texto(""));
         }
@@ -298,20 +438,29 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
                                : d.elegido ? "calibre dado"
                                            : ""));
         if (d.valores) {
-            salida.push_back(Numero(d.valores->caida, "0.000", sep));
-            salida.push_back(Numero(d.valores->regulacion, "0.00", sep));
-            salida.push_back(Numero(d.valores->voltajeFinal, "0.00", sep));
-            // The usable current is told in whole amperes, rounded half away from zero.
-            salida.push_back(Numero(std::round(d.valores->ampacidad), "0", sep));
+            salida.push_back(CeldaNumero(d.valores->caida, "0.000", sep));
+            salida.push_back(CeldaNumero(d.valores->regulacion, "0.00", sep));
+            salida.push_back(CeldaNumero(d.valores->voltajeFinal, "0.00", sep));
+            // The usable current in whole amperes, rounded half up from its exact value.
+            salida.push_back(CeldaNumero(d.valores->ampacidad.Redondeado(0).Real(), "0", sep));
         }
     }
-    salida.resize(encabezado.nombres.size() + ColumnasResultado.size() - 1, Texto(""));
-    std::string juntos;
-    for (const std::string& m : mensajes) {
-        juntos += (juntos.empty() ? "" : "; ") + m;
-    }
-    salida.push_back(Texto(juntos));
+    salida.resize(ColumnasResultado.size() - 1, Texto(""));
+    salida.push_back(Texto(Observaciones(mensajes)));
     return salida;
+}
+
+std::string Observaciones(const std::vector<std::string>& mensajes) {
+    std::string juntas;
+    for (const std::string& m : mensajes) {
+        std::string limpio = m;
+        for (std::size_t i = limpio.find(" | "); i != std::string::npos;
+             i = limpio.find(" | ", i)) {
+            limpio.replace(i, 3, " / ");
+        }
+        juntas += (juntas.empty() ? "" : " | ") + limpio;
+    }
+    return juntas;
 }
 
 } // namespace schedule

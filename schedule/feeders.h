@@ -4,10 +4,12 @@
 
 #include "engine/number_pattern.h"
 #include "engine/sizing.h"
+#include "schedule/decimal_mark.h"
 
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -36,21 +38,33 @@ struct DescripcionColumna {
     std::string_view nombre; // as the command's help and the saved files write it
     bool requerida;
     bool numerica;
+    // Other names a header may give the column, used when none has its own name.
+    std::span<const std::string_view> sinonimos = {};
 };
 
+inline constexpr std::string_view SinonimosCircuito[]{"tablero", "alimentador"};
+inline constexpr std::string_view SinonimosVoltaje[]{"tensión"};
+inline constexpr std::string_view SinonimosFp[]{"factor de potencia", "cos φ"};
+inline constexpr std::string_view SinonimosLongitud[]{"distancia"};
+inline constexpr std::string_view SinonimosRegulacion[]{"caída máxima"};
+inline constexpr std::string_view SinonimosParalelo[]{"conjuntos", "juegos",
+                                                      "conductores por fase"};
+inline constexpr std::string_view SinonimosTemperatura[]{"temperatura", "ambiente"};
+inline constexpr std::string_view SinonimosConductores[]{"conductores", "conductores portadores"};
+
 inline constexpr std::array<DescripcionColumna, 13> Columnas{{
-    {"circuito", true, false},
+    {"circuito", true, false, SinonimosCircuito},
     {"sistema", true, false},
     {"conductor", true, false},
     {"ducto", true, false},
     {"corriente", true, true},
-    {"voltaje", true, true},
-    {"fp", true, true},
-    {"longitud", true, true},
-    {"regulacion_max", false, true},
-    {"paralelo", false, true},
-    {"temperatura_ambiente", false, true},
-    {"conductores_ducto", false, true},
+    {"voltaje", true, true, SinonimosVoltaje},
+    {"fp", true, true, SinonimosFp},
+    {"longitud", true, true, SinonimosLongitud},
+    {"regulacion_max", false, true, SinonimosRegulacion},
+    {"paralelo", false, true, SinonimosParalelo},
+    {"temperatura_ambiente", false, true, SinonimosTemperatura},
+    {"conductores_ducto", false, true, SinonimosConductores},
     {"calibre", false, false},
 }};
 
@@ -67,15 +81,22 @@ inline constexpr std::array<std::string_view, 10> ColumnasResultado{
 struct Encabezado {
     std::vector<std::string> nombres; // as written
     std::array<std::optional<std::size_t>, Columnas.size()> posicion;
+    std::vector<std::size_t> sinUso; // the columns no input reads, which pass through
 };
 
-// The header row's columns, or a message naming the required ones it lacks.
+// The header row's columns, or a message naming the required ones it lacks, or two
+// columns that both name an input by other names.
 std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::string>& celdas);
 
-// A plain decimal number: an optional sign, digits, and one decimal separator, "." or,
-// where the file allows it, ","; blanks around it are ignored. Anything else (thousands
-// separators, units, exponents, "nan", an empty text) is no number.
-std::optional<double> NumeroEstricto(std::string_view texto, bool comaDecimal);
+// "Columnas que no se usan: …", or nothing when every column is read.
+std::optional<std::string> AvisoSinUso(const Encabezado& encabezado);
+
+// A row whose every cell is empty or blank, as spreadsheets export them: no feeder.
+bool FilaVacia(const std::vector<std::string>& celdas);
+
+// Counts the row's number cells toward the decimal mark of its file or block.
+void ContarMarcas(const std::vector<std::string>& celdas, const Encabezado& encabezado,
+                  DecisionMarca& decision);
 
 // A cell that could not be read, and why; a cell beyond the header's columns has none.
 struct ErrorCelda {
@@ -85,13 +106,9 @@ struct ErrorCelda {
     bool operator==(const ErrorCelda&) const = default;
 };
 
-// A number cell as a schedule keeps it, with "." as its decimal point, or any other text as
-// it stands; `comaDecimal` says whether the text may use the decimal comma.
-std::string ConPuntoDecimal(const std::string& texto, bool comaDecimal);
-
-// A number cell kept with "." as it is written for a file or a person, with `decimal` as
-// its decimal separator; any other text as it stands.
-std::string ConSeparadorDecimal(const std::string& texto, std::string_view decimal);
+// A number cell of `columna` read under the mark: the plain decimal text, or why not.
+std::variant<Numero, ErrorCelda> LeerNumeroDe(Columna columna, std::string_view texto,
+                                              MarcaDecimal marca);
 
 // One row read: the feeder, or every cell that could not be read.
 using FilaLeida = std::variant<engine::Alimentador, std::vector<ErrorCelda>>;
@@ -99,7 +116,7 @@ using FilaLeida = std::variant<engine::Alimentador, std::vector<ErrorCelda>>;
 // The column that holds an input the sizing refused.
 Columna ColumnaDe(engine::Dato dato);
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,
-                   bool comaDecimal);
+                   MarcaDecimal marca);
 
 // One cell of the output: its text, and for a number its value and display format.
 struct Celda {
@@ -108,14 +125,19 @@ struct Celda {
     std::string_view formato; // a spreadsheet number format such as "0.000"
 };
 
-// The output cells of a row: the input cells as written (with the numbers of the numeric
-// columns recognised), padded to the header's width, then the results. A row that could
-// not be sized keeps its input and gives only its messages.
-std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
-                                  const Encabezado& encabezado, bool comaDecimal,
-                                  const FilaLeida& fila,
-                                  const std::optional<engine::Dimensionado>& dimensionado,
-                                  const engine::Separadores& sep);
+// The input cells as written, with the numbers of the numeric columns recognised, padded
+// to the header's width.
+std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
+                                   const Encabezado& encabezado, MarcaDecimal marca);
+
+// The result cells, in the order of ColumnasResultado. A row that could not be sized
+// gives only its messages.
+std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
+                                     const std::optional<engine::Dimensionado>& dimensionado,
+                                     const engine::Separadores& sep);
+
+// The remarks of a row in one cell, apart by " | ", which no remark holds.
+std::string Observaciones(const std::vector<std::string>& mensajes);
 
 // The method and its assumptions, one paragraph a line, for the notes that go with the
 // results.
@@ -127,7 +149,8 @@ inline constexpr std::array<std::string_view, 7> NotasDelMetodo{
     "Regulación = caída de voltaje / voltaje de envío × 100 %.",
     "Ampacidad de NEC Tabla 310.16 (310.15(B)(16) en 2011 y 2014), columna de 75 °C, "
     "corregida por temperatura ambiente (Tabla 310.15(B)(1)) y ajustada por el número de "
-    "conductores portadores de corriente en el ducto (Tabla 310.15(C)(1)).",
+    "conductores portadores de corriente en cada ducto (Tabla 310.15(C)(1)); cada conjunto en "
+    "paralelo va en su propio ducto.",
     "Terminales de 75 °C. Los calibres 14, 12 y 10 no pasan de la protección contra "
     "sobrecorriente de NEC 240.4(D): cobre 15, 20 y 30 A; aluminio 12 y 10: 15 y 25 A.",
     "Conjuntos en paralelo: sólo calibres 1/0 y mayores (NEC 310.10(G)); la corriente se "

@@ -1,5 +1,6 @@
 #include "schedule/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -38,7 +39,80 @@ char SinAcento(char32_t codigo) {
     return 0;
 }
 
+// Words that join the others and name nothing.
+constexpr std::array<std::string_view, 10> Enlaces{"de", "del", "la", "las", "el",
+                                                   "los", "en",  "por", "y",  "a"};
+
+struct Palabra {
+    std::string texto;  // normalised
+    bool abreviada = false; // cut short with a dot
+};
+
+// The words of a header, without what stands in brackets or parentheses and without the
+// joining words.
+std::vector<Palabra> Palabras(std::string_view texto) {
+    std::vector<Palabra> palabras;
+    std::string actual;
+    int dentro = 0;
+    const auto cerrar = [&](bool abreviada) {
+        const std::string normal = Normalizar(actual);
+        if (!normal.empty() &&
+            std::find(Enlaces.begin(), Enlaces.end(), normal) == Enlaces.end()) {
+            palabras.push_back({normal, abreviada});
+        }
+        actual.clear();
+    };
+    for (const char c : texto) {
+        if (c == '(' || c == '[') {
+            cerrar(false);
+            ++dentro;
+        } else if (c == ')' || c == ']') {
+            dentro = std::max(0, dentro - 1);
+        } else if (dentro > 0) {
+            continue;
+        } else if (c == '.') {
+            cerrar(true);
+        } else if (c == ' ' || c == '_' || c == '-' || c == '\t' || c == '/') {
+            cerrar(false);
+        } else {
+            actual += c;
+        }
+    }
+    cerrar(false);
+    return palabras;
+}
+
+std::string Juntas(const std::vector<Palabra>& palabras) {
+    std::string juntas;
+    for (const Palabra& p : palabras) {
+        juntas += p.texto;
+    }
+    return juntas;
+}
+
 } // namespace
+
+bool MismoNombre(std::string_view encabezado, std::string_view nombre) {
+    const std::vector<Palabra> de = Palabras(encabezado);
+    const std::vector<Palabra> a = Palabras(nombre);
+    if (de.empty()) {
+        return false;
+    }
+    if (Juntas(de) == Juntas(a)) {
+        return true;
+    }
+    if (de.size() != a.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < de.size(); ++i) {
+        const bool igual = de[i].texto == a[i].texto;
+        const bool empieza = de[i].abreviada && a[i].texto.starts_with(de[i].texto);
+        if (!igual && !empieza) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool ValidadorUtf8::Agregar(std::string_view bloque) {
     for (const char c : bloque) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace schedule {
 
@@ -29,5 +30,10 @@ std::string DesdeWindows1252(std::string_view bytes);
 // A name or a choice as compared: lower case, without accents, spaces or underscores, so
 // that "Regulación Máx", "regulacion_max" and "REGULACION MAX" are one name.
 std::string Normalizar(std::string_view utf8);
+
+// A column's header as a person writes it: units in brackets or parentheses, dots and
+// joining words ("de", "en"...) do not matter, and a word cut short with a dot stands for
+// any word it begins: "Long. (m)" is "longitud", "F. de P." is "factor de potencia".
+bool MismoNombre(std::string_view encabezado, std::string_view nombre);
 
 } // namespace schedule

@@ -38,8 +38,9 @@ public:
 
     void Encabezado(const std::vector<std::string>& nombres);
     void Fila(const std::vector<Celda>& celdas);
-    // Writes the notes and closes the file; a message if it could not be written.
-    std::optional<std::string> Terminar();
+    // Writes the notes, the method and then `avisos` about the file read, and closes the
+    // file; a message if it could not be written.
+    std::optional<std::string> Terminar(const std::vector<std::string>& avisos = {});
 
 private:
     struct Libro;

@@ -41,27 +41,35 @@ QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
 }
 
+// A cell as kept: its text, and why it cannot be read, if it cannot.
+struct CeldaGuardada {
+    std::string texto;
+    std::string error;
+
+    bool operator==(const CeldaGuardada&) const = default;
+};
+
 class CambiarCelda : public QUndoCommand {
 public:
     CambiarCelda(ModeloAlimentadores& m, int fila, ModeloAlimentadores::Vista vista,
-                 std::string antes, std::string despues)
+                 CeldaGuardada antes, CeldaGuardada despues)
         : QUndoCommand(QStringLiteral("Editar celda")), m_(m), fila_(fila), vista_(vista),
           antes_(std::move(antes)), despues_(std::move(despues)) {}
     void redo() override { Poner(despues_); }
     void undo() override { Poner(antes_); }
 
 private:
-    void Poner(const std::string& texto) {
+    void Poner(const CeldaGuardada& celda) {
         if (vista_.tipo == ModeloAlimentadores::Tipo::Entrada) {
-            m_.PonerEntrada(fila_, vista_.indice, texto);
+            m_.PonerEntrada(fila_, vista_.indice, celda.texto, celda.error);
         } else {
-            m_.PonerOtra(fila_, vista_.indice, texto);
+            m_.PonerOtra(fila_, vista_.indice, celda.texto);
         }
     }
     ModeloAlimentadores& m_;
     int fila_;
     ModeloAlimentadores::Vista vista_;
-    std::string antes_, despues_;
+    CeldaGuardada antes_, despues_;
 };
 
 // Rows put in at `fila` (or, undone, taken out).
@@ -141,13 +149,11 @@ void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
                                  const std::filesystem::path& carpetaTablas) {
     beginResetModel();
     errorTablas_.reset();
-    for (const engine::Material m : {engine::Material::Cobre, engine::Material::Aluminio}) {
-        auto lectura = engine::LeerTabla(m, carpetaTablas);
-        if (const auto* aviso = std::get_if<engine::Aviso>(&lectura)) {
-            errorTablas_ = aviso->texto;
-            break;
-        }
-        tablas_[static_cast<std::size_t>(m)] = std::get<engine::TablaConductores>(lectura);
+    auto lectura = engine::LeerTablas(carpetaTablas);
+    if (const auto* aviso = std::get_if<engine::Aviso>(&lectura)) {
+        errorTablas_ = aviso->texto;
+    } else {
+        tablas_ = std::get<engine::TablasConductores>(std::move(lectura));
     }
     cuadro_ = std::move(cuadro);
     resultados_.clear();
@@ -183,9 +189,7 @@ int ModeloAlimentadores::columnCount(const QModelIndex& padre) const {
 ModeloAlimentadores::Resultado
 ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
     Resultado r;
-    const std::vector<std::string> celdas(fila.entradas.begin(), fila.entradas.end());
-    static const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
-    const schedule::FilaLeida leida = schedule::LeerFila(celdas, canonico, false);
+    const schedule::FilaLeida leida = schedule::LeerFilaDelCuadro(fila);
     if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&leida)) {
         r.errores = *errores;
     } else if (errorTablas_) {
@@ -199,23 +203,22 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
         }
     }
     const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
-    auto todas = schedule::CeldasDeSalida(
-        celdas, canonico, false, r.errores.empty() ? leida : schedule::FilaLeida(r.errores),
-        r.dimensionado, sep);
-    r.celdas.assign(todas.end() - static_cast<long>(ColumnasResultado.size()), todas.end());
+    r.celdas = schedule::CeldasDeResultado(
+        r.errores.empty() ? leida : schedule::FilaLeida(r.errores), r.dimensionado, sep);
     return r;
 }
 
-QString ModeloAlimentadores::TextoVisible(std::size_t columna, const std::string& texto) const {
-    return Columnas[columna].numerica
-               ? Q(schedule::ConSeparadorDecimal(texto, local_.decimalPoint().toStdString()))
-               : Q(texto);
+QString ModeloAlimentadores::TextoVisible(const schedule::Cuadro::Fila& fila,
+                                          std::size_t columna) const {
+    const std::string& texto = fila.entradas[columna];
+    const bool numero = Columnas[columna].numerica && fila.errores[columna].empty();
+    return Q(numero ? schedule::ConMarca(texto, MarcaLocal().marca) : texto);
 }
 
-std::string ModeloAlimentadores::TextoGuardado(std::size_t columna, const QString& texto) const {
-    const std::string guardado = texto.trimmed().toStdString();
-    const bool coma = local_.decimalPoint() == QStringLiteral(",");
-    return Columnas[columna].numerica ? schedule::ConPuntoDecimal(guardado, coma) : guardado;
+schedule::MarcaDecimal ModeloAlimentadores::MarcaLocal() const {
+    return {local_.decimalPoint() == QStringLiteral(",") ? schedule::Marca::Coma
+                                                         : schedule::Marca::Punto,
+            false};
 }
 
 QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
@@ -252,7 +255,7 @@ QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
             if (v.indice == static_cast<std::size_t>(Columna::Calibre) && texto.empty()) {
                 return QStringLiteral("automático");
             }
-            return TextoVisible(v.indice, texto);
+            return TextoVisible(cuadro_.filas[fila], v.indice);
         }
         case Tipo::Otra:
             return Q(cuadro_.filas[fila].otras[v.indice]);
@@ -322,13 +325,17 @@ bool ModeloAlimentadores::setData(const QModelIndex& indice, const QVariant& val
     }
     const Vista v = VistaDe(indice.column());
     const auto fila = static_cast<std::size_t>(indice.row());
-    std::string antes, despues;
+    CeldaGuardada antes, despues;
     if (v.tipo == Tipo::Entrada) {
-        antes = cuadro_.filas[fila].entradas[v.indice];
-        despues = TextoGuardado(v.indice, valor.toString());
+        const schedule::Cuadro::Fila& actual = cuadro_.filas[fila];
+        antes = {actual.entradas[v.indice], actual.errores[v.indice]};
+        schedule::Cuadro::Fila editada = actual;
+        schedule::PonerCelda(editada, static_cast<Columna>(v.indice),
+                             valor.toString().trimmed().toStdString(), MarcaLocal());
+        despues = {editada.entradas[v.indice], editada.errores[v.indice]};
     } else if (v.tipo == Tipo::Otra) {
-        antes = cuadro_.filas[fila].otras[v.indice];
-        despues = valor.toString().toStdString();
+        antes.texto = cuadro_.filas[fila].otras[v.indice];
+        despues.texto = valor.toString().toStdString();
     } else {
         return false;
     }
@@ -392,19 +399,28 @@ int ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
     std::istringstream entrada(texto);
     auto apertura = schedule::LectorCsv::Abrir(entrada);
     auto& lector = *std::get<std::unique_ptr<schedule::LectorCsv>>(apertura);
-    std::vector<schedule::Cuadro::Fila> filas;
+    // A pasted block has one decimal mark, decided from its numbers as a file's is.
+    static const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
+    std::vector<std::vector<std::string>> bloque;
+    schedule::DecisionMarca decision;
     std::vector<std::string> celdas;
     while (lector.Siguiente(celdas)) {
+        if (!schedule::FilaVacia(celdas)) {
+            schedule::ContarMarcas(celdas, canonico, decision);
+            bloque.push_back(std::move(celdas));
+        }
+    }
+    const schedule::MarcaDecimal marca = decision.Decidir(MarcaLocal().marca);
+    std::vector<schedule::Cuadro::Fila> filas;
+    for (const std::vector<std::string>& linea : bloque) {
         schedule::Cuadro::Fila f;
         f.otras.resize(cuadro_.otras.size());
-        for (std::size_t i = 0; i < celdas.size(); ++i) {
-            const std::string& celda = celdas[i];
+        for (std::size_t i = 0; i < linea.size(); ++i) {
             if (i < Columnas.size()) {
-                f.entradas[i] =
-                    Columnas[i].numerica ? schedule::ConPuntoDecimal(celda, true) : celda;
+                schedule::PonerCelda(f, static_cast<Columna>(i), linea[i], marca);
             } else if (const std::size_t otra = i - Columnas.size() - ColumnasResultado.size();
                        i >= Columnas.size() + ColumnasResultado.size() && otra < f.otras.size()) {
-                f.otras[otra] = celda; // the result columns between are computed, not pasted
+                f.otras[otra] = linea[i]; // the result columns between are computed, not pasted
             }
         }
         filas.push_back(std::move(f));
@@ -440,9 +456,11 @@ void ModeloAlimentadores::CambiarEncabezado(std::string schedule::Cuadro::*campo
     }
 }
 
-void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std::string& texto) {
+void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std::string& texto,
+                                       const std::string& error) {
     const auto f = static_cast<std::size_t>(fila);
     cuadro_.filas[f].entradas[columna] = texto;
+    cuadro_.filas[f].errores[columna] = error;
     resultados_[f] = Dimensionar(cuadro_.filas[f]);
     emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
 }

@@ -73,7 +73,8 @@ public:
     }
 
     // For the undo commands, which apply and revert changes.
-    void PonerEntrada(int fila, std::size_t columna, const std::string& texto);
+    void PonerEntrada(int fila, std::size_t columna, const std::string& texto,
+                      const std::string& error);
     void PonerOtra(int fila, std::size_t columna, const std::string& texto);
     void PonerFilas(int fila, const std::vector<schedule::Cuadro::Fila>& filas);
     std::vector<schedule::Cuadro::Fila> QuitarFilas(int fila, int cuantas);
@@ -85,8 +86,9 @@ signals:
 private:
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
     // A cell's text as the user sees it: numbers with the locale's decimal separator.
-    QString TextoVisible(std::size_t columna, const std::string& texto) const;
-    std::string TextoGuardado(std::size_t columna, const QString& texto) const;
+    QString TextoVisible(const schedule::Cuadro::Fila& fila, std::size_t columna) const;
+    // The decimal mark of what the user types: the locale's.
+    schedule::MarcaDecimal MarcaLocal() const;
 
     schedule::Cuadro cuadro_;
     std::vector<Resultado> resultados_;

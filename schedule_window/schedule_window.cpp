@@ -1,6 +1,6 @@
 #include "schedule_window/schedule_window.h"
 
-#include "engine/numeric_text.h"
+#include "schedule/calculator_row.h"
 #include "schedule/replace_file.h"
 #include "schedule/writers.h"
 #include "schedule_window/calculation_record.h"
@@ -37,11 +37,13 @@ std::filesystem::path Ruta(const QString& archivo) {
     return std::filesystem::path(archivo.toStdString());
 }
 
-// A new schedule, saved the way the user's spreadsheet saves, with ";" where
-// the decimal separator is a comma.
+// A new schedule, saved the way the user's spreadsheet saves: numbers with the locale's
+// decimal mark, and the delimiter that goes with it.
 schedule::Cuadro CuadroNuevo() {
     schedule::Cuadro cuadro;
-    cuadro.delimitador = QLocale().decimalPoint() == QStringLiteral(",") ? ';' : ',';
+    cuadro.marca = QLocale().decimalPoint() == QStringLiteral(",") ? schedule::Marca::Coma
+                                                                   : schedule::Marca::Punto;
+    cuadro.delimitador = schedule::DelimitadorPorMarca(cuadro.marca);
     return cuadro;
 }
 
@@ -277,8 +279,8 @@ bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
         const schedule::Cuadro::Fila& fila = modelo_->cuadro().filas[static_cast<std::size_t>(f)];
         const ModeloAlimentadores::Resultado& r = modelo_->resultado(f);
         const std::vector<std::string> textos(fila.entradas.begin(), fila.entradas.end());
-        const std::vector<schedule::Celda> entradas = schedule::CeldasDeSalida(
-            textos, canonico, false, schedule::FilaLeida(r.errores), std::nullopt, {});
+        const std::vector<schedule::Celda> entradas =
+            schedule::CeldasDeEntrada(textos, canonico, {});
         std::vector<schedule::Celda> celdas;
         for (int c = 0; c < modelo_->columnCount(); ++c) {
             const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
@@ -321,25 +323,9 @@ bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
 }
 
 void VentanaAlimentadores::AgregarAlimentador(const engine::Entrada& e) {
-    using schedule::Columna;
-    schedule::Cuadro::Fila fila = modelo_->FilaNueva();
-    const auto poner = [&fila](Columna c, std::string_view texto) {
-        fila.entradas[static_cast<std::size_t>(c)] = std::string(texto);
-    };
-    // The numbers the main window computes with, to the 15 digits its fields show.
-    const auto numero = [&](Columna c, const std::string& texto) {
-        poner(c, engine::TextoQuinceCifras(engine::ValorNumerico(texto)));
-    };
-    poner(Columna::Sistema, e.sistema == engine::Sistema::Trifasico ? "Trifásico" : "Monofásico");
-    poner(Columna::Conductor, engine::TablaDe(e.material).nombre);
-    poner(Columna::Ducto, engine::Ductos.at(static_cast<std::size_t>(e.indiceDucto)).nombre);
-    poner(Columna::Calibre, engine::Calibres.at(static_cast<std::size_t>(e.indiceCalibre)).nombre);
-    numero(Columna::Corriente, e.Text2);
-    numero(Columna::Voltaje, e.Text3);
-    numero(Columna::Fp, e.Text5);
-    numero(Columna::Longitud, e.Text1);
     const int al = modelo_->rowCount();
-    modelo_->AgregarFila(al, fila, QStringLiteral("Agregar alimentador"));
+    modelo_->AgregarFila(al, schedule::FilaDeLaCalculadora(e, modelo_->FilaNueva()),
+                         QStringLiteral("Agregar alimentador"));
     tabla_->setCurrentIndex(modelo_->index(al, 0));
 }
 

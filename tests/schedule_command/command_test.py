@@ -108,9 +108,51 @@ class Entradas(Carpeta):
         self.assertEqual(tabla[3], solas[2])
         self.assertEqual(tabla[2][:8], ["B-2", "3", "cu", "pvc", "30 A", "480", "", "150"])
         self.assertEqual(tabla[2][8:-1], [""] * 9)
-        self.assertEqual(tabla[2][-1], "La columna «corriente» no tiene un número: «30 A».; "
+        self.assertEqual(tabla[2][-1], "La columna «corriente» no tiene un número: «30 A». | "
                                        "La columna «fp» está vacía.")
         self.assertEqual(tabla[1][8:11], ["4", "8", "4"])
+        self.assertIn("1 de 3 alimentadores no se calcularon; el primero, fila 3, columna "
+                      "«corriente»: La columna «corriente» no tiene un número: «30 A».",
+                      r.stderr.decode("utf-8"))
+
+    # Thousands separators are never decimals: in a ";" file "1.200" is 1200 A, so the
+    # feeder of 1.2 A that was sized before is now 1200 A in three sets of 600 kcmil
+    # (3 x 420 A; 500 kcmil gives 3 x 380 = 1140 A). "1.500" m is 1500 m, as "1500" is.
+    # A "." that shows a decimal point among commas is refused.
+    def test_thousands_separators_in_a_semicolon_file(self):
+        entrada = self.archivo("miles.csv", (
+            "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;paralelo\n"
+            "A;3;cu;pvc;1.200;480;0,9;10;3\n"
+            "B;3;cu;pvc;30;480;0,9;1.500;1\n"
+            "C;3;cu;pvc;30;480;0.9;10;1\n"
+            "D;3;cu;pvc;30;480;0,9;1500;1\n").encode("utf-8"))
+        r = correr(entrada)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        tabla = filas(r.stdout, ";")
+        a, b, c, d = (dict(zip(tabla[0], f)) for f in tabla[1:5])
+        self.assertEqual(a["calibre_ampacidad"], "600")
+        self.assertEqual(a["ampacidad"], "1260")
+        self.assertEqual(tabla[2][9:], tabla[4][9:])
+        self.assertNotEqual(b["calibre_caida"], "14")
+        self.assertIn("«0.9» con punto decimal", c["observaciones"])
+        self.assertIn("se mezclan marcas decimales", c["observaciones"])
+
+    # Empty rows, as spreadsheets export them, are no feeders; the rows keep their numbers.
+    # Columns the reader does not know pass through and are named once.
+    def test_empty_rows_are_skipped_and_unknown_columns_named(self):
+        entrada = self.archivo("vacias.csv", (
+            "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;Notas\n"
+            ";;;;;;;;\n"
+            "A;3;cu;pvc;30;480;0,9;10;x\n"
+            " ; ;;;;;;;\n"
+            "B;3;cu;pvc;;480;0,9;10;y\n").encode("utf-8"))
+        r = correr(entrada)
+        self.assertEqual(r.returncode, 1)
+        tabla = filas(r.stdout, ";")
+        self.assertEqual([f[0] for f in tabla], ["circuito", "A", "B"])
+        errores = r.stderr.decode("utf-8")
+        self.assertEqual(errores.count("Columnas que no se usan: «Notas»."), 1)
+        self.assertIn("1 de 2 alimentadores no se calcularon; el primero, fila 5,", errores)
 
 
 class Fallas(Carpeta):
@@ -156,6 +198,10 @@ class Fallas(Carpeta):
         entrada = self.archivo("roto.csv", (ENCABEZADO + '\n"A,3,cu\n').encode())
         r = correr(entrada, "-o", os.path.join(self.carpeta, "s.csv"))
         self.assertNadaEscrito(r, ["roto.csv"], "fila 2")
+        # Standard output too gets nothing, not even the header, from a file found bad late.
+        entrada = self.archivo("tarde.csv", (ENCABEZADO + "\nA,3,cu,pvc,30,220,0.9,10\n" * 3000
+                                             + '"B,3\n').encode())
+        self.assertNadaEscrito(correr(entrada), ["roto.csv", "tarde.csv"], "fila 3002")
 
     def test_help_and_version_in_spanish(self):
         r = correr("--help")

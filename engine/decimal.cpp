@@ -1,0 +1,171 @@
+#include "engine/decimal.h"
+
+#include "engine/numeric_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace engine {
+namespace {
+
+constexpr int CifrasMaximas = 15;
+constexpr int DecimalesMaximos = 20;
+
+Entero128 Potencia10(int n) {
+    Entero128 p = 1;
+    while (n-- > 0) {
+        p *= 10;
+    }
+    return p;
+}
+
+} // namespace
+
+std::optional<Decimal> Decimal::Leer(std::string_view texto) {
+    bool negativo = false;
+    if (!texto.empty() && texto.front() == '-') {
+        negativo = true;
+        texto.remove_prefix(1);
+    }
+    Decimal d;
+    bool punto = false;
+    bool cifras = false;
+    int significativas = 0;
+    for (const char c : texto) {
+        if (c == '.' && !punto) {
+            punto = true;
+        } else if (c >= '0' && c <= '9') {
+            cifras = true;
+            if (d.partes_ != 0 || c != '0') {
+                ++significativas;
+            }
+            if (significativas > CifrasMaximas + 20) {
+                return std::nullopt; // not even trailing zeros go on that long
+            }
+            d.partes_ = d.partes_ * 10 + (c - '0');
+            d.decimales_ += punto ? 1 : 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!cifras) {
+        return std::nullopt;
+    }
+    d.Simplificar();
+    // Trailing zeros were dropped: what is left is the number's own digits.
+    if (d.partes_ >= Potencia10(CifrasMaximas) || d.decimales_ > DecimalesMaximos) {
+        return std::nullopt;
+    }
+    if (negativo) {
+        d.partes_ = -d.partes_;
+    }
+    return d;
+}
+
+std::optional<Decimal> Decimal::DeReal(double valor) {
+    if (!(std::fabs(valor) < 1e15)) {
+        return std::nullopt;
+    }
+    const std::string texto = TextoQuinceCifras(valor);
+    const std::size_t e = texto.find('E');
+    if (e == std::string::npos) {
+        return Leer(texto);
+    }
+    // "1.5E+16" and "1E-05": the mantissa's digits moved by the exponent.
+    int exponente = 0;
+    std::from_chars(texto.data() + e + (texto[e + 1] == '+' ? 2 : 1), texto.data() + texto.size(),
+                    exponente);
+    Decimal d = *Leer(std::string_view(texto).substr(0, e));
+    if (exponente >= 0) {
+        d.partes_ *= Potencia10(std::max(0, exponente - d.decimales_));
+        d.decimales_ = std::max(0, d.decimales_ - exponente);
+    } else {
+        d.decimales_ -= exponente;
+    }
+    d.Simplificar();
+    if (d.decimales_ > DecimalesMaximos) {
+        return Decimal(); // below the smallest part kept: nothing
+    }
+    return d;
+}
+
+double Decimal::Real() const {
+    double valor = 0;
+    const std::string texto = Texto();
+    std::from_chars(texto.data(), texto.data() + texto.size(), valor);
+    return valor;
+}
+
+std::string Decimal::Texto() const {
+    Entero128 resto = partes_ < 0 ? -partes_ : partes_;
+    std::string cifras;
+    do {
+        cifras.insert(cifras.begin(), static_cast<char>('0' + static_cast<int>(resto % 10)));
+        resto /= 10;
+    } while (resto != 0);
+    if (decimales_ > 0) {
+        if (static_cast<int>(cifras.size()) <= decimales_) {
+            cifras.insert(0, static_cast<std::size_t>(decimales_) - cifras.size() + 1, '0');
+        }
+        cifras.insert(cifras.size() - static_cast<std::size_t>(decimales_), ".");
+    }
+    return (partes_ < 0 ? "-" : "") + cifras;
+}
+
+Decimal Decimal::Redondeado(int decimales) const {
+    if (decimales_ <= decimales) {
+        return *this;
+    }
+    const Entero128 divisor = Potencia10(decimales_ - decimales);
+    const Entero128 magnitud = partes_ < 0 ? -partes_ : partes_;
+    Entero128 cociente = magnitud / divisor;
+    if ((magnitud % divisor) * 2 >= divisor) {
+        ++cociente;
+    }
+    Decimal d = Partes(0, decimales);
+    d.partes_ = partes_ < 0 ? -cociente : cociente;
+    d.Simplificar();
+    return d;
+}
+
+Decimal Decimal::operator+(const Decimal& otro) const {
+    const int decimales = std::max(decimales_, otro.decimales_);
+    Decimal d;
+    d.partes_ = partes_ * Potencia10(decimales - decimales_) +
+                otro.partes_ * Potencia10(decimales - otro.decimales_);
+    d.decimales_ = decimales;
+    d.Simplificar();
+    return d;
+}
+
+Decimal Decimal::operator-(const Decimal& otro) const {
+    Decimal negado = otro;
+    negado.partes_ = -negado.partes_;
+    return *this + negado;
+}
+
+Decimal Decimal::operator*(const Decimal& otro) const {
+    Decimal d;
+    d.partes_ = partes_ * otro.partes_;
+    d.decimales_ = decimales_ + otro.decimales_;
+    d.Simplificar();
+    return d;
+}
+
+std::strong_ordering Decimal::operator<=>(const Decimal& otro) const {
+    const int decimales = std::max(decimales_, otro.decimales_);
+    const Entero128 a = partes_ * Potencia10(decimales - decimales_);
+    const Entero128 b = otro.partes_ * Potencia10(decimales - otro.decimales_);
+    return a < b ? std::strong_ordering::less
+                 : (a > b ? std::strong_ordering::greater : std::strong_ordering::equal);
+}
+
+void Decimal::Simplificar() {
+    while (decimales_ > 0 && partes_ % 10 == 0) {
+        partes_ /= 10;
+        --decimales_;
+    }
+}
+
+} // namespace engine

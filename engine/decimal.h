@@ -1,0 +1,55 @@
+// An exact decimal number, for the comparisons where a current as typed meets a table's
+// whole amperes times factors of two decimals: in binary, 85 A x 0.70 is 59.4999...
+#pragma once
+
+#include <compare>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// 128 bits hold 38 digits: two 15-digit numbers multiplied and aligned still fit.
+__extension__ using Entero128 = __int128;
+
+// A count of a power of ten's parts: 59.5 is 595 tenths. Sums and products are exact for
+// every number the program reads (at most 15 significant digits) and the factors it uses.
+class Decimal {
+public:
+    constexpr Decimal() = default;
+    constexpr Decimal(long long entero) : partes_(entero) {}
+    // `partes` hundredths, thousandths... as `decimales` says: Partes(70, 2) is 0.70.
+    static constexpr Decimal Partes(long long partes, int decimales) {
+        Decimal d;
+        d.partes_ = partes;
+        d.decimales_ = decimales;
+        return d;
+    }
+
+    // A plain decimal text: an optional "-", digits and at most one "." among them, with
+    // no more than 15 significant digits. Anything else is no number.
+    static std::optional<Decimal> Leer(std::string_view texto);
+    // A double as its 15-digit decimal text says it; none from 1E+15 on.
+    static std::optional<Decimal> DeReal(double valor);
+
+    double Real() const;
+    // The shortest text of the value: "59.5", "1200", "-0.25".
+    std::string Texto() const;
+    // Rounded half away from zero to `decimales` places.
+    Decimal Redondeado(int decimales) const;
+
+    Decimal operator+(const Decimal& otro) const;
+    Decimal operator-(const Decimal& otro) const;
+    Decimal operator*(const Decimal& otro) const;
+    std::strong_ordering operator<=>(const Decimal& otro) const;
+    bool operator==(const Decimal& otro) const { return (*this <=> otro) == 0; }
+
+private:
+    // The value is partes_ / 10^decimales_; trailing zeros are dropped after each step.
+    Entero128 partes_ = 0;
+    int decimales_ = 0;
+
+    void Simplificar();
+};
+
+} // namespace engine
