@@ -55,6 +55,15 @@ inline constexpr std::array<Ducto, 3> Ductos{{
     {"Acero", 2, 5},
 }};
 
+// The position of a conduit in Ductos, or Ductos.size() for a name that is none.
+constexpr std::size_t IndiceDucto(std::string_view nombre) {
+    std::size_t i = 0;
+    while (i < Ductos.size() && Ductos[i].nombre != nombre) {
+        ++i;
+    }
+    return i;
+}
+
 // A conductor material: its name, its table's file beside the program, the table in it,
 // and the first size (a position in Calibres) it has a row for; the sizes below it are
 // refused with `rechazo`.

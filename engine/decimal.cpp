@@ -9,9 +9,6 @@
 namespace engine {
 namespace {
 
-constexpr int CifrasMaximas = 15;
-constexpr int DecimalesMaximos = 20;
-
 Entero128 Potencia10(int n) {
     Entero128 p = 1;
     while (n-- > 0) {
@@ -91,6 +88,11 @@ std::optional<Decimal> Decimal::DeReal(double valor) {
 }
 
 double Decimal::Real() const {
+    // Both parts exact in a double: one division, rounded once, is the nearest double.
+    constexpr Entero128 Exacto = Entero128(1) << 53;
+    if (partes_ < Exacto && -partes_ < Exacto && decimales_ <= 22) {
+        return static_cast<double>(partes_) / static_cast<double>(Potencia10(decimales_));
+    }
     double valor = 0;
     const std::string texto = Texto();
     std::from_chars(texto.data(), texto.data() + texto.size(), valor);
@@ -98,19 +100,28 @@ double Decimal::Real() const {
 }
 
 std::string Decimal::Texto() const {
+    Decimal simple = *this;
+    simple.Simplificar();
+    return simple.TextoTalCual();
+}
+
+std::string Decimal::TextoTalCual() const {
     Entero128 resto = partes_ < 0 ? -partes_ : partes_;
     std::string cifras;
     do {
         cifras.insert(cifras.begin(), static_cast<char>('0' + static_cast<int>(resto % 10)));
         resto /= 10;
     } while (resto != 0);
-    if (decimales_ > 0) {
-        if (static_cast<int>(cifras.size()) <= decimales_) {
-            cifras.insert(0, static_cast<std::size_t>(decimales_) - cifras.size() + 1, '0');
-        }
-        cifras.insert(cifras.size() - static_cast<std::size_t>(decimales_), ".");
+    const std::string signo = partes_ < 0 ? "-" : "";
+    if (decimales_ == 0) {
+        return signo + cifras;
     }
-    return (partes_ < 0 ? "-" : "") + cifras;
+    const auto decimales = static_cast<std::size_t>(decimales_);
+    if (cifras.size() <= decimales) {
+        cifras = std::string(decimales - cifras.size() + 1, '0') + cifras;
+    }
+    const std::size_t enteras = cifras.size() - decimales;
+    return signo + cifras.substr(0, enteras) + "." + cifras.substr(enteras);
 }
 
 Decimal Decimal::Redondeado(int decimales) const {
@@ -135,7 +146,6 @@ Decimal Decimal::operator+(const Decimal& otro) const {
     d.partes_ = partes_ * Potencia10(decimales - decimales_) +
                 otro.partes_ * Potencia10(decimales - otro.decimales_);
     d.decimales_ = decimales;
-    d.Simplificar();
     return d;
 }
 
@@ -149,7 +159,9 @@ Decimal Decimal::operator*(const Decimal& otro) const {
     Decimal d;
     d.partes_ = partes_ * otro.partes_;
     d.decimales_ = decimales_ + otro.decimales_;
-    d.Simplificar();
+    if (d.decimales_ > DecimalesMaximos) {
+        d.Simplificar(); // the trailing zeros of a long product, before they grow further
+    }
     return d;
 }
 

@@ -16,6 +16,10 @@ __extension__ using Entero128 = __int128;
 // every number the program reads (at most 15 significant digits) and the factors it uses.
 class Decimal {
 public:
+    // What Leer takes: significant digits in all, and digits after the point.
+    static constexpr int CifrasMaximas = 15;
+    static constexpr int DecimalesMaximos = 20;
+
     constexpr Decimal() = default;
     constexpr Decimal(long long entero) : partes_(entero) {}
     // `partes` hundredths, thousandths... as `decimales` says: Partes(70, 2) is 0.70.
@@ -45,11 +49,13 @@ public:
     bool operator==(const Decimal& otro) const { return (*this <=> otro) == 0; }
 
 private:
-    // The value is partes_ / 10^decimales_; trailing zeros are dropped after each step.
+    // The value is partes_ / 10^decimales_, trailing zeros and all: they are dropped for
+    // the text, and where a product's decimals would grow too long.
     Entero128 partes_ = 0;
     int decimales_ = 0;
 
     void Simplificar();
+    std::string TextoTalCual() const;
 };
 
 } // namespace engine

@@ -106,15 +106,18 @@ std::variant<Valores, Falla> CalcularValores(Modo modo, Sistema sistema, const D
             v.DistanciaPermitida = pasos.Finito(trifasico ? d.CaidaPermitida / (porAmperio * raiz3)
                                                           : d.CaidaPermitida / porAmperio);
         }
-        // The losses of 1000 ft of circuit: no length enters them in this mode.
-        v.Perdidas = pasos.Finito((std::pow(d.Corriente, 2) * R) * conductores);
+        // The losses of the circuit the report is about: the permitted distance's.
+        v.Perdidas = pasos.Finito(std::pow(d.Corriente, 2) *
+                                  (((R * conductores) * v.DistanciaPermitida) * FactorLongitud));
     }
-    // The totals for the length in Text1, in both modes: per phase in three-phase, outgoing
-    // and return conductors together in single-phase.
+    // The totals for the circuit's length: the length typed for the drop, the permitted
+    // distance for the distance; per phase in three-phase, outgoing and return conductors
+    // together in single-phase.
+    const double longitud = modo == Modo::CaidaVoltaje ? d.Longitud : v.DistanciaPermitida;
     const double factorConductores = trifasico ? 1 : 2;
-    v.ResistenciaTotal = pasos.Finito(((R * factorConductores) * d.Longitud) * FactorLongitud);
-    v.ReactanciaTotal = pasos.Finito(((X * factorConductores) * d.Longitud) * FactorLongitud);
-    v.ImpedanciaTotal = pasos.Finito((v.ZEficaz * d.Longitud) * FactorLongitud);
+    v.ResistenciaTotal = pasos.Finito(((R * factorConductores) * longitud) * FactorLongitud);
+    v.ReactanciaTotal = pasos.Finito(((X * factorConductores) * longitud) * FactorLongitud);
+    v.ImpedanciaTotal = pasos.Finito((v.ZEficaz * longitud) * FactorLongitud);
 
     if (pasos.falla()) {
         return *pasos.falla();

@@ -15,8 +15,8 @@ constexpr int Centesimas(double factor) {
 }
 
 struct FilaAmbiente {
-    int hasta;   // °C
-    int factor;  // hundredths
+    int hasta;  // °C
+    int factor; // hundredths
 };
 constexpr FilaAmbiente Ambiente[] = {
 #define AMBIENTE(hasta, factor) {hasta, Centesimas(factor)},
@@ -103,12 +103,17 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
     return std::nullopt;
 }
 
-// The table's current for the size, corrected for the ambient and adjusted for the
-// conductors in the raceway, before any overcurrent limit.
-Decimal AmpacidadCorregida(Material material, std::size_t calibre,
-                           const Decimal& factorTemperatura, const Decimal& factorAgrupamiento) {
-    return Decimal(Calibres[calibre].ampacidad[static_cast<std::size_t>(material)]) *
-           factorTemperatura * factorAgrupamiento;
+// The table's current for the size times the ambient and adjustment factors together,
+// before any overcurrent limit.
+Decimal AmpacidadCorregida(Material material, std::size_t calibre, const Decimal& factores) {
+    return Decimal(Calibres[calibre].ampacidad[static_cast<std::size_t>(material)]) * factores;
+}
+
+// The corrected current, no more than the small sizes' overcurrent limit.
+Decimal AmpacidadLimitada(Material material, std::size_t calibre, const Decimal& factores) {
+    const Decimal corregida = AmpacidadCorregida(material, calibre, factores);
+    const int limite = Calibres[calibre].limiteProteccion[static_cast<std::size_t>(material)];
+    return limite > 0 && corregida > Decimal(limite) ? Decimal(limite) : corregida;
 }
 
 // The conductors counted in one raceway, and a remark when the count given is less than
@@ -168,10 +173,7 @@ Decimal FactorAgrupamiento(int conductores) {
 
 Decimal AmpacidadUtil(Material material, std::size_t calibre, const Decimal& factorTemperatura,
                       const Decimal& factorAgrupamiento) {
-    const Decimal corregida =
-        AmpacidadCorregida(material, calibre, factorTemperatura, factorAgrupamiento);
-    const int limite = Calibres[calibre].limiteProteccion[static_cast<std::size_t>(material)];
-    return limite > 0 && corregida > Decimal(limite) ? Decimal(limite) : corregida;
+    return AmpacidadLimitada(material, calibre, factorTemperatura * factorAgrupamiento);
 }
 
 Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
@@ -184,14 +186,14 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     const TablaConductores& tabla = tablas[static_cast<std::size_t>(a.material)];
     const double juegos = a.juegos;
-    const Decimal fT = *FactorTemperatura(a.temperaturaAmbiente);
-    const Decimal fA = FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones));
+    const Decimal factores = *FactorTemperatura(a.temperaturaAmbiente) *
+                             FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones));
     const Decimal nJuegos(static_cast<long long>(juegos));
+    const double porJuego = a.corriente.Real() / juegos;
 
     // Parallel sets share the current equally: the drop is that of one set with its share.
     const auto enCalibre = [&](std::size_t calibre) -> std::optional<EnCalibre> {
-        const Datos datos{a.longitud, a.corriente.Real() / juegos, a.voltaje, a.factorPotencia,
-                          0};
+        const Datos datos{a.longitud, porJuego, a.voltaje, a.factorPotencia, 0};
         const auto valores =
             CalcularValores(Modo::CaidaVoltaje, a.sistema, datos, (*tabla.filas[calibre])[a.ducto]);
         if (std::holds_alternative<Falla>(valores)) {
@@ -199,7 +201,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         }
         const Valores& v = std::get<Valores>(valores);
         return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
-                         AmpacidadUtil(a.material, calibre, fT, fA) * nJuegos};
+                         AmpacidadLimitada(a.material, calibre, factores) * nJuegos};
     };
 
     const std::size_t primero =
@@ -275,7 +277,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
                                   d.valores->ampacidad.Redondeado(0).Texto() + " A).");
     }
     const int limite = Calibres[*d.elegido].limiteProteccion[static_cast<std::size_t>(a.material)];
-    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, fT, fA) > Decimal(limite)) {
+    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, factores) > Decimal(limite)) {
         d.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
                                   " A por conjunto por la protección contra sobrecorriente "
                                   "(NEC 240.4(D)).");

@@ -21,14 +21,14 @@ namespace engine {
 struct Alimentador {
     Sistema sistema = Sistema::Trifasico;
     Material material = Material::Cobre;
-    std::size_t ducto = 0;              // position in Ductos
-    Decimal corriente;                  // load current, A, exactly as written
-    double voltaje = 0;                 // sending-end voltage, V
-    double factorPotencia = 0;          // 0 < fp <= 1
-    double longitud = 0;                // m
-    double regulacionMaxima = 3;        // largest permitted regulation, %
-    double juegos = 1;                  // conductor sets in parallel per phase, 1 to 10
-    double temperaturaAmbiente = 30;    // °C, at most 70
+    std::size_t ducto = 0;           // position in Ductos
+    Decimal corriente;               // load current, A, exactly as written
+    double voltaje = 0;              // sending-end voltage, V
+    double factorPotencia = 0;       // 0 < fp <= 1
+    double longitud = 0;             // m
+    double regulacionMaxima = 3;     // largest permitted regulation, %
+    double juegos = 1;               // conductor sets in parallel per phase, 1 to 10
+    double temperaturaAmbiente = 30; // °C, at most 70
     // Current-carrying conductors in one raceway; each set runs in a raceway of its own,
     // so by default those of one set.
     std::optional<double> conductoresDucto;

@@ -12,14 +12,8 @@
 namespace {
 
 const engine::TablasConductores& Tablas() {
-    static const engine::TablasConductores tablas = [] {
-        engine::TablasConductores t;
-        for (auto m : {engine::Material::Cobre, engine::Material::Aluminio}) {
-            t[static_cast<std::size_t>(m)] =
-                std::get<engine::TablaConductores>(engine::LeerTabla(m, CARPETA_TABLAS));
-        }
-        return t;
-    }();
+    static const engine::TablasConductores tablas =
+        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
     return tablas;
 }
 
@@ -56,10 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
             e.posicion[c] = c;
         }
     }
-    const bool coma = lector.delimitador() != ',';
+    // The mark the delimiter gives, or a tie, by the first byte's parity.
+    const schedule::MarcaDecimal marca{schedule::MarcaPorDelimitador(lector.delimitador()),
+                                       tamano > 0 && datos[0] % 2 == 1};
     while (lector.Siguiente(celdas)) {
         ComprobarUtf8(celdas);
-        const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, coma);
+        const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, marca);
         std::optional<engine::Dimensionado> d;
         if (const auto* a = std::get_if<engine::Alimentador>(&fila)) {
             d = engine::Dimensionar(*a, Tablas());
@@ -69,9 +65,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         } else if (std::get<std::vector<schedule::ErrorCelda>>(fila).empty()) {
             fuzz::Falla("fila con errores vacíos", celdas.empty() ? "" : celdas[0]);
         }
-        const auto salida = schedule::CeldasDeSalida(celdas, e, coma, fila, d, {});
-        if (salida.size() != e.nombres.size() + schedule::ColumnasResultado.size()) {
-            fuzz::Falla("ancho de la fila de salida", std::to_string(salida.size()));
+        const auto entradas = schedule::CeldasDeEntrada(celdas, e, marca);
+        const auto resultados = schedule::CeldasDeResultado(fila, d, {});
+        if (entradas.size() != e.nombres.size() ||
+            resultados.size() != schedule::ColumnasResultado.size()) {
+            fuzz::Falla("ancho de la fila de salida", std::to_string(entradas.size()));
+        }
+        if (resultados.back().texto.find(" | ") != std::string::npos &&
+            std::holds_alternative<engine::Alimentador>(fila) && d->observaciones.size() < 2) {
+            fuzz::Falla("separador dentro de una observación", resultados.back().texto);
         }
     }
     return 0;

@@ -16,6 +16,10 @@ std::int16_t ValidarTecla(std::int16_t codigo) {
     return digito || codigo == '.' || codigo == Retroceso ? codigo : 0;
 }
 
+std::int16_t ComaDecimal(std::int16_t codigo, bool comaEsDecimal) {
+    return comaEsDecimal && codigo == ',' ? std::int16_t('.') : codigo;
+}
+
 std::int16_t CodigoDeCaracter(QChar caracter) {
     const char16_t codigo = caracter.unicode();
     return static_cast<std::int16_t>(codigo <= 0xFF ? codigo : 0x100);

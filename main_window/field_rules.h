@@ -11,6 +11,11 @@ class QKeyEvent;
 // digits 48 to 57), 0 to discard the keystroke.
 std::int16_t ValidarTecla(std::int16_t codigo);
 
+// Where the user's locale writes the decimal comma, the "," key is that locale's decimal
+// point: it enters the fields' "." (and then passes the rule of "."). Elsewhere "," only
+// groups thousands, and the fields refuse it.
+std::int16_t ComaDecimal(std::int16_t codigo, bool comaEsDecimal);
+
 // The 8-bit code of a typed character: its Latin-1 code, or 256 for a character outside
 // Latin-1, which no field takes.
 std::int16_t CodigoDeCaracter(QChar caracter);

@@ -506,7 +506,7 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
     auto* campo = static_cast<QLineEdit*>(objeto);
     switch (evento->type()) {
     case QEvent::KeyPress:
-        return Text_KeyPress(static_cast<QKeyEvent*>(evento));
+        return Text_KeyPress(campo, static_cast<QKeyEvent*>(evento));
     case QEvent::InputMethod:
         Text_InputMethod(static_cast<QInputMethodEvent*>(evento));
         break;
@@ -535,20 +535,34 @@ bool Form1::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 // Only digits, the point and backspace get through; a discarded keystroke inserts nothing.
-bool Form1::Text_KeyPress(QKeyEvent* tecla) {
+// A key whose code is replaced (the decimal comma) inserts its replacement instead.
+bool Form1::Text_KeyPress(QLineEdit* campo, QKeyEvent* tecla) {
     const std::optional<std::int16_t> codigo = CodigoDeTecla(*tecla);
-    return codigo && ValidarTecla(*codigo) == 0;
+    if (!codigo) {
+        return false;
+    }
+    const std::int16_t admitido = ValidarTecla(ComaDecimal(*codigo, ComaEsDecimal()));
+    if (admitido != 0 && admitido != *codigo) {
+        campo->insert(QString(QChar(admitido)));
+        return true;
+    }
+    return admitido == 0;
 }
 
 // Composed text obeys the same rule as typed text, character by character.
 void Form1::Text_InputMethod(QInputMethodEvent* composicion) {
     QString admitido;
     for (const QChar c : composicion->commitString()) {
-        if (ValidarTecla(CodigoDeCaracter(c)) != 0) {
-            admitido += c;
+        const std::int16_t codigo = ValidarTecla(ComaDecimal(CodigoDeCaracter(c), ComaEsDecimal()));
+        if (codigo != 0) {
+            admitido += QChar(codigo);
         }
     }
     composicion->setCommitString(admitido);
+}
+
+bool Form1::ComaEsDecimal() {
+    return QLocale::system().decimalPoint() == QStringLiteral(",");
 }
 
 // Leaving a field rewrites it into the clean text of its number, then recalculates.

@@ -75,7 +75,8 @@ private:
     void List1_Click();
     void Combo1_Click();
     void RecalcularSiCalculado();
-    bool Text_KeyPress(QKeyEvent* tecla);
+    bool Text_KeyPress(QLineEdit* campo, QKeyEvent* tecla);
+    static bool ComaEsDecimal();
     void Text_InputMethod(QInputMethodEvent* composicion);
     void Text_LostFocus(QLineEdit* campo);
     bool EsCampo(QObject* objeto) const;

@@ -1,6 +1,7 @@
 #include "schedule/decimal_mark.h"
 
 #include "engine/decimal.h"
+#include "schedule/text.h"
 
 namespace schedule {
 namespace {
@@ -9,17 +10,43 @@ bool EsDigito(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view SinBlancos(std::string_view texto) {
-    const auto inicio = texto.find_first_not_of(" \t");
-    if (inicio == std::string_view::npos) {
-        return {};
-    }
-    return texto.substr(inicio, texto.find_last_not_of(" \t") - inicio + 1);
-}
-
 // Only a cell made of digits, signs and the two marks can be a number at all.
 bool PuedeSerNumero(std::string_view t) {
-    return !t.empty() && t.find_first_not_of("0123456789+-.,") == std::string_view::npos;
+    for (const char c : t) {
+        if (!EsDigito(c) && c != '+' && c != '-' && c != '.' && c != ',') {
+            return false;
+        }
+    }
+    return !t.empty();
+}
+
+bool SoloCifras(std::string_view t) {
+    for (const char c : t) {
+        if (!EsDigito(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The digits that carry the value: none of the zeros ahead of the first other digit, nor
+// those after the last.
+std::size_t CifrasSignificativas(std::string_view entera, std::string_view fraccion) {
+    std::string_view cifras = entera;
+    std::string todas;
+    if (!fraccion.empty()) {
+        todas.assign(entera).append(fraccion);
+        cifras = todas;
+    }
+    const std::size_t primera = cifras.find_first_not_of('0');
+    if (primera == std::string_view::npos) {
+        return 0;
+    }
+    std::size_t ultima = cifras.size();
+    if (!fraccion.empty()) {
+        ultima = cifras.find_last_not_of('0') + 1;
+    }
+    return ultima - primera;
 }
 
 // Whether the mark at `i` shows itself as the decimal mark.
@@ -138,20 +165,19 @@ std::variant<Numero, FallaNumero> LeerNumero(std::string_view celda, MarcaDecima
     const std::string_view fraccion =
         separador == std::string_view::npos ? std::string_view() : t.substr(separador + 1);
     std::string cifras;
-    const bool fraccionValida =
-        fraccion.find_first_not_of("0123456789") == std::string_view::npos;
-    if (!PuedeSerNumero(t) || !ParteEntera(entera, grupo, cifras) || !fraccionValida ||
-        cifras.find_first_not_of("0123456789") != std::string::npos ||
-        cifras.size() + fraccion.size() == 0) {
+    if (!PuedeSerNumero(t) || !ParteEntera(entera, grupo, cifras) || !SoloCifras(fraccion) ||
+        !SoloCifras(cifras) || cifras.size() + fraccion.size() == 0) {
         return FallaNumero::NoEsNumero;
+    }
+    const std::size_t decimales = fraccion.find_last_not_of('0') + 1; // 0 when none is
+    if (CifrasSignificativas(cifras, fraccion) > engine::Decimal::CifrasMaximas ||
+        decimales > engine::Decimal::DecimalesMaximos) {
+        return FallaNumero::DemasiadasCifras;
     }
     n.texto += cifras.empty() ? "0" : cifras;
     if (!fraccion.empty()) {
         n.texto += '.';
         n.texto += fraccion;
-    }
-    if (!engine::Decimal::Leer(n.texto)) {
-        return FallaNumero::DemasiadasCifras;
     }
     return n;
 }

@@ -9,14 +9,6 @@
 namespace schedule {
 namespace {
 
-std::string_view SinBlancos(std::string_view texto) {
-    const auto inicio = texto.find_first_not_of(" \t");
-    if (inicio == std::string_view::npos) {
-        return {};
-    }
-    return texto.substr(inicio, texto.find_last_not_of(" \t") - inicio + 1);
-}
-
 // A cell's text quoted in a message; a "|" would read as the separator of the remarks.
 std::string Comillas(std::string_view texto) {
     std::string citado(texto);
@@ -53,10 +45,10 @@ struct PalabraDucto {
     std::string_view ducto;   // a name in Ductos
 };
 constexpr PalabraDucto PalabrasDucto[] = {
-    {"EMT", "Acero"},           {"IMC", "Acero"},          {"RMC", "Acero"},
-    {"tubo conduit", "Acero"},  {"pared delgada", "Acero"}, {"pared gruesa", "Acero"},
-    {"galvanizado", "Acero"},   {"PVC-40", "PVC"},         {"PVC-80", "PVC"},
-    {"PVC cédula 40", "PVC"},   {"PVC cédula 80", "PVC"},
+    {"EMT", "Acero"},          {"IMC", "Acero"},           {"RMC", "Acero"},
+    {"tubo conduit", "Acero"}, {"pared delgada", "Acero"}, {"pared gruesa", "Acero"},
+    {"galvanizado", "Acero"},  {"PVC-40", "PVC"},          {"PVC-80", "PVC"},
+    {"PVC cédula 40", "PVC"},  {"PVC cédula 80", "PVC"},
 };
 
 // A conduit's name as compared: normalised, without hyphens.
@@ -78,16 +70,21 @@ std::optional<T> Elegir(const Opcion<T> (&opciones)[N], std::string_view texto) 
 }
 
 std::optional<std::size_t> ElegirDucto(std::string_view texto) {
-    const std::string normal = NormalDucto(texto);
-    std::string_view nombre = normal;
-    for (const PalabraDucto& p : PalabrasDucto) {
-        if (normal == NormalDucto(p.palabra)) {
-            nombre = p.ducto;
+    // Every name a conduit goes by, compared as normalised, with its place in Ductos.
+    static const std::vector<std::pair<std::string, std::size_t>> nombres = [] {
+        std::vector<std::pair<std::string, std::size_t>> n;
+        for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
+            n.emplace_back(NormalDucto(engine::Ductos[i].nombre), i);
         }
-    }
-    for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
-        if (NormalDucto(nombre) == NormalDucto(engine::Ductos[i].nombre)) {
-            return i;
+        for (const PalabraDucto& p : PalabrasDucto) {
+            n.emplace_back(NormalDucto(p.palabra), engine::IndiceDucto(p.ducto));
+        }
+        return n;
+    }();
+    const std::string normal = NormalDucto(texto);
+    for (const auto& [nombre, ducto] : nombres) {
+        if (normal == nombre) {
+            return ducto;
         }
     }
     return std::nullopt;
@@ -124,8 +121,7 @@ std::optional<std::size_t> IndiceDeCalibre(std::string_view texto) {
     }
     const std::size_t i = engine::IndiceCalibre(normal);
     const std::size_t primeroKcmil = engine::IndiceCalibre("250");
-    if (i >= engine::Calibres.size() || (awg && i >= primeroKcmil) ||
-        (kcmil && i < primeroKcmil)) {
+    if (i >= engine::Calibres.size() || (awg && i >= primeroKcmil) || (kcmil && i < primeroKcmil)) {
         return std::nullopt;
     }
     return i;
@@ -301,8 +297,8 @@ std::variant<Numero, ErrorCelda> LeerNumeroDe(Columna c, std::string_view texto,
                                  ", pero tantas celdas usan el punto decimal como la coma: no "
                                  "se sabe cuál es la marca decimal."};
     case FallaNumero::DemasiadasCifras:
-        return ErrorCelda{c, columna + " tiene más de 15 cifras significativas: " +
-                                 Comillas(texto) + "."};
+        return ErrorCelda{
+            c, columna + " tiene más de 15 cifras significativas: " + Comillas(texto) + "."};
     }
     return ErrorCelda{c, columna + " no tiene un número: " + Comillas(texto) + "."};
 }

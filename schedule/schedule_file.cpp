@@ -100,7 +100,7 @@ void PonerCelda(Cuadro::Fila& fila, Columna columna, std::string_view texto, Mar
     const auto c = static_cast<std::size_t>(columna);
     fila.entradas[c] = texto;
     fila.errores[c].clear();
-    if (!Columnas[c].numerica || texto.find_first_not_of(" \t") == std::string_view::npos) {
+    if (!Columnas[c].numerica || SinBlancos(texto).empty()) {
         return;
     }
     auto leido = LeerNumeroDe(columna, texto, marca);

@@ -35,7 +35,7 @@ struct Cuadro {
     };
     std::vector<std::string> otras; // the other columns' names, as the file wrote them
     std::vector<Fila> filas;
-    char delimitador = ';';   // the delimiter the file is saved with
+    char delimitador = ';';    // the delimiter the file is saved with
     Marca marca = Marca::Coma; // and its decimal mark
 
     bool operator==(const Cuadro&) const = default;

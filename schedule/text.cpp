@@ -40,11 +40,11 @@ char SinAcento(char32_t codigo) {
 }
 
 // Words that join the others and name nothing.
-constexpr std::array<std::string_view, 10> Enlaces{"de", "del", "la", "las", "el",
-                                                   "los", "en",  "por", "y",  "a"};
+constexpr std::array<std::string_view, 10> Enlaces{"de",  "del", "la",  "las", "el",
+                                                   "los", "en",  "por", "y",   "a"};
 
 struct Palabra {
-    std::string texto;  // normalised
+    std::string texto;      // normalised
     bool abreviada = false; // cut short with a dot
 };
 
@@ -56,8 +56,7 @@ std::vector<Palabra> Palabras(std::string_view texto) {
     int dentro = 0;
     const auto cerrar = [&](bool abreviada) {
         const std::string normal = Normalizar(actual);
-        if (!normal.empty() &&
-            std::find(Enlaces.begin(), Enlaces.end(), normal) == Enlaces.end()) {
+        if (!normal.empty() && std::find(Enlaces.begin(), Enlaces.end(), normal) == Enlaces.end()) {
             palabras.push_back({normal, abreviada});
         }
         actual.clear();
@@ -151,6 +150,17 @@ std::string DesdeWindows1252(std::string_view bytes) {
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         AgregarUtf8(texto, b >= 0x80 && b < 0xA0 ? Cp1252[b - 0x80] : b);
+    }
+    return texto;
+}
+
+std::string_view SinBlancos(std::string_view texto) {
+    const auto blanco = [](char c) { return c == ' ' || c == '\t'; };
+    while (!texto.empty() && blanco(texto.front())) {
+        texto.remove_prefix(1);
+    }
+    while (!texto.empty() && blanco(texto.back())) {
+        texto.remove_suffix(1);
     }
     return texto;
 }

@@ -27,6 +27,9 @@ private:
 // "CSV". The five bytes the code page leaves unassigned keep their C1 control code.
 std::string DesdeWindows1252(std::string_view bytes);
 
+// The text without the blanks and tabs around it.
+std::string_view SinBlancos(std::string_view texto);
+
 // A name or a choice as compared: lower case, without accents, spaces or underscores, so
 // that "Regulación Máx", "regulacion_max" and "REGULACION MAX" are one name.
 std::string Normalizar(std::string_view utf8);

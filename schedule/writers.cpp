@@ -3,6 +3,7 @@
 #include <csv.h>
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <map>
 
 namespace schedule {
@@ -19,7 +20,10 @@ void EscritorCsv::Fila(const std::vector<Celda>& celdas) {
             linea_ += delimitador_;
         }
         const std::string& texto = celdas[i].texto;
-        if (texto.find_first_of(std::string{delimitador_, '"', '\r', '\n'}) == std::string::npos) {
+        const bool citar = std::any_of(texto.begin(), texto.end(), [this](char c) {
+            return c == delimitador_ || c == '"' || c == '\r' || c == '\n';
+        });
+        if (!citar) {
             linea_ += texto;
             continue;
         }

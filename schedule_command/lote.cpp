@@ -66,7 +66,7 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
     std::vector<std::string> celdas;
     if (!entrada.lector->Siguiente(celdas)) {
         return Fallo{"el archivo " + Nombre(ruta) + " " +
-                         entrada.lector->error().value_or("está vacío") + "."};
+                     entrada.lector->error().value_or("está vacío") + "."};
     }
     auto encabezado = schedule::LeerEncabezado(celdas);
     if (const auto* mensaje = std::get_if<std::string>(&encabezado)) {
@@ -88,8 +88,7 @@ std::optional<Fallo> AbrirEntrada(const std::filesystem::path& ruta, Entrada& en
     if (const auto& error = entrada.lector->error()) {
         return Fallo{"el archivo " + Nombre(ruta) + ": " + *error + "."};
     }
-    entrada.marca =
-        decision.Decidir(schedule::MarcaPorDelimitador(entrada.lector->delimitador()));
+    entrada.marca = decision.Decidir(schedule::MarcaPorDelimitador(entrada.lector->delimitador()));
     return AbrirLector(ruta, entrada);
 }
 
@@ -153,8 +152,7 @@ struct Fallas {
         if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
             const schedule::ErrorCelda& e = errores->front();
             motivo = (e.columna ? "columna «" +
-                                      std::string(schedule::Descripcion(*e.columna).nombre) +
-                                      "»: "
+                                      std::string(schedule::Descripcion(*e.columna).nombre) + "»: "
                                 : "") +
                      e.mensaje;
         } else if (d && !d->calculado) {
@@ -273,8 +271,8 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
     if (auto error = AbrirSalida(o, entrada.lector->delimitador(), salida)) {
         return fallar(error->mensaje);
     }
-    const Fallas fallas = EscribirFilas(
-        entrada, std::get<engine::TablasConductores>(tablas), dimensionar, salida);
+    const Fallas fallas =
+        EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), dimensionar, salida);
     if (const auto& error = entrada.lector->error()) {
         return fallar("el archivo " + Nombre(o.entrada) + ": " + *error + ".");
     }

@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     app.footer(
         "Columnas obligatorias: circuito, sistema, conductor, ducto, corriente, voltaje, fp, "
         "longitud.\nOpcionales: regulacion_max (3), paralelo (1), temperatura_ambiente (30), "
-        "conductores_ducto (3), calibre (automático).\nSalida: las columnas de entrada y "
+        "conductores_ducto (los de un conjunto: cada conjunto en su ducto), calibre "
+        "(automático).\nSalida: las columnas de entrada y "
         "calibre_caida, calibre_ampacidad, calibre_elegido, mm2, rige, caida_v, regulacion, "
         "voltaje_final, ampacidad, observaciones.\nTerminales de 75 °C.\nEstado de salida: 0 "
         "todo calculado; 1 algunas filas sin calcular; 2 no se pudo empezar (nada escrito).\n");

@@ -55,30 +55,37 @@ TEST(CalcularValores, VoltageDropWorkedExampleSinglePhase) {
 TEST(CalcularValores, DistanceWorkedExample) {
     const Valores tri = Valido(Modo::Distancia, Sistema::Trifasico);
     EXPECT_EQ(tri.DistanciaPermitida, 41.52310447955868);
-    EXPECT_EQ(tri.Perdidas, 2160);
     const Valores mono = Valido(Modo::Distancia, Sistema::Monofasico);
     EXPECT_EQ(mono.DistanciaPermitida, 35.96006332329324);
-    EXPECT_EQ(mono.Perdidas, 1440);
 }
 
-TEST(CalcularValores, TotalsUseTheLengthOfText1InBothModes) {
-    for (Modo modo : {Modo::CaidaVoltaje, Modo::Distancia}) {
-        const Valores tri = Valido(modo, Sistema::Trifasico);
-        EXPECT_EQ(tri.ResistenciaTotal, (0.8 * 100) * FactorLongitud);
-        EXPECT_EQ(tri.ReactanciaTotal, (0.05 * 100) * FactorLongitud);
-        EXPECT_EQ(tri.ImpedanciaTotal, (0.7063391343821319 * 100) * FactorLongitud);
-        const Valores mono = Valido(modo, Sistema::Monofasico);
-        EXPECT_EQ(mono.ResistenciaTotal, ((0.8 * 2) * 100) * FactorLongitud);
-        EXPECT_EQ(mono.ReactanciaTotal, ((0.05 * 2) * 100) * FactorLongitud);
-        EXPECT_EQ(mono.ImpedanciaTotal, (1.4126782687642638 * 100) * FactorLongitud);
+// The distance report's totals and losses are those of the circuit of the permitted
+// distance: the voltage-drop mode over that length gives the same ones, and its drop is
+// the permitted one. The length typed for the drop plays no part.
+TEST(CalcularValores, TheDistanceReportIsAboutThePermittedDistance) {
+    for (Sistema sistema : {Sistema::Trifasico, Sistema::Monofasico}) {
+        Datos otraLongitud = Ejemplo;
+        otraLongitud.Longitud = 250;
+        const Valores distancia = Valido(Modo::Distancia, sistema, otraLongitud);
+        EXPECT_EQ(distancia.DistanciaPermitida,
+                  Valido(Modo::Distancia, sistema).DistanciaPermitida);
+        Datos esaLongitud = Ejemplo;
+        esaLongitud.Longitud = distancia.DistanciaPermitida;
+        const Valores caida = Valido(Modo::CaidaVoltaje, sistema, esaLongitud);
+        EXPECT_EQ(distancia.ResistenciaTotal, caida.ResistenciaTotal);
+        EXPECT_EQ(distancia.ReactanciaTotal, caida.ReactanciaTotal);
+        EXPECT_EQ(distancia.ImpedanciaTotal, caida.ImpedanciaTotal);
+        EXPECT_EQ(distancia.Perdidas, caida.Perdidas);
+        EXPECT_NEAR(caida.CaidaVoltaje, Ejemplo.CaidaPermitida, 1e-12);
     }
-    // The distance does not follow the length field, only the totals do.
-    Datos otraLongitud = Ejemplo;
-    otraLongitud.Longitud = 250;
-    const Valores v = Valido(Modo::Distancia, Sistema::Trifasico, otraLongitud);
-    EXPECT_EQ(v.DistanciaPermitida, 41.52310447955868);
-    EXPECT_EQ(v.Perdidas, 2160);
-    EXPECT_EQ(v.ResistenciaTotal, (0.8 * 250) * FactorLongitud);
+    // In the drop mode the totals are those of the length typed.
+    const Valores tri = Valido(Modo::CaidaVoltaje, Sistema::Trifasico);
+    EXPECT_EQ(tri.ResistenciaTotal, (0.8 * 100) * FactorLongitud);
+    EXPECT_EQ(tri.ReactanciaTotal, (0.05 * 100) * FactorLongitud);
+    EXPECT_EQ(tri.ImpedanciaTotal, (0.7063391343821319 * 100) * FactorLongitud);
+    const Valores mono = Valido(Modo::CaidaVoltaje, Sistema::Monofasico);
+    EXPECT_EQ(mono.ResistenciaTotal, ((0.8 * 2) * 100) * FactorLongitud);
+    EXPECT_EQ(mono.ReactanciaTotal, ((0.05 * 2) * 100) * FactorLongitud);
 }
 
 TEST(ArcCos, IsTheArcCosineThroughTheArcTangent) {
@@ -116,7 +123,7 @@ TEST(CalcularValores, ZeroCurrentOrLength) {
     EXPECT_EQ(distancia.DistanciaPermitida, 0);
     EXPECT_EQ(distancia.ImpedanciaTotal, 0);
     EXPECT_EQ(distancia.Perdidas, 0);
-    EXPECT_EQ(distancia.ResistenciaTotal, ((0.8 * 2) * 100) * FactorLongitud);
+    EXPECT_EQ(distancia.ResistenciaTotal, 0);
 
     Datos sinLongitud = Ejemplo;
     sinLongitud.Longitud = 0;
@@ -157,9 +164,14 @@ TEST(CalcularValores, FaultsInsteadOfNonFiniteResults) {
     EXPECT_EQ(FallaDe(Modo::CaidaVoltaje, Sistema::Trifasico, d), Falla::Desbordamiento);
     EXPECT_EQ(FallaDe(Modo::Distancia, Sistema::Monofasico, d), Falla::Desbordamiento);
     d = Ejemplo;
-    d.Longitud = enorme;
+    d.CaidaPermitida = enorme;
     EXPECT_EQ(FallaDe(Modo::Distancia, Sistema::Trifasico, d, Conductor{5, 8}),
               Falla::Desbordamiento);
+    d.CaidaPermitida = Ejemplo.CaidaPermitida;
+    d.Longitud = enorme; // the length typed for the drop plays no part in the distance
+    EXPECT_EQ(FallaDe(Modo::Distancia, Sistema::Trifasico, d, Conductor{5, 8}), std::nullopt);
+    d = Ejemplo;
+    d.Longitud = enorme;
     // The first fault in the order of the steps wins: the drop overflows before the
     // regulation divides by the zero voltage.
     d.VoltajeInicial = 0;

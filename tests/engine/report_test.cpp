@@ -44,33 +44,41 @@ TEST(LineasResultado, VoltageDropSinglePhase) {
               }));
 }
 
+// The distance report is about the circuit of the permitted distance, 41.52 m: its R, X
+// and Z (0.8, 0.05 and 0.706 ohms per 1000 ft over 0.1362 kft; I x Z x sqrt 3 is the 5 V
+// permitted) and its losses, 30² x 0.8 x 3 x 0.1362 = 294.258 W. Before, they were those
+// of the hidden 100 m and of 1000 ft of circuit (2,160 W).
 TEST(LineasResultado, DistanceThreePhase) {
     EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Trifasico), (std::vector<std::string>{
                                                                "",
-                                                               "     R= 0.262 ohmios/fase",
-                                                               "     X= 0.016 ohmios/fase",
-                                                               "     Z= 0.232 ohmios/fase",
-                                                               "     Pérdidas= 2,160.00 Vatios",
+                                                               "     R= 0.109 ohmios/fase",
+                                                               "     X= 0.007 ohmios/fase",
+                                                               "     Z= 0.096 ohmios/fase",
+                                                               "     Pérdidas= 294.258 Vatios",
                                                                "     Distancia= 41.52 Metros",
                                                            }));
 }
 
+// 35.96 m single-phase: 0.118 kft, Z = 1.413 x 0.118 = 0.167 ohms (x 30 A = 5 V), losses
+// 30² x 0.8 x 2 x 0.118 = 169.89 W.
 TEST(LineasResultado, DistanceSinglePhase) {
     EXPECT_EQ(Lineas(Modo::Distancia, Sistema::Monofasico), (std::vector<std::string>{
                                                                 "",
-                                                                "     R= 0.525  ohmios",
-                                                                "     X= 0.033  ohmios",
-                                                                "     Z= 0.463  ohmios",
-                                                                "     Pérdidas= 1,440.0 Vatios",
+                                                                "     R= 0.189  ohmios",
+                                                                "     X= 0.012  ohmios",
+                                                                "     Z= 0.167  ohmios",
+                                                                "     Pérdidas= 169.89 Vatios",
                                                                 "     Distancia= 35.96 Metros",
                                                             }));
 }
 
 TEST(LineasResultado, FollowTheRegionalSeparators) {
     const auto lineas = Lineas(Modo::Distancia, Sistema::Trifasico, {",", "."});
-    EXPECT_EQ(lineas[1], "     R= 0,262 ohmios/fase");
-    EXPECT_EQ(lineas[4], "     Pérdidas= 2.160,00 Vatios");
+    EXPECT_EQ(lineas[1], "     R= 0,109 ohmios/fase");
+    EXPECT_EQ(lineas[4], "     Pérdidas= 294,258 Vatios");
     EXPECT_EQ(lineas[5], "     Distancia= 41,52 Metros");
+    EXPECT_EQ(Lineas(Modo::CaidaVoltaje, Sistema::Trifasico, {",", "."})[4],
+              "     Pérdidas= 708,661 Vatios");
 }
 
 TEST(LineasResultado, ZeroValuesAndNegativeFinalVoltage) {

@@ -176,9 +176,9 @@ TEST(Dimensionar, ConductorsAreCountedInOneRaceway) {
     a.conductoresDucto = 2;
     Dimensionado d = Dimensionar(a, Tablas());
     EXPECT_EQ(d.valores->ampacidad, 300);
-    EXPECT_EQ(d.observaciones, std::vector<std::string>{
-                                   "Los conductores en el ducto (2) son menos que los de un "
-                                   "conjunto; se toman 3."});
+    EXPECT_EQ(d.observaciones,
+              std::vector<std::string>{"Los conductores en el ducto (2) son menos que los de un "
+                                       "conjunto; se toman 3."});
     a.sistema = Sistema::Monofasico;
     EXPECT_TRUE(Dimensionar(a, Tablas()).observaciones.empty());
 }

@@ -368,6 +368,25 @@ private slots:
         ventana->modelo().pila().setClean();
     }
 
+    // In the distance mode the row is the circuit of the report: the permitted distance as
+    // its length, to the centimetre shown, and the permitted drop as its largest
+    // regulation, 5 V / 240 V = 2.08 %. Before, it took the hidden 100 m and 3 %. At
+    // 42.48 m the row's drop is the permitted 5 V to the millivolt.
+    void agregar_a_alimentadores_from_the_distance_mode() {
+        clicEn("Option2_1");
+        clicEn("Command1");
+        QCOMPARE(List2->item(6)->text(), QStringLiteral("     Distancia= 42.48 Metros"));
+        List2->actions()[1]->trigger();
+        ModeloAlimentadores& modelo = form->alimentadores()->modelo();
+        const auto& fila = modelo.cuadro().filas.at(0);
+        using schedule::Columna;
+        QCOMPARE(fila.entradas[static_cast<std::size_t>(Columna::Longitud)], std::string("42.48"));
+        QCOMPARE(fila.entradas[static_cast<std::size_t>(Columna::RegulacionMax)],
+                 std::string("2.08"));
+        QCOMPARE(modelo.resultado(0).celdas[5].texto, std::string("5.000"));
+        modelo.pila().setClean();
+    }
+
     void informacion_leaves_report_and_inputs_unchanged() {
         clicEn("Command1");
         const QStringList antes = Lineas(List2);

@@ -1,5 +1,7 @@
 #include "tests/support/window_test_support.h"
 
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QtTest>
 
@@ -15,7 +17,7 @@ struct Separadores {
 // What each locale the test runs under uses.
 Separadores DelSistema() {
     const QString nombre = QLocale::system().name();
-    if (nombre == QLatin1String("es_ES")) {
+    if (nombre == QLatin1String("es_ES") || nombre == QLatin1String("es_CO")) {
         return {",", "."};
     }
     if (nombre == QLatin1String("fr_FR")) {
@@ -66,12 +68,35 @@ private slots:
                      sep));
         clicEn("Option1_1");
         QCOMPARE(List2->item(6)->text(), Con({"     Caída de Voltaje = 13.590  Voltios"}, sep)[0]);
+        // The distance reports are about the permitted distance: 36.79 m single-phase,
+        // 30² x 0.78 x 2 x 0.1207 kft = 169.469 W; 42.48 m three-phase, 293.529 W.
         clicEn("Option2_1");
-        QCOMPARE(List2->item(5)->text(), Con({"     Pérdidas= 1,404.0 Vatios"}, sep)[0]);
+        QCOMPARE(List2->item(5)->text(), Con({"     Pérdidas= 169.469 Vatios"}, sep)[0]);
         QCOMPARE(List2->item(6)->text(), Con({"     Distancia= 36.79 Metros"}, sep)[0]);
         clicEn("Option1_0");
-        QCOMPARE(List2->item(5)->text(), Con({"     Pérdidas= 2,106.00 Vatios"}, sep)[0]);
+        QCOMPARE(List2->item(5)->text(), Con({"     Pérdidas= 293.529 Vatios"}, sep)[0]);
         QCOMPARE(List2->item(6)->text(), Con({"     Distancia= 42.48 Metros"}, sep)[0]);
+    }
+
+    // Where the locale writes the decimal comma, "32,5" typed in Corriente is 32.5 A, not
+    // 325 A (a regulation ten times too large); the "," key enters the fields' "." and
+    // follows its rule. Elsewhere "," only groups thousands and is refused.
+    void the_comma_key_is_the_decimal_point_where_the_locale_writes_it() {
+        const bool coma = DelSistema().decimal == QLatin1String(",");
+        auto* corriente = prueba::Control<QLineEdit>(form.get(), "Text2");
+        corriente->setFocus(Qt::MouseFocusReason);
+        corriente->selectAll();
+        QTest::keyClicks(corriente, QStringLiteral("32,5"));
+        QCOMPARE(corriente->text(), coma ? QStringLiteral("32.5") : QStringLiteral("325"));
+        QTest::keyClicks(corriente, QStringLiteral(",1"));
+        QCOMPARE(corriente->text(), coma ? QStringLiteral("32.5.1") : QStringLiteral("3251"));
+        clicEn("Command1"); // leaving the field reads its number as before
+        QCOMPARE(corriente->text(), coma ? QStringLiteral("32.5") : QStringLiteral("3251"));
+        QInputMethodEvent composicion;
+        composicion.setCommitString(QStringLiteral("7,2"));
+        corriente->selectAll();
+        QCoreApplication::sendEvent(corriente, &composicion);
+        QCOMPARE(corriente->text(), coma ? QStringLiteral("7.2") : QStringLiteral("72"));
     }
 };
 

@@ -46,11 +46,11 @@ std::vector<std::string> Leer(const std::vector<std::string>& celdas, Marca porO
 
 TEST(IndicioDe, AMarkShowsItselfByTheDigitsAfterItOrByStandingLast) {
     const std::pair<const char*, Indicio> casos[] = {
-        {"0,9", Indicio::Coma},     {"1.200,5", Indicio::Coma}, {"1,2345", Indicio::Coma},
-        {"5,", Indicio::Coma},      {"0.85", Indicio::Punto},   {"1,200.5", Indicio::Punto},
+        {"0,9", Indicio::Coma},      {"1.200,5", Indicio::Coma},  {"1,2345", Indicio::Coma},
+        {"5,", Indicio::Coma},       {"0.85", Indicio::Punto},    {"1,200.5", Indicio::Punto},
         {"1.200", Indicio::Ninguno}, {"1,200", Indicio::Ninguno}, {"1.200.000", Indicio::Ninguno},
-        {"30", Indicio::Ninguno},   {"30 A", Indicio::Ninguno}, {"a,b", Indicio::Ninguno},
-        {"1.5,5", Indicio::Ambos},  {" -0,5 ", Indicio::Coma},
+        {"30", Indicio::Ninguno},    {"30 A", Indicio::Ninguno},  {"a,b", Indicio::Ninguno},
+        {"1.5,5", Indicio::Ambos},   {" -0,5 ", Indicio::Coma},
     };
     for (const auto& [celda, indicio] : casos) {
         EXPECT_EQ(IndicioDe(celda), indicio) << celda;
@@ -88,19 +88,28 @@ TEST(LeerNumero, OneMarkForAFileOrABlock) {
          Marca::Coma,
          {"0.9", "1200", "240"}},
         {"agrupación que no es de a tres",
-         {"0,9", "0,5", "2,25", "1,75", "1.20.0", "1,2,3", "12.34.567", "1234.567,8",
-          "1.2345,6"},
+         {"0,9", "0,5", "2,25", "1,75", "1.20.0", "1,2,3", "12.34.567", "1234.567,8", "1.2345,6"},
          Marca::Coma,
          {"0.9", "0.5", "2.25", "1.75", "!otra", "!no", "!otra", "!no", "!no"}},
-        {"archivo , con un millón agrupado mal", {"0.5", "1.200.000"}, Marca::Punto,
+        {"archivo , con un millón agrupado mal",
+         {"0.5", "1.200.000"},
+         Marca::Punto,
          {"0.5", "!no"}},
-        {"archivo que mezcla marcas", {"0,9", "0,85", "1.5", "30"}, Marca::Punto,
+        {"archivo que mezcla marcas",
+         {"0,9", "0,85", "1.5", "30"},
+         Marca::Punto,
          {"0.9", "0.85", "!otra", "30"}},
-        {"empate", {"0,9", "1.5", "1.200", "30"}, Marca::Coma,
+        {"empate",
+         {"0,9", "1.5", "1.200", "30"},
+         Marca::Coma,
          {"!empate", "!empate", "!empate", "30"}},
-        {"demasiadas cifras", {"1234567890123456", "123456789012345", "0.1234567890123450"},
-         Marca::Punto, {"!cifras", "123456789012345", "0.1234567890123450"}},
-        {"no son números", {"30 A", "", "-", "1e3", "nan", "0x10", "1 200"}, Marca::Punto,
+        {"demasiadas cifras",
+         {"1234567890123456", "123456789012345", "0.1234567890123450"},
+         Marca::Punto,
+         {"!cifras", "123456789012345", "0.1234567890123450"}},
+        {"no son números",
+         {"30 A", "", "-", "1e3", "nan", "0x10", "1 200"},
+         Marca::Punto,
          {"!no", "!no", "!no", "!no", "!no", "!no", "!no"}},
     };
     for (const auto& c : casos) {

@@ -17,8 +17,7 @@ const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Duc
 constexpr MarcaDecimal Coma{Marca::Coma, false};
 constexpr MarcaDecimal Punto{Marca::Punto, false};
 
-std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas,
-                                MarcaDecimal marca = Coma) {
+std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDecimal marca = Coma) {
     const FilaLeida fila = LeerFila(celdas, De(Nombres), marca);
     const auto* errores = std::get_if<std::vector<ErrorCelda>>(&fila);
     return errores ? *errores : std::vector<ErrorCelda>{};
@@ -105,8 +104,8 @@ TEST(LeerFila, NamesEveryBadCell) {
 // and other names stand in for an input whose own name no column has.
 TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
     const Encabezado e =
-        De({"Tablero", "Sistema", "Conductor", "Ducto", "Corriente (A)", "Tensión [V]",
-            "F. de P.", "Long. (m)", "Regulación máx. (%)", "Conjuntos", "Temperatura",
+        De({"Tablero", "Sistema", "Conductor", "Ducto", "Corriente (A)", "Tensión [V]", "F. de P.",
+            "Long. (m)", "Regulación máx. (%)", "Conjuntos", "Temperatura",
             "Conductores portadores", "Calibre (AWG/kcmil)", "Notas"});
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
@@ -114,8 +113,8 @@ TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
     EXPECT_EQ(e.sinUso, std::vector<std::size_t>{13});
     EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
     for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
-        const Encabezado f = De({"circuito", "sistema", "conductor", "ducto", "corriente",
-                                 "voltaje", fp, "distancia"});
+        const Encabezado f = De(
+            {"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", fp, "distancia"});
         EXPECT_EQ(f.posicion[static_cast<std::size_t>(Columna::Fp)], 6u) << fp;
     }
 }
@@ -124,24 +123,24 @@ TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
 // input, without it, are refused by name. Before, "temperatura" and "conjuntos" passed
 // through unread and the defaults were used in silence.
 TEST(LeerEncabezado, SynonymsGiveWayToTheOwnNameAndMayNotBeTwo) {
-    const Encabezado e = De({"Circuito", "Tablero", "sistema", "conductor", "ducto",
-                             "corriente", "voltaje", "fp", "longitud", "Temperatura"});
+    const Encabezado e = De({"Circuito", "Tablero", "sistema", "conductor", "ducto", "corriente",
+                             "voltaje", "fp", "longitud", "Temperatura"});
     EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::Circuito)], 0u);
     EXPECT_EQ(e.sinUso, std::vector<std::size_t>{1});
     EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::TemperaturaAmbiente)], 9u);
-    EXPECT_EQ(std::get<std::string>(LeerEncabezado({"tablero", "alimentador", "sistema",
-                                                    "conductor", "ducto", "corriente",
-                                                    "voltaje", "fp", "longitud"})),
-              "las columnas «tablero» y «alimentador» nombran las dos la columna «circuito»; "
-              "deje una");
+    EXPECT_EQ(
+        std::get<std::string>(LeerEncabezado({"tablero", "alimentador", "sistema", "conductor",
+                                              "ducto", "corriente", "voltaje", "fp", "longitud"})),
+        "las columnas «tablero» y «alimentador» nombran las dos la columna «circuito»; "
+        "deje una");
 }
 
 // Sizes and conduits in the forms designers write them.
 TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
-    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente",
-                             "voltaje", "fp", "longitud", "calibre"});
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje",
+                             "fp", "longitud", "calibre"});
     const std::pair<const char*, const char*> calibres[] = {
-        {"4/0 AWG", "4/0"}, {"#10", "10"},         {"No. 10", "10"},  {"10 AWG", "10"},
+        {"4/0 AWG", "4/0"},   {"#10", "10"},      {"No. 10", "10"}, {"10 AWG", "10"},
         {"250 kcmil", "250"}, {"250 MCM", "250"}, {"Núm. 2", "2"},
     };
     for (const auto& [texto, calibre] : calibres) {
@@ -156,7 +155,7 @@ TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
             << texto;
     }
     const std::pair<const char*, const char*> ductos[] = {
-        {"EMT", "Acero"},          {"imc", "Acero"},          {"RMC", "Acero"},
+        {"EMT", "Acero"},          {"imc", "Acero"},           {"RMC", "Acero"},
         {"Tubo conduit", "Acero"}, {"pared delgada", "Acero"}, {"Pared gruesa", "Acero"},
         {"galvanizado", "Acero"},  {"PVC-40", "PVC"},          {"PVC cédula 40", "PVC"},
         {"PVC cédula 80", "PVC"},  {"aluminio", "Aluminio"},
@@ -172,8 +171,8 @@ TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
 // The remarks of a row are apart by " | "; a remark that quotes a cell with that
 // separator cannot break them, and none ends in doubled punctuation.
 TEST(CeldasDeResultado, JoinsTheRemarksWithABar) {
-    const FilaLeida fila = LeerFila({"A", "x | y", "cu", "pvc", "abc", "", "0.9", "10"},
-                                    De(Nombres), Punto);
+    const FilaLeida fila =
+        LeerFila({"A", "x | y", "cu", "pvc", "abc", "", "0.9", "10"}, De(Nombres), Punto);
     const std::string observaciones = CeldasDeResultado(fila, std::nullopt, {}).back().texto;
     EXPECT_EQ(observaciones,
               "La columna «sistema» no tiene un valor válido: «x / y». | La columna «corriente» "

@@ -178,6 +178,89 @@ private slots:
         QVERIFY(copiada.contains(QStringLiteral("5.566")));
     }
 
+    // A typed cell takes the locale's decimal mark, and a pasted block the mark its numbers
+    // show (the locale's when none does); the other mark only groups thousands. Before,
+    // "1,200" pasted under es_MX was 1.2 A and "1.200" typed under es_CO was 1.2 A.
+    void typed_and_pasted_numbers_follow_one_decimal_mark_data() {
+        QTest::addColumn<QString>("localidad");
+        QTest::addColumn<bool>("pegar");
+        QTest::addColumn<QString>("corrienteEscrita");
+        QTest::addColumn<QString>("fpEscrito");
+        QTest::addColumn<QString>("corriente"); // "!": refused
+        QTest::addColumn<QString>("fp");
+        QTest::newRow("es_MX pega 1,200") << "es_MX" << true << "1,200"
+                                          << "0.9"
+                                          << "1200"
+                                          << "0.9";
+        QTest::newRow("es_MX pega coma decimal") << "es_MX" << true << "1.200"
+                                                 << "0,9"
+                                                 << "1200"
+                                                 << "0.9";
+        QTest::newRow("en_US pega 1,200.5") << "en_US" << true << "1,200.5"
+                                            << "1"
+                                            << "1200.5"
+                                            << "1";
+        QTest::newRow("es_CO pega sin marca") << "es_CO" << true << "1.200"
+                                              << "1"
+                                              << "1200"
+                                              << "1";
+        QTest::newRow("es_CO pega empate") << "es_CO" << true << "2,5"
+                                           << "0.9"
+                                           << "!"
+                                           << "!";
+        QTest::newRow("es_CO escribe 1.200") << "es_CO" << false << "1.200"
+                                             << ""
+                                             << "1200"
+                                             << "";
+        QTest::newRow("es_CO escribe 32,5") << "es_CO" << false << "32,5"
+                                            << ""
+                                            << "32.5"
+                                            << "";
+        QTest::newRow("es_MX escribe 1,200") << "es_MX" << false << "1,200"
+                                             << ""
+                                             << "1200"
+                                             << "";
+        QTest::newRow("es_CO escribe 32.5") << "es_CO" << false << "32.5"
+                                            << ""
+                                            << "!"
+                                            << "";
+    }
+    void typed_and_pasted_numbers_follow_one_decimal_mark() {
+        QFETCH(QString, localidad);
+        QFETCH(bool, pegar);
+        QFETCH(QString, corrienteEscrita);
+        QFETCH(QString, fpEscrito);
+        QFETCH(QString, corriente);
+        QFETCH(QString, fp);
+        QLocale::setDefault(QLocale(localidad));
+        VentanaAlimentadores v(QStringLiteral(CARPETA_TABLAS));
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        ModeloAlimentadores& m = v.modelo();
+        const auto fila = [&] { return m.cuadro().filas.at(0); };
+        const auto c = [](Columna col) { return static_cast<std::size_t>(col); };
+        if (pegar) {
+            m.Pegar(0, "P\t3\tcu\tpvc\t" + corrienteEscrita.toStdString() + "\t480\t" +
+                           fpEscrito.toStdString() + "\t10\n");
+        } else {
+            m.AgregarFila(0, m.FilaNueva(), QStringLiteral("Agregar fila"));
+            m.setData(m.index(0, Col(Columna::Corriente)), corrienteEscrita, Qt::EditRole);
+        }
+        if (fp == QLatin1String("!")) {
+            QVERIFY(!fila().errores[c(Columna::Fp)].empty());
+        } else if (!fp.isEmpty()) {
+            QCOMPARE(QString::fromStdString(fila().entradas[c(Columna::Fp)]), fp);
+        }
+        if (corriente == QLatin1String("!")) {
+            QVERIFY(!fila().errores[c(Columna::Corriente)].empty());
+            QVERIFY(m.data(m.index(0, Col(Columna::Corriente)), Qt::BackgroundRole).isValid());
+            QVERIFY(m.resultado(0).celdas[2].texto.empty());
+        } else {
+            QCOMPARE(QString::fromStdString(fila().entradas[c(Columna::Corriente)]), corriente);
+            QVERIFY(fila().errores[c(Columna::Corriente)].empty());
+        }
+        m.pila().setClean();
+    }
+
     void undo_and_redo_every_change() {
         modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
         modelo().setData(modelo().index(0, Col(Columna::Corriente)), QStringLiteral("95"),
