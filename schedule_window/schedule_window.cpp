@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -238,6 +239,15 @@ bool VentanaAlimentadores::Abrir(const QString& archivo) {
         return false;
     }
     Empezar(std::get<schedule::Cuadro>(std::move(leido)), archivo);
+    // The columns the sizing does not read pass through: the user is told which they are.
+    QStringList sinUso;
+    for (const std::string& otra : modelo_->cuadro().otras) {
+        sinUso << QStringLiteral("«%1»").arg(QString::fromStdString(otra));
+    }
+    if (!sinUso.isEmpty()) {
+        statusBar()->showMessage(
+            QStringLiteral("Columnas que no se usan: %1.").arg(sinUso.join(QStringLiteral(", "))));
+    }
     return true;
 }
 

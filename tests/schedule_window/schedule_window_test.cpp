@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -304,6 +305,8 @@ private slots:
         QCOMPARE(modelo().rowCount(), 10);
         QVERIFY(
             ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — alimentadores.csv")));
+        QCOMPARE(ventana->statusBar()->currentMessage(),
+                 QStringLiteral("Columnas que no se usan: «Descripción»."));
         Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Edificio Ñandú"));
         Control<QLineEdit>(ventana.get(), "elaboro")->setText(QStringLiteral("Ing. Pérez"));
         emit Control<QLineEdit>(ventana.get(), "proyecto")->editingFinished();
