@@ -67,7 +67,11 @@ int main(int argc, char** argv) {
     }
 
     ModeloAlimentadores& modelo = ventana.modelo();
-    const int corriente = modelo.ColumnaDeEntrada(schedule::Columna::Corriente);
+    int corriente = 0;
+    while (modelo.VistaDe(corriente).tipo != ModeloAlimentadores::Tipo::Entrada ||
+           modelo.VistaDe(corriente).indice != std::size_t(schedule::Columna::Corriente)) {
+        ++corriente;
+    }
     std::vector<double> ediciones;
     for (int i = 0; i < 1000; ++i) {
         const QModelIndex celda = modelo.index(i % 20, corriente);

@@ -9,6 +9,27 @@
 namespace engine {
 
 enum class Material { Cobre, Aluminio };
+enum class Sistema { Trifasico, Monofasico };
+
+// An electrical system: its name, its phases (as a schedule may also write it), the
+// current-carrying conductors of one set, and the factor of the drop formula
+// ΔV = factor·I·Zef·L, Zef being per conductor.
+struct SistemaElectrico {
+    std::string_view nombre;
+    int fases;
+    int conductores;
+    std::string_view factorCaida;
+};
+
+// Indexed by Sistema. Single-phase runs out and back: two conductors, twice the drop.
+inline constexpr std::array<SistemaElectrico, 2> Sistemas{{
+    {"Trifásico", 3, 3, "√3"},
+    {"Monofásico", 1, 2, "2"},
+}};
+
+constexpr const SistemaElectrico& DescripcionSistema(Sistema sistema) {
+    return Sistemas[static_cast<std::size_t>(sistema)];
+}
 
 // One conductor size and the facts it carries, per material where they differ (indexed
 // by Material).

@@ -9,7 +9,6 @@
 namespace engine {
 
 enum class Modo { CaidaVoltaje, Distancia };
-enum class Sistema { Trifasico, Monofasico };
 
 // Metres to thousands of feet, the length unit of the conductor tables. It is the rounded
 // 0.003280839895, not 1/304.8: the reports have always been computed with it.

@@ -119,7 +119,7 @@ Decimal AmpacidadLimitada(Material material, std::size_t calibre, const Decimal&
 // The conductors counted in one raceway, and a remark when the count given is less than
 // one set has.
 int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaciones) {
-    const int juego = ConductoresPorJuego(a.sistema);
+    const int juego = DescripcionSistema(a.sistema).conductores;
     if (!a.conductoresDucto) {
         return juego;
     }
@@ -145,10 +145,6 @@ std::string_view TextoRige(Rige rige) {
         return "ambos";
     }
     return {};
-}
-
-int ConductoresPorJuego(Sistema sistema) {
-    return sistema == Sistema::Trifasico ? 3 : 2;
 }
 
 std::optional<Decimal> FactorTemperatura(double gradosC) {

@@ -4,6 +4,7 @@
 
 #include "engine/conductor_table.h"
 #include "engine/decimal.h"
+#include "engine/defaults.h"
 #include "engine/formulas.h"
 #include "engine/number_pattern.h"
 
@@ -21,14 +22,14 @@ namespace engine {
 struct Alimentador {
     Sistema sistema = Sistema::Trifasico;
     Material material = Material::Cobre;
-    std::size_t ducto = 0;           // position in Ductos
-    Decimal corriente;               // load current, A, exactly as written
-    double voltaje = 0;              // sending-end voltage, V
-    double factorPotencia = 0;       // 0 < fp <= 1
-    double longitud = 0;             // m
-    double regulacionMaxima = 3;     // largest permitted regulation, %
-    double juegos = 1;               // conductor sets in parallel per phase, 1 to 10
-    double temperaturaAmbiente = 30; // °C, at most 70
+    std::size_t ducto = 0;                                 // position in Ductos
+    Decimal corriente;                                     // load current, A, exactly as written
+    double voltaje = 0;                                    // sending-end voltage, V
+    double factorPotencia = 0;                             // 0 < fp <= 1
+    double longitud = 0;                                   // m
+    double regulacionMaxima = PorOmision.regulacionMaxima; // largest regulation, %
+    double juegos = PorOmision.juegos; // conductor sets in parallel per phase, 1 to 10
+    double temperaturaAmbiente = PorOmision.temperaturaAmbiente; // °C, at most 70
     // Current-carrying conductors in one raceway; each set runs in a raceway of its own,
     // so by default those of one set.
     std::optional<double> conductoresDucto;
@@ -77,10 +78,6 @@ struct Dimensionado {
 // Sizes `alimentador` with the tables' ohms. The numbers of the messages use `sep`.
 Dimensionado Dimensionar(const Alimentador& alimentador, const TablasConductores& tablas,
                          const Separadores& sep = {});
-
-// The current-carrying conductors of one set: the phases of three-phase, the two
-// conductors of single-phase.
-int ConductoresPorJuego(Sistema sistema);
 
 // The ambient-temperature correction of a 75 °C conductor; none above 70 °C.
 std::optional<Decimal> FactorTemperatura(double gradosC);

@@ -1,12 +1,14 @@
 #include "main_window/form1.h"
 
 #include "engine/conductors.h"
+#include "engine/defaults.h"
 #include "engine/numeric_text.h"
 #include "information_window/form2.h"
 #include "main_window/drawings.h"
 #include "main_window/field_rules.h"
 #include "toolkit/fonts.h"
 #include "main_window/form1_layout.h"
+#include "schedule/calculator_row.h"
 #include "schedule_window/schedule_window.h"
 #include "toolkit/toolkit.h"
 
@@ -63,14 +65,14 @@ engine::Separadores SeparadoresDelSistema() {
     return {local.decimalPoint().toStdString(), agrupa ? local.groupSeparator().toStdString() : ""};
 }
 
-// The window's inputs when it opens: the engine's default choices and these field texts.
+// The window's inputs when it opens: the engine's default choices and field texts.
 // "&Nuevo" brings all of them back but Text6's.
 const engine::Entrada Inicial{};
-const QString InicialText1 = QStringLiteral("100");
-const QString InicialText2 = QStringLiteral("30");
-const QString InicialText3 = QStringLiteral("240");
-const QString InicialText5 = QStringLiteral("0.85");
-const QString InicialText6 = QStringLiteral("5");
+const QString InicialText1 = Texto(engine::PorOmision.longitud);
+const QString InicialText2 = Texto(engine::PorOmision.corriente);
+const QString InicialText3 = Texto(engine::PorOmision.voltaje);
+const QString InicialText5 = Texto(engine::PorOmision.factorPotencia);
+const QString InicialText6 = Texto(engine::PorOmision.caidaPermitida);
 
 // Option groups number their buttons as the engine numbers its choices.
 void ElegirInicial(QButtonGroup* grupo, auto eleccion) {
@@ -192,8 +194,10 @@ void Form1::createChoices() {
     opcion(elecciones_.Option2, 0, QStringLiteral("Caida de Volt."), contenedores_.Frame4);
     opcion(elecciones_.Option2, 1, QStringLiteral("Distancia"), contenedores_.Frame4);
     contenedores_.Frame3 = marco(QStringLiteral("Frame3"), QStringLiteral("Sistema"));
-    opcion(elecciones_.Option1, 0, QStringLiteral("Trifásico"), contenedores_.Frame3);
-    opcion(elecciones_.Option1, 1, QStringLiteral("Monofásico"), contenedores_.Frame3);
+    for (std::size_t i = 0; i < engine::Sistemas.size(); ++i) {
+        opcion(elecciones_.Option1, static_cast<int>(i), Texto(engine::Sistemas[i].nombre),
+               contenedores_.Frame3);
+    }
     contenedores_.Frame1 = marco(QStringLiteral("Frame1"), QStringLiteral("Tipo de Conductor"));
     opcion(elecciones_.Option3, 0, QStringLiteral("Cobre"), contenedores_.Frame1);
     opcion(elecciones_.Option3, 1, QStringLiteral("Aluminio"), contenedores_.Frame1);
@@ -415,13 +419,13 @@ void Form1::Nuevo_Click() {
 
 // A schedule with unsaved changes is never lost without the user's word.
 void Form1::salir_Click() {
-    if (alimentadores_ == nullptr || alimentadores_->PuedeCerrar()) {
+    if (ventanaAlimentadores_ == nullptr || ventanaAlimentadores_->PuedeCerrar()) {
         toolkit::TerminarPrograma();
     }
 }
 
 void Form1::closeEvent(QCloseEvent* evento) {
-    if (alimentadores_ != nullptr && !alimentadores_->PuedeCerrar()) {
+    if (ventanaAlimentadores_ != nullptr && !ventanaAlimentadores_->PuedeCerrar()) {
         evento->ignore();
         return;
     }
@@ -429,18 +433,18 @@ void Form1::closeEvent(QCloseEvent* evento) {
     toolkit::TerminarPrograma();
 }
 
-VentanaAlimentadores& Form1::Alimentadores() {
-    if (alimentadores_ == nullptr) {
-        alimentadores_ = new VentanaAlimentadores(carpetaTablas_, this);
+VentanaAlimentadores& Form1::MostrarAlimentadores() {
+    if (ventanaAlimentadores_ == nullptr) {
+        ventanaAlimentadores_ = new VentanaAlimentadores(carpetaTablas_, this);
     }
-    alimentadores_->show();
-    alimentadores_->raise();
-    alimentadores_->activateWindow();
-    return *alimentadores_;
+    ventanaAlimentadores_->show();
+    ventanaAlimentadores_->raise();
+    ventanaAlimentadores_->activateWindow();
+    return *ventanaAlimentadores_;
 }
 
 void Form1::Alimentadores_Click() {
-    Alimentadores();
+    MostrarAlimentadores();
 }
 
 void Form1::CopiarReporte_Click() {
@@ -452,7 +456,9 @@ void Form1::CopiarReporte_Click() {
 }
 
 void Form1::AgregarAAlimentadores_Click() {
-    Alimentadores().AgregarAlimentador(Entrada());
+    VentanaAlimentadores& ventana = MostrarAlimentadores();
+    ventana.AgregarAlimentador(
+        schedule::FilaDeLaCalculadora(Entrada(), ventana.modelo().FilaNueva()));
 }
 
 void Form1::ActualizarAccionesReporte() {

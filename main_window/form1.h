@@ -41,7 +41,7 @@ public:
     engine::Entrada Entrada() const;
 
     // The schedule window, opened once and kept; null until then.
-    VentanaAlimentadores* alimentadores() const { return alimentadores_; }
+    VentanaAlimentadores* ventanaAlimentadores() const { return ventanaAlimentadores_; }
 
 protected:
     // The five numeric fields' key press and focus loss; the button's shortcut.
@@ -68,7 +68,8 @@ private:
     void CopiarReporte_Click();
     void AgregarAAlimentadores_Click();
     void ActualizarAccionesReporte();
-    VentanaAlimentadores& Alimentadores();
+    // Opens the schedule window, or shows and raises the one there is.
+    VentanaAlimentadores& MostrarAlimentadores();
     void Option1_Click(int Index);
     void Option2_Click(int Index);
     void Option3_Click(int Index);
@@ -122,7 +123,7 @@ private:
         QAction* agregar = nullptr; // the inputs to the schedule window
     } reporte_;
     QListWidget* List2_ = nullptr;
-    VentanaAlimentadores* alimentadores_ = nullptr;
+    VentanaAlimentadores* ventanaAlimentadores_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QWidget* Picture1_ = nullptr;
 

@@ -21,7 +21,7 @@ Cuadro::Fila FilaDeLaCalculadora(const engine::Entrada& e, Cuadro::Fila fila) {
     const auto numero = [&](Columna c, const std::string& texto) {
         poner(c, engine::TextoQuinceCifras(engine::ValorNumerico(texto)));
     };
-    poner(Columna::Sistema, e.sistema == engine::Sistema::Trifasico ? "Trifásico" : "Monofásico");
+    poner(Columna::Sistema, engine::DescripcionSistema(e.sistema).nombre);
     poner(Columna::Conductor, engine::TablaDe(e.material).nombre);
     poner(Columna::Ducto, engine::Ductos.at(static_cast<std::size_t>(e.indiceDucto)).nombre);
     poner(Columna::Calibre, engine::Calibres.at(static_cast<std::size_t>(e.indiceCalibre)).nombre);

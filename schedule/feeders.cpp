@@ -1,5 +1,6 @@
 #include "schedule/feeders.h"
 
+#include "engine/numeric_text.h"
 #include "schedule/text.h"
 
 #include <algorithm>
@@ -24,12 +25,6 @@ std::string NombreColumna(Columna c) {
 template <typename T> struct Opcion {
     std::string_view nombre;
     T valor;
-};
-constexpr Opcion<engine::Sistema> Sistemas[] = {
-    {"trifasico", engine::Sistema::Trifasico},
-    {"3", engine::Sistema::Trifasico},
-    {"monofasico", engine::Sistema::Monofasico},
-    {"1", engine::Sistema::Monofasico},
 };
 constexpr Opcion<engine::Material> MaterialesConductor[] = {
     {"cobre", engine::Material::Cobre},
@@ -64,6 +59,18 @@ std::optional<T> Elegir(const Opcion<T> (&opciones)[N], std::string_view texto) 
     for (const auto& o : opciones) {
         if (normal == o.nombre) {
             return o.valor;
+        }
+    }
+    return std::nullopt;
+}
+
+// A system by its name or by its phases.
+std::optional<engine::Sistema> ElegirSistema(std::string_view texto) {
+    const std::string normal = Normalizar(texto);
+    for (std::size_t i = 0; i < engine::Sistemas.size(); ++i) {
+        const engine::SistemaElectrico& s = engine::Sistemas[i];
+        if (normal == Normalizar(s.nombre) || normal == std::to_string(s.fases)) {
+            return static_cast<engine::Sistema>(i);
         }
     }
     return std::nullopt;
@@ -199,6 +206,36 @@ struct Busqueda {
 };
 
 } // namespace
+
+std::string TextoPorOmision(Columna c) {
+    const engine::ValoresPorOmision& o = engine::PorOmision;
+    switch (c) {
+    case Columna::RegulacionMax:
+        return engine::TextoQuinceCifras(o.regulacionMaxima);
+    case Columna::Paralelo:
+        return std::to_string(o.juegos);
+    case Columna::TemperaturaAmbiente:
+        return engine::TextoQuinceCifras(o.temperaturaAmbiente);
+    case Columna::ConductoresDucto:
+        return std::string(o.conductoresDucto);
+    case Columna::Calibre:
+        return std::string(o.calibre);
+    default:
+        return {};
+    }
+}
+
+std::string AyudaDeColumnas() {
+    std::string obligatorias, opcionales;
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        std::string& lista = Columnas[c].requerida ? obligatorias : opcionales;
+        lista += (lista.empty() ? "" : ", ") + std::string(Columnas[c].nombre);
+        if (!Columnas[c].requerida) {
+            lista += " (" + TextoPorOmision(static_cast<Columna>(c)) + ")";
+        }
+    }
+    return "Columnas obligatorias: " + obligatorias + ".\nOpcionales: " + opcionales + ".";
+}
 
 Columna ColumnaDe(engine::Dato dato) {
     switch (dato) {
@@ -344,7 +381,7 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     };
 
     engine::Alimentador a;
-    eleccion(Columna::Sistema, Elegir(Sistemas, celda(Columna::Sistema)), a.sistema);
+    eleccion(Columna::Sistema, ElegirSistema(celda(Columna::Sistema)), a.sistema);
     eleccion(Columna::Conductor, Elegir(MaterialesConductor, celda(Columna::Conductor)),
              a.material);
     if (const auto ducto = ElegirDucto(celda(Columna::Ducto))) {
@@ -443,6 +480,18 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
     }
     salida.resize(ColumnasResultado.size() - 1, Texto(""));
     salida.push_back(Texto(Observaciones(mensajes)));
+    return salida;
+}
+
+std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
+                                  const Encabezado& encabezado, MarcaDecimal marca,
+                                  const FilaLeida& fila,
+                                  const std::optional<engine::Dimensionado>& dimensionado,
+                                  const engine::Separadores& sep) {
+    std::vector<Celda> salida = CeldasDeEntrada(celdas, encabezado, marca);
+    for (Celda& celda : CeldasDeResultado(fila, dimensionado, sep)) {
+        salida.push_back(std::move(celda));
+    }
     return salida;
 }
 

@@ -72,6 +72,13 @@ constexpr const DescripcionColumna& Descripcion(Columna c) {
     return Columnas[static_cast<std::size_t>(c)];
 }
 
+// What an optional column's empty cell stands for, as the help tells it.
+std::string TextoPorOmision(Columna c);
+
+// The columns for the command's help: the required ones, then the optional ones with
+// their defaults.
+std::string AyudaDeColumnas();
+
 // The columns the sizing adds, in order.
 inline constexpr std::array<std::string_view, 10> ColumnasResultado{
     "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2",       "rige",
@@ -135,6 +142,13 @@ std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
 std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
                                      const std::optional<engine::Dimensionado>& dimensionado,
                                      const engine::Separadores& sep);
+
+// A row of the results: its input cells, then its result cells.
+std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
+                                  const Encabezado& encabezado, MarcaDecimal marca,
+                                  const FilaLeida& fila,
+                                  const std::optional<engine::Dimensionado>& dimensionado,
+                                  const engine::Separadores& sep);
 
 // The remarks of a row in one cell, apart by " | ", which no remark holds.
 std::string Observaciones(const std::vector<std::string>& mensajes);

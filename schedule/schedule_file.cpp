@@ -1,5 +1,6 @@
 #include "schedule/schedule_file.h"
 
+#include "engine/numeric_text.h"
 #include "schedule/csv_reader.h"
 #include "schedule/text.h"
 #include "schedule/writers.h"
@@ -20,7 +21,112 @@ std::optional<std::size_t> PosicionDeEncabezado(std::string_view nombre) {
     return std::nullopt;
 }
 
+using Tipo = Cuadro::ColumnaArchivo::Tipo;
+
+// What each column of a file's header is, in the file's order.
+std::vector<Cuadro::ColumnaArchivo>
+ColumnasDelArchivo(const Encabezado& e, const std::vector<std::optional<std::size_t>>& deEncabezado,
+                   const std::vector<std::size_t>& otras) {
+    std::vector<Cuadro::ColumnaArchivo> columnas;
+    for (std::size_t i = 0; i < e.nombres.size(); ++i) {
+        const auto entrada = std::find(e.posicion.begin(), e.posicion.end(), i);
+        if (entrada != e.posicion.end()) {
+            columnas.push_back({Tipo::Entrada,
+                                static_cast<std::size_t>(entrada - e.posicion.begin()),
+                                e.nombres[i]});
+        } else if (deEncabezado[i]) {
+            columnas.push_back({Tipo::Campo, *deEncabezado[i], e.nombres[i]});
+        } else {
+            const auto otra = std::find(otras.begin(), otras.end(), i) - otras.begin();
+            columnas.push_back({Tipo::Otra, static_cast<std::size_t>(otra), e.nombres[i]});
+        }
+    }
+    return columnas;
+}
+
+// The inputs by their names, the header fields and the other columns.
+std::vector<Cuadro::ColumnaArchivo> DisposicionCanonica(const Cuadro& cuadro) {
+    std::vector<Cuadro::ColumnaArchivo> columnas;
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        columnas.push_back({Tipo::Entrada, c, std::string(Columnas[c].nombre)});
+    }
+    for (std::size_t i = 0; i < ColumnasDeEncabezado.size(); ++i) {
+        columnas.push_back({Tipo::Campo, i, std::string(ColumnasDeEncabezado[i])});
+    }
+    for (std::size_t i = 0; i < cuadro.otras.size(); ++i) {
+        columnas.push_back({Tipo::Otra, i, cuadro.otras[i]});
+    }
+    return columnas;
+}
+
 } // namespace
+
+std::vector<Cuadro::ColumnaArchivo> Disposicion(const Cuadro& cuadro) {
+    if (cuadro.columnas.empty()) {
+        return DisposicionCanonica(cuadro);
+    }
+    std::vector<Cuadro::ColumnaArchivo> columnas = cuadro.columnas;
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        const bool esta = std::any_of(columnas.begin(), columnas.end(), [c](const auto& col) {
+            return col.tipo == Tipo::Entrada && col.indice == c;
+        });
+        const bool llena = std::any_of(cuadro.filas.begin(), cuadro.filas.end(),
+                                       [c](const auto& f) { return !f.entradas[c].empty(); });
+        if (!esta && llena) {
+            columnas.push_back({Tipo::Entrada, c, std::string(Columnas[c].nombre)});
+        }
+    }
+    return columnas;
+}
+
+std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
+                                          const std::vector<Cuadro::ColumnaArchivo>& columnas,
+                                          const Cuadro::Fila& fila) {
+    const bool mostrarMarca = cuadro.marca != MarcaPorDelimitador(cuadro.delimitador);
+    const std::array<const std::string*, ColumnasDeEncabezado.size()> campos{
+        &cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha};
+    std::vector<std::string> celdas;
+    celdas.reserve(columnas.size());
+    for (const Cuadro::ColumnaArchivo& col : columnas) {
+        switch (col.tipo) {
+        case Tipo::Entrada: {
+            const std::string& t = fila.entradas[col.indice];
+            const bool numero = Columnas[col.indice].numerica && fila.errores[col.indice].empty();
+            celdas.push_back(numero ? ConMarca(t, cuadro.marca, mostrarMarca) : t);
+            break;
+        }
+        case Tipo::Campo:
+            celdas.push_back(*campos[col.indice]);
+            break;
+        case Tipo::Otra:
+            celdas.push_back(fila.otras[col.indice]);
+            break;
+        }
+    }
+    return celdas;
+}
+
+FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasConductores& tablas,
+                                 const std::optional<std::string>& errorTablas,
+                                 const engine::Separadores& sep) {
+    FilaDimensionada r;
+    r.leida = LeerFilaDelCuadro(fila);
+    if (const auto* errores = std::get_if<std::vector<ErrorCelda>>(&r.leida)) {
+        r.errores = *errores;
+        return r;
+    }
+    if (errorTablas) {
+        r.errores.push_back({std::nullopt, *errorTablas});
+        r.leida = r.errores;
+        return r;
+    }
+    r.dimensionado = engine::Dimensionar(std::get<engine::Alimentador>(r.leida), tablas, sep);
+    if (r.dimensionado->invalido) {
+        r.errores.push_back(
+            {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.front()});
+    }
+    return r;
+}
 
 Encabezado EncabezadoCanonico() {
     Encabezado e;
@@ -29,6 +135,31 @@ Encabezado EncabezadoCanonico() {
         e.posicion[c] = c;
     }
     return e;
+}
+
+Cuadro::Fila FilaNueva(const Cuadro& cuadro) {
+    const engine::ValoresPorOmision& o = engine::PorOmision;
+    Cuadro::Fila f;
+    const auto poner = [&f](Columna c, std::string_view texto) {
+        f.entradas[static_cast<std::size_t>(c)] = texto;
+    };
+    const auto numero = [&](Columna c, double valor) {
+        poner(c, engine::TextoQuinceCifras(valor));
+    };
+    poner(Columna::Circuito, "C-" + std::to_string(cuadro.filas.size() + 1));
+    poner(Columna::Sistema, engine::Sistemas[0].nombre);
+    poner(Columna::Conductor, engine::Materiales[0].nombre);
+    poner(Columna::Ducto, engine::Ductos[0].nombre);
+    poner(Columna::Corriente, o.corriente);
+    poner(Columna::Voltaje, o.voltaje);
+    poner(Columna::Fp, o.factorPotencia);
+    poner(Columna::Longitud, o.longitud);
+    numero(Columna::RegulacionMax, o.regulacionMaxima);
+    numero(Columna::Paralelo, o.juegos);
+    numero(Columna::TemperaturaAmbiente, o.temperaturaAmbiente);
+    poner(Columna::Calibre, o.calibre);
+    f.otras.resize(cuadro.otras.size());
+    return f;
 }
 
 std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
@@ -59,6 +190,7 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
             cuadro.otras.push_back(celdas[i]);
         }
     }
+    cuadro.columnas = ColumnasDelArchivo(e, deEncabezado, otras);
     // The decimal mark is the whole file's: every row is read before any is kept.
     std::vector<std::vector<std::string>> filas;
     DecisionMarca decision;
@@ -138,33 +270,53 @@ FilaLeida LeerFilaDelCuadro(const Cuadro::Fila& fila) {
     return guardados;
 }
 
+std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
+                                         const engine::TablasConductores& tablas,
+                                         const std::optional<std::string>& errorTablas,
+                                         const std::filesystem::path& archivo) {
+    const std::vector<Cuadro::ColumnaArchivo> columnas = Disposicion(cuadro);
+    std::vector<std::string> nombres;
+    for (const Cuadro::ColumnaArchivo& col : columnas) {
+        nombres.push_back(col.titulo);
+    }
+    // The file's own header, as the command reads it.
+    auto leido = LeerEncabezado(nombres);
+    const Encabezado e = std::holds_alternative<Encabezado>(leido) ? std::get<Encabezado>(leido)
+                                                                   : EncabezadoCanonico();
+    auto libro = EscritorXlsx::Abrir(archivo);
+    if (!libro) {
+        return std::string("no se pudo crear el libro");
+    }
+    for (std::string_view columna : ColumnasResultado) {
+        nombres.emplace_back(columna);
+    }
+    libro->Encabezado(nombres);
+    const MarcaDecimal marca{cuadro.marca, false};
+    const engine::Separadores sep{std::string(1, Caracter(cuadro.marca)), ""};
+    for (const Cuadro::Fila& fila : cuadro.filas) {
+        const FilaDimensionada d = DimensionarFila(fila, tablas, errorTablas, sep);
+        libro->Fila(CeldasDeSalida(CeldasDelArchivo(cuadro, columnas, fila), e, marca, d.leida,
+                                   d.dimensionado, sep));
+    }
+    std::vector<std::string> avisos;
+    if (auto sinUso = AvisoSinUso(e)) {
+        avisos.push_back(*sinUso);
+    }
+    return libro->Terminar(avisos);
+}
+
 void EscribirCuadro(const Cuadro& cuadro, std::ostream& salida) {
+    const std::vector<Cuadro::ColumnaArchivo> columnas = DisposicionCanonica(cuadro);
     EscritorCsv csv(salida, cuadro.delimitador);
-    const auto texto = [](std::string t) { return Celda{std::move(t), std::nullopt, {}}; };
     std::vector<Celda> celdas;
-    for (const DescripcionColumna& c : Columnas) {
-        celdas.push_back(texto(std::string(c.nombre)));
-    }
-    for (std::string_view nombre : ColumnasDeEncabezado) {
-        celdas.push_back(texto(std::string(nombre)));
-    }
-    for (const std::string& nombre : cuadro.otras) {
-        celdas.push_back(texto(nombre));
+    for (const Cuadro::ColumnaArchivo& col : columnas) {
+        celdas.push_back({col.titulo, std::nullopt, {}});
     }
     csv.Fila(celdas);
-    const bool mostrarMarca = cuadro.marca != MarcaPorDelimitador(cuadro.delimitador);
     for (const Cuadro::Fila& fila : cuadro.filas) {
         celdas.clear();
-        for (std::size_t c = 0; c < Columnas.size(); ++c) {
-            const std::string& t = fila.entradas[c];
-            const bool numero = Columnas[c].numerica && fila.errores[c].empty();
-            celdas.push_back(texto(numero ? ConMarca(t, cuadro.marca, mostrarMarca) : t));
-        }
-        for (const std::string* campo : {&cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha}) {
-            celdas.push_back(texto(*campo));
-        }
-        for (const std::string& otra : fila.otras) {
-            celdas.push_back(texto(otra));
+        for (std::string& texto : CeldasDelArchivo(cuadro, columnas, fila)) {
+            celdas.push_back({std::move(texto), std::nullopt, {}});
         }
         csv.Fila(celdas);
     }

@@ -195,12 +195,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas,
             dimensionado = dimensionar(*alimentador, tablas, sep);
         }
         fallas.Contar(entrada.lector->fila(), fila, dimensionado);
-        std::vector<schedule::Celda> salidaFila =
-            schedule::CeldasDeEntrada(celdas, e, entrada.marca);
-        for (auto& celda : schedule::CeldasDeResultado(fila, dimensionado, sep)) {
-            salidaFila.push_back(std::move(celda));
-        }
-        salida.Fila(salidaFila);
+        salida.Fila(schedule::CeldasDeSalida(celdas, e, entrada.marca, fila, dimensionado, sep));
     }
     return fallas;
 }

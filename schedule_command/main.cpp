@@ -1,6 +1,8 @@
 // The schedule command: sizes every feeder of a CSV schedule, from the command line.
 #include "schedule_command/lote.h"
 
+#include "schedule/feeders.h"
+
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -66,14 +68,14 @@ int main(int argc, char** argv) {
     app.add_option("--tablas", opciones.tablas,
                    "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)")
         ->type_name("CARPETA");
-    app.footer(
-        "Columnas obligatorias: circuito, sistema, conductor, ducto, corriente, voltaje, fp, "
-        "longitud.\nOpcionales: regulacion_max (3), paralelo (1), temperatura_ambiente (30), "
-        "conductores_ducto (los de un conjunto: cada conjunto en su ducto), calibre "
-        "(automático).\nSalida: las columnas de entrada y "
-        "calibre_caida, calibre_ampacidad, calibre_elegido, mm2, rige, caida_v, regulacion, "
-        "voltaje_final, ampacidad, observaciones.\nTerminales de 75 °C.\nEstado de salida: 0 "
-        "todo calculado; 1 algunas filas sin calcular; 2 no se pudo empezar (nada escrito).\n");
+    std::string salidas;
+    for (std::string_view columna : schedule::ColumnasResultado) {
+        salidas += (salidas.empty() ? "" : ", ") + std::string(columna);
+    }
+    app.footer(schedule::AyudaDeColumnas() + " Cada conjunto en paralelo va en su propio ducto." +
+               "\nSalida: las columnas de entrada y " + salidas +
+               ".\nTerminales de 75 °C.\nEstado de salida: 0 todo calculado; 1 algunas filas "
+               "sin calcular; 2 no se pudo empezar (nada escrito).\n");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

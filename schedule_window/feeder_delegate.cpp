@@ -1,6 +1,7 @@
 #include "schedule_window/feeder_delegate.h"
 
 #include "engine/conductors.h"
+#include "engine/defaults.h"
 #include "schedule/feeders.h"
 #include "schedule/text.h"
 
@@ -15,7 +16,10 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
     QStringList opciones;
     switch (static_cast<Columna>(columna)) {
     case Columna::Sistema:
-        return {QStringLiteral("Trifásico"), QStringLiteral("Monofásico")};
+        for (const engine::SistemaElectrico& s : engine::Sistemas) {
+            opciones << texto(s.nombre);
+        }
+        return opciones;
     case Columna::Conductor:
         for (const engine::TablaMaterial& m : engine::Materiales) {
             opciones << texto(m.nombre);
@@ -27,7 +31,7 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
         }
         return opciones;
     case Columna::Calibre:
-        opciones << QStringLiteral("automático");
+        opciones << texto(engine::PorOmision.calibre);
         for (const engine::Calibre& c : engine::Calibres) {
             opciones << texto(c.nombre);
         }

@@ -188,23 +188,11 @@ int ModeloAlimentadores::columnCount(const QModelIndex& padre) const {
 
 ModeloAlimentadores::Resultado
 ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
-    Resultado r;
-    const schedule::FilaLeida leida = schedule::LeerFilaDelCuadro(fila);
-    if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&leida)) {
-        r.errores = *errores;
-    } else if (errorTablas_) {
-        r.errores.push_back({std::nullopt, *errorTablas_});
-    } else {
-        r.dimensionado = engine::Dimensionar(std::get<engine::Alimentador>(leida), tablas_,
-                                             {local_.decimalPoint().toStdString(), ""});
-        if (r.dimensionado->invalido) {
-            r.errores.push_back({schedule::ColumnaDe(*r.dimensionado->invalido),
-                                 r.dimensionado->observaciones.front()});
-        }
-    }
     const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
-    r.celdas = schedule::CeldasDeResultado(
-        r.errores.empty() ? leida : schedule::FilaLeida(r.errores), r.dimensionado, sep);
+    Resultado r;
+    static_cast<schedule::FilaDimensionada&>(r) =
+        schedule::DimensionarFila(fila, tablas_, errorTablas_, sep);
+    r.celdas = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
     return r;
 }
 
@@ -346,22 +334,7 @@ bool ModeloAlimentadores::setData(const QModelIndex& indice, const QVariant& val
 }
 
 schedule::Cuadro::Fila ModeloAlimentadores::FilaNueva() const {
-    schedule::Cuadro::Fila f;
-    f.entradas = {"C-" + std::to_string(cuadro_.filas.size() + 1),
-                  "Trifásico",
-                  std::string(engine::Materiales[0].nombre),
-                  std::string(engine::Ductos[0].nombre),
-                  "30",
-                  "240",
-                  "0.85",
-                  "100",
-                  "3",
-                  "1",
-                  "30",
-                  "3",
-                  "automático"};
-    f.otras.resize(cuadro_.otras.size());
-    return f;
+    return schedule::FilaNueva(cuadro_);
 }
 
 void ModeloAlimentadores::AgregarFila(int fila, schedule::Cuadro::Fila nueva,

@@ -23,7 +23,9 @@ public:
     // A new schedule, sized with the tables read now from `carpetaTablas`.
     void Cargar(schedule::Cuadro cuadro, const std::filesystem::path& carpetaTablas);
     const schedule::Cuadro& cuadro() const { return cuadro_; }
-    // Why the tables could not be read, if they could not.
+    // The conductor tables the rows are sized with, and why they could not be read, if
+    // they could not.
+    const engine::TablasConductores& tablas() const { return tablas_; }
     const std::optional<std::string>& errorDeTablas() const { return errorTablas_; }
     QUndoStack& pila() { return pila_; }
     const QUndoStack& pila() const { return pila_; }
@@ -35,7 +37,6 @@ public:
         std::size_t indice; // in Columnas, in the other columns, or in ColumnasResultado
     };
     Vista VistaDe(int columna) const;
-    int ColumnaDeEntrada(schedule::Columna c) const { return static_cast<int>(c); }
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -62,11 +63,9 @@ public:
     // A row new to the schedule: the main window's defaults.
     schedule::Cuadro::Fila FilaNueva() const;
 
-    // What the sizing gave a row.
-    struct Resultado {
-        std::vector<schedule::ErrorCelda> errores;
-        std::optional<engine::Dimensionado> dimensionado;
-        std::vector<schedule::Celda> celdas; // the result columns, as shown
+    // What the sizing gave a row, and its result columns as shown.
+    struct Resultado : schedule::FilaDimensionada {
+        std::vector<schedule::Celda> celdas;
     };
     const Resultado& resultado(int fila) const {
         return resultados_[static_cast<std::size_t>(fila)];

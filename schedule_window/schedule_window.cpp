@@ -1,9 +1,9 @@
 #include "schedule_window/schedule_window.h"
 
-#include "schedule/calculator_row.h"
 #include "schedule/replace_file.h"
 #include "schedule/writers.h"
 #include "schedule_window/calculation_record.h"
+#include "schedule_window/feeder_delegate.h"
 #include "toolkit/toolkit.h"
 
 #include <QAction>
@@ -272,47 +272,14 @@ bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
 
 bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
     schedule::ArchivoTemporal temporal(Ruta(archivo));
-    auto libro = temporal.creado() ? schedule::EscritorXlsx::Abrir(temporal.ruta()) : nullptr;
-    if (!libro) {
+    const bool escrito = temporal.creado() &&
+                         !schedule::ExportarLibro(modelo_->cuadro(), modelo_->tablas(),
+                                                  modelo_->errorDeTablas(), temporal.ruta()) &&
+                         temporal.Confirmar();
+    if (!escrito) {
         Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
-        return false;
     }
-    std::vector<std::string> nombres;
-    for (int c = 0; c < modelo_->columnCount(); ++c) {
-        nombres.push_back(
-            modelo_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
-    }
-    libro->Encabezado(nombres);
-    // Each cell as the view shows it, the numbers as numbers.
-    const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
-    for (int f = 0; f < modelo_->rowCount(); ++f) {
-        const schedule::Cuadro::Fila& fila = modelo_->cuadro().filas[static_cast<std::size_t>(f)];
-        const ModeloAlimentadores::Resultado& r = modelo_->resultado(f);
-        const std::vector<std::string> textos(fila.entradas.begin(), fila.entradas.end());
-        const std::vector<schedule::Celda> entradas =
-            schedule::CeldasDeEntrada(textos, canonico, {});
-        std::vector<schedule::Celda> celdas;
-        for (int c = 0; c < modelo_->columnCount(); ++c) {
-            const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
-            switch (v.tipo) {
-            case ModeloAlimentadores::Tipo::Entrada:
-                celdas.push_back(entradas[v.indice]);
-                break;
-            case ModeloAlimentadores::Tipo::Resultado:
-                celdas.push_back(r.celdas[v.indice]);
-                break;
-            case ModeloAlimentadores::Tipo::Otra:
-                celdas.push_back({fila.otras[v.indice], std::nullopt, {}});
-                break;
-            }
-        }
-        libro->Fila(celdas);
-    }
-    if (const auto error = libro->Terminar(); error || !temporal.Confirmar()) {
-        Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
-        return false;
-    }
-    return true;
+    return escrito;
 }
 
 bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
@@ -332,10 +299,9 @@ bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
     return true;
 }
 
-void VentanaAlimentadores::AgregarAlimentador(const engine::Entrada& e) {
+void VentanaAlimentadores::AgregarAlimentador(schedule::Cuadro::Fila fila) {
     const int al = modelo_->rowCount();
-    modelo_->AgregarFila(al, schedule::FilaDeLaCalculadora(e, modelo_->FilaNueva()),
-                         QStringLiteral("Agregar alimentador"));
+    modelo_->AgregarFila(al, std::move(fila), QStringLiteral("Agregar alimentador"));
     tabla_->setCurrentIndex(modelo_->index(al, 0));
 }
 

@@ -2,10 +2,7 @@
 // CSV the schedule command reads, exported to a workbook and to a calculation record.
 #pragma once
 
-#include "schedule_window/feeder_delegate.h"
 #include "schedule_window/feeder_model.h"
-
-#include "engine/calcular.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -34,10 +31,9 @@ public:
     bool ExportarXlsx(const QString& archivo);
     bool ExportarPdf(const QString& archivo);
 
-    // The main window's feeder: its system, conductor, conduit and size, and its current,
-    // voltage, power factor and length as the main window reads them; added as the last
-    // row, with the size given, and selected.
-    void AgregarAlimentador(const engine::Entrada& entrada);
+    // A feeder brought from elsewhere (the main window's), added as the last row and
+    // selected.
+    void AgregarAlimentador(schedule::Cuadro::Fila fila);
 
     // With unsaved changes, asks "Guardar / Descartar / Cancelar"; true when the schedule
     // may be let go.
@@ -72,10 +68,10 @@ private:
     std::vector<int> FilasElegidas() const;
     void Avisar(const QString& texto);
 
-    // Children of the window, so that they outlive the view that shows them.
+    // A child of the window, so that it outlives the view that shows it.
     ModeloAlimentadores* modelo_ = nullptr;
     QString carpetaTablas_;
-    QString archivo_;
+    QString archivo_; // the file the schedule was opened from or saved to
 
     struct Campos {
         QLineEdit* proyecto = nullptr;

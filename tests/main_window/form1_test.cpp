@@ -343,7 +343,7 @@ private slots:
         }
         clicEn("Command1");
         List2->actions()[1]->trigger();
-        VentanaAlimentadores* ventana = form->alimentadores();
+        VentanaAlimentadores* ventana = form->ventanaAlimentadores();
         QVERIFY(ventana != nullptr && ventana->isVisible());
         const auto& filas = ventana->modelo().cuadro().filas;
         QCOMPARE(filas.size(), std::size_t(1));
@@ -359,12 +359,10 @@ private slots:
         QCOMPARE(celda(Columna::Voltaje), std::string("127"));
         QCOMPARE(celda(Columna::Fp), std::string("0.95"));
         QCOMPARE(celda(Columna::Longitud), std::string("28.5"));
-        const QString caida =
-            ventana->modelo()
-                .data(ventana->modelo().index(0, static_cast<int>(schedule::Columnas.size()) + 5),
-                      Qt::DisplayRole)
-                .toString();
-        QVERIFY(List2->item(6)->text().contains(caida + QStringLiteral("  Voltios")));
+        const std::string& caida = ventana->modelo().resultado(0).celdas[5].texto;
+        QVERIFY(!caida.empty());
+        QCOMPARE(List2->item(6)->text(), QStringLiteral("     Caída de Voltaje = %1  Voltios")
+                                             .arg(QString::fromStdString(caida)));
         ventana->modelo().pila().setClean();
     }
 
@@ -377,7 +375,7 @@ private slots:
         clicEn("Command1");
         QCOMPARE(List2->item(6)->text(), QStringLiteral("     Distancia= 42.48 Metros"));
         List2->actions()[1]->trigger();
-        ModeloAlimentadores& modelo = form->alimentadores()->modelo();
+        ModeloAlimentadores& modelo = form->ventanaAlimentadores()->modelo();
         const auto& fila = modelo.cuadro().filas.at(0);
         using schedule::Columna;
         QCOMPARE(fila.entradas[static_cast<std::size_t>(Columna::Longitud)], std::string("42.48"));

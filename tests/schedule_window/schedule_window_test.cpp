@@ -319,7 +319,8 @@ private slots:
 
         VentanaAlimentadores otra(QStringLiteral(CARPETA_TABLAS));
         QVERIFY(otra.Abrir(guardado));
-        QCOMPARE(otra.modelo().cuadro(), modelo().cuadro());
+        QCOMPARE(otra.modelo().cuadro().filas, modelo().cuadro().filas);
+        QCOMPARE(otra.modelo().cuadro().otras, modelo().cuadro().otras);
         QCOMPARE(otra.modelo().cuadro().proyecto, std::string("Edificio Ñandú"));
         for (int f = 0; f < modelo().rowCount(); ++f) {
             for (int c = 0; c < modelo().columnCount(); ++c) {
@@ -396,7 +397,7 @@ private slots:
         form.show();
         QAction* salir = form.findChild<QAction*>(QStringLiteral("salir"));
         form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
-        VentanaAlimentadores* alimentadores = form.alimentadores();
+        VentanaAlimentadores* alimentadores = form.ventanaAlimentadores();
         QVERIFY(alimentadores != nullptr && alimentadores->isVisible());
         alimentadores->modelo().AgregarFila(0, alimentadores->modelo().FilaNueva(),
                                             QStringLiteral("Agregar fila"));
@@ -429,7 +430,7 @@ private slots:
         QCOMPARE(avisos.textos.size(), 2);
         // Choosing the item again brings the same window back.
         form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
-        QCOMPARE(form.alimentadores(), alimentadores);
+        QCOMPARE(form.ventanaAlimentadores(), alimentadores);
     }
 
     // The calculation record as a PDF: every circuit and the method's notes, with the
@@ -497,15 +498,28 @@ private slots:
         QCOMPARE(memoria::TamanoDePagina(QLocale(QStringLiteral("es_ES"))).id(), QPageSize::A4);
     }
 
-    // The workbook export: read back with openpyxl by the command's own test; here, that a
-    // file appears whole and nothing else beside it.
-    void the_workbook_export_writes_one_file() {
+    // The window's workbook is the command's for the same schedule, read back cell by cell
+    // with openpyxl: the example's ten feeders with their results, and nothing else written
+    // beside it.
+    void the_workbook_export_is_the_commands_workbook() {
         QVERIFY(ventana->Abrir(Ejemplo));
-        QVERIFY(ventana->ExportarXlsx(Ruta("libro.xlsx")));
-        QVERIFY(std::filesystem::file_size(carpeta->ruta() / "libro.xlsx") > 1000);
+        QVERIFY(ventana->ExportarXlsx(Ruta("ventana.xlsx")));
         QCOMPARE(std::distance(std::filesystem::directory_iterator(carpeta->ruta()),
                                std::filesystem::directory_iterator()),
                  1);
+        QProcess lote;
+        lote.start(QStringLiteral(CARPETA_TABLAS "/calculador-caidas-lote"),
+                   {Ejemplo, QStringLiteral("-o"), Ruta("comando.xlsx")});
+        QVERIFY(lote.waitForFinished());
+        QCOMPARE(lote.exitCode(), 0);
+        QProcess comparar;
+        comparar.start(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral(FUENTES "/tests/support/libros_iguales.py"),
+                        Ruta("ventana.xlsx"), Ruta("comando.xlsx")});
+        QVERIFY(comparar.waitForFinished());
+        const QString salida = QString::fromUtf8(comparar.readAll()).trimmed();
+        QVERIFY2(comparar.exitCode() == 0, qPrintable(salida));
+        QCOMPARE(salida, QStringLiteral("11")); // the header and ten feeders
     }
 };
 
