@@ -133,6 +133,145 @@ int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaci
     return static_cast<int>(dados);
 }
 
+// One feeder's sizing, step by step: the two minimums, the size given or chosen, and the
+// remarks on them.
+class Dimensionamiento {
+public:
+    Dimensionamiento(const Alimentador& a, const TablasConductores& tablas, const Separadores& sep,
+                     Dimensionado& d)
+        : a_(a), tabla_(tablas[static_cast<std::size_t>(a.material)]), sep_(sep), d_(d),
+          factores_(*FactorTemperatura(a.temperaturaAmbiente) *
+                    FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones))),
+          porJuego_(a.corriente.Real() / a.juegos),
+          primero_(std::max(TablaDe(a.material).primerCalibre,
+                            a.juegos >= 2 ? PrimerCalibreParalelo : 0)) {}
+
+    // The smallest size by drop and by ampacity, from the first size the feeder may use;
+    // false when the figures overflow.
+    bool BuscarMinimos() {
+        for (std::size_t c = primero_; c < Calibres.size(); ++c) {
+            const std::optional<EnCalibre>& en = vistos_[c] = En(c);
+            if (!en) {
+                d_.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
+                return false;
+            }
+            if (!d_.porCaida && en->regulacion <= a_.regulacionMaxima) {
+                d_.porCaida = c;
+            }
+            if (!d_.porAmpacidad && en->ampacidad >= a_.corriente) {
+                d_.porAmpacidad = c;
+            }
+            if (d_.porCaida && d_.porAmpacidad) {
+                break;
+            }
+        }
+        return true;
+    }
+
+    // The given size, if the material has it and the sets may use it, or the larger of
+    // the two minimums; false when the given size is refused.
+    bool TomarCalibre() {
+        if (!a_.calibre) {
+            if (d_.porCaida && d_.porAmpacidad) {
+                d_.elegido = std::max(*d_.porCaida, *d_.porAmpacidad);
+                d_.rige = *d_.porCaida == *d_.porAmpacidad  ? Rige::Ambos
+                          : *d_.porCaida > *d_.porAmpacidad ? Rige::Caida
+                                                            : Rige::Ampacidad;
+            }
+            return true;
+        }
+        const std::size_t c = *a_.calibre;
+        const std::string nombre(Calibres[c].nombre);
+        if (c < TablaDe(a_.material).primerCalibre) {
+            return Rechazar("El calibre " + nombre + " no existe en " + Material() + ".");
+        }
+        if (c < primero_) {
+            return Rechazar("En conjuntos en paralelo sólo se usan calibres " +
+                            std::string(Calibres[PrimerCalibreParalelo].nombre) +
+                            " y mayores (dado: " + nombre + ").");
+        }
+        d_.elegido = c;
+        return true;
+    }
+
+    // A minimum that no size meets is told, with the way out.
+    void ObservarMinimos() {
+        const std::string paralelo = "; considere más conjuntos en paralelo.";
+        if (!d_.porCaida) {
+            d_.observaciones.push_back("Ningún calibre de " + Material() +
+                                       " cumple la regulación máxima de " +
+                                       Numero(a_.regulacionMaxima, sep_) + " %" + paralelo);
+        }
+        if (!d_.porAmpacidad) {
+            d_.observaciones.push_back("Ningún calibre de " + Material() +
+                                       " lleva la corriente de " +
+                                       Numero(a_.corriente.Real(), sep_) + " A" + paralelo);
+        }
+    }
+
+    // The figures at the chosen size, a given size's failings, and the small sizes' limit.
+    void ComprobarElegido() {
+        const std::size_t c = *d_.elegido;
+        d_.valores = vistos_[c] ? vistos_[c] : En(c);
+        const std::string nombre(Calibres[c].nombre);
+        d_.excedeRegulacion = a_.calibre && d_.valores->regulacion > a_.regulacionMaxima;
+        d_.excedeAmpacidad = a_.calibre && d_.valores->ampacidad < a_.corriente;
+        if (d_.excedeRegulacion) {
+            d_.observaciones.push_back("El calibre " + nombre +
+                                       " no cumple la regulación máxima de " +
+                                       Numero(a_.regulacionMaxima, sep_) + " %.");
+        }
+        if (d_.excedeAmpacidad) {
+            d_.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre +
+                                       " (" + d_.valores->ampacidad.Redondeado(0).Texto() + " A).");
+        }
+        const int limite = Calibres[c].limiteProteccion[static_cast<std::size_t>(a_.material)];
+        if (limite > 0 && AmpacidadCorregida(a_.material, c, factores_) > Decimal(limite)) {
+            d_.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
+                                       " A por conjunto por la protección contra sobrecorriente "
+                                       "(NEC 240.4(D)).");
+        }
+    }
+
+private:
+    // Parallel sets share the current equally: the drop is that of one set with its share.
+    std::optional<EnCalibre> En(std::size_t calibre) const {
+        const Datos datos{a_.longitud, porJuego_, a_.voltaje, a_.factorPotencia, 0};
+        const auto valores = CalcularValores(Modo::CaidaVoltaje, a_.sistema, datos,
+                                             (*tabla_.filas[calibre])[a_.ducto]);
+        if (std::holds_alternative<Falla>(valores)) {
+            return std::nullopt;
+        }
+        const Valores& v = std::get<Valores>(valores);
+        return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
+                         AmpacidadLimitada(a_.material, calibre, factores_) *
+                             Decimal(static_cast<long long>(a_.juegos))};
+    }
+
+    // The material's name as a sentence names it, in lower case.
+    std::string Material() const {
+        std::string material(TablaDe(a_.material).nombre);
+        std::transform(material.begin(), material.end(), material.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return material;
+    }
+
+    bool Rechazar(std::string mensaje) {
+        d_.observaciones.push_back(std::move(mensaje));
+        d_.invalido = Dato::Calibre;
+        return false;
+    }
+
+    const Alimentador& a_;
+    const TablaConductores& tabla_;
+    const Separadores& sep_;
+    Dimensionado& d_;
+    const Decimal factores_; // ambient times adjustment
+    const double porJuego_;  // the current of one set, A
+    const std::size_t primero_;
+    std::array<std::optional<EnCalibre>, Calibres.size()> vistos_;
+};
+
 } // namespace
 
 std::string_view TextoRige(Rige rige) {
@@ -180,105 +319,15 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         d.invalido = error->dato;
         return d;
     }
-    const TablaConductores& tabla = tablas[static_cast<std::size_t>(a.material)];
-    const double juegos = a.juegos;
-    const Decimal factores = *FactorTemperatura(a.temperaturaAmbiente) *
-                             FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones));
-    const Decimal nJuegos(static_cast<long long>(juegos));
-    const double porJuego = a.corriente.Real() / juegos;
-
-    // Parallel sets share the current equally: the drop is that of one set with its share.
-    const auto enCalibre = [&](std::size_t calibre) -> std::optional<EnCalibre> {
-        const Datos datos{a.longitud, porJuego, a.voltaje, a.factorPotencia, 0};
-        const auto valores =
-            CalcularValores(Modo::CaidaVoltaje, a.sistema, datos, (*tabla.filas[calibre])[a.ducto]);
-        if (std::holds_alternative<Falla>(valores)) {
-            return std::nullopt;
-        }
-        const Valores& v = std::get<Valores>(valores);
-        return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
-                         AmpacidadLimitada(a.material, calibre, factores) * nJuegos};
-    };
-
-    const std::size_t primero =
-        std::max(TablaDe(a.material).primerCalibre, juegos >= 2 ? PrimerCalibreParalelo : 0);
-    std::array<std::optional<EnCalibre>, Calibres.size()> vistos;
-    for (std::size_t c = primero; c < Calibres.size(); ++c) {
-        const std::optional<EnCalibre>& en = vistos[c] = enCalibre(c);
-        if (!en) {
-            d.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
-            return d;
-        }
-        if (!d.porCaida && en->regulacion <= a.regulacionMaxima) {
-            d.porCaida = c;
-        }
-        if (!d.porAmpacidad && en->ampacidad >= a.corriente) {
-            d.porAmpacidad = c;
-        }
-        if (d.porCaida && d.porAmpacidad) {
-            break;
-        }
-    }
-
-    // The material's name as a sentence names it, in lower case.
-    std::string material(TablaDe(a.material).nombre);
-    std::transform(material.begin(), material.end(), material.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (a.calibre) {
-        const std::size_t c = *a.calibre;
-        if (c < TablaDe(a.material).primerCalibre) {
-            d.observaciones.push_back("El calibre " + std::string(Calibres[c].nombre) +
-                                      " no existe en " + material + ".");
-            d.invalido = Dato::Calibre;
-            return d;
-        }
-        if (c < primero) {
-            d.observaciones.push_back("En conjuntos en paralelo sólo se usan calibres " +
-                                      std::string(Calibres[PrimerCalibreParalelo].nombre) +
-                                      " y mayores (dado: " + std::string(Calibres[c].nombre) +
-                                      ").");
-            d.invalido = Dato::Calibre;
-            return d;
-        }
-        d.elegido = c;
-    } else if (d.porCaida && d.porAmpacidad) {
-        d.elegido = std::max(*d.porCaida, *d.porAmpacidad);
-        d.rige = *d.porCaida == *d.porAmpacidad  ? Rige::Ambos
-                 : *d.porCaida > *d.porAmpacidad ? Rige::Caida
-                                                 : Rige::Ampacidad;
-    }
-    const std::string paralelo = "; considere más conjuntos en paralelo.";
-    if (!d.porCaida) {
-        d.observaciones.push_back("Ningún calibre de " + material +
-                                  " cumple la regulación máxima de " +
-                                  Numero(a.regulacionMaxima, sep) + " %" + paralelo);
-    }
-    if (!d.porAmpacidad) {
-        d.observaciones.push_back("Ningún calibre de " + material + " lleva la corriente de " +
-                                  Numero(a.corriente.Real(), sep) + " A" + paralelo);
-    }
-    if (!d.elegido) {
+    Dimensionamiento paso(a, tablas, sep, d);
+    if (!paso.BuscarMinimos() || !paso.TomarCalibre()) {
         return d;
     }
-    d.valores = vistos[*d.elegido] ? vistos[*d.elegido] : enCalibre(*d.elegido);
-    const std::string nombre(Calibres[*d.elegido].nombre);
-    d.excedeRegulacion = a.calibre && d.valores->regulacion > a.regulacionMaxima;
-    d.excedeAmpacidad = a.calibre && d.valores->ampacidad < a.corriente;
-    if (d.excedeRegulacion) {
-        d.observaciones.push_back("El calibre " + nombre + " no cumple la regulación máxima de " +
-                                  Numero(a.regulacionMaxima, sep) + " %.");
+    paso.ObservarMinimos();
+    if (d.elegido) {
+        paso.ComprobarElegido();
+        d.calculado = true;
     }
-    if (d.excedeAmpacidad) {
-        d.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre + " (" +
-                                  d.valores->ampacidad.Redondeado(0).Texto() + " A).");
-    }
-    const int limite = Calibres[*d.elegido].limiteProteccion[static_cast<std::size_t>(a.material)];
-    if (limite > 0 && AmpacidadCorregida(a.material, *d.elegido, factores) > Decimal(limite)) {
-        d.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
-                                  " A por conjunto por la protección contra sobrecorriente "
-                                  "(NEC 240.4(D)).");
-    }
-    d.calculado = true;
     return d;
 }
 

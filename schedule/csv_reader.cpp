@@ -96,7 +96,8 @@ bool LectorCsv::Siguiente(std::vector<std::string>& celdas) {
     return true;
 }
 
-// Hands the parser the next block; false once the file is over.
+// Hands the parser the next block; false once the file is over, or at a fault, which
+// error_ then tells.
 bool LectorCsv::Alimentar() {
     const auto campo = [](void* texto, std::size_t largo, void* lector) {
         static_cast<LectorCsv*>(lector)->actual_.emplace_back(static_cast<const char*>(texto),

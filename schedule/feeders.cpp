@@ -53,10 +53,9 @@ std::string NormalDucto(std::string_view texto) {
     return normal;
 }
 
-template <typename T, std::size_t N>
-std::optional<T> Elegir(const Opcion<T> (&opciones)[N], std::string_view texto) {
+std::optional<engine::Material> ElegirMaterial(std::string_view texto) {
     const std::string normal = Normalizar(texto);
-    for (const auto& o : opciones) {
+    for (const auto& o : MaterialesConductor) {
         if (normal == o.nombre) {
             return o.valor;
         }
@@ -146,7 +145,7 @@ std::variant<std::optional<std::size_t>, std::monostate> ElegirCalibre(std::stri
     return std::monostate();
 }
 
-// The captions of a size and its cross-section, 3 significant digits.
+// The number format of a cross-section, to 3 significant digits.
 std::string_view FormatoMm2(double mm2) {
     return mm2 < 10 ? "0.00" : mm2 < 100 ? "0.0" : "0";
 }
@@ -162,6 +161,89 @@ Celda Texto(std::string texto) {
 Celda NombreCalibre(const std::optional<std::size_t>& calibre) {
     return Texto(calibre ? std::string(engine::Calibres[*calibre].nombre) : "");
 }
+
+// The cells of one row read into a feeder, every cell that cannot be read told.
+struct LectorDeFila {
+    const std::vector<std::string>& celdas;
+    const Encabezado& encabezado;
+    MarcaDecimal marca;
+    std::vector<ErrorCelda> errores;
+
+    std::string_view Celda(Columna c) const {
+        const auto& posicion = encabezado.posicion[static_cast<std::size_t>(c)];
+        return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
+                                                     : std::string_view();
+    }
+
+    void Error(Columna c, std::string motivo) {
+        errores.push_back({c, "La columna " + NombreColumna(c) + " " + std::move(motivo)});
+    }
+
+    // A number as a plain decimal; none where an optional cell is empty, an error where a
+    // required one is.
+    std::optional<std::string> Numero(Columna c) {
+        const std::string_view texto = Celda(c);
+        if (SinBlancos(texto).empty()) {
+            if (Descripcion(c).requerida) {
+                Error(c, "está vacía.");
+            }
+            return std::nullopt;
+        }
+        auto leido = LeerNumeroDe(c, texto, marca);
+        if (auto* error = std::get_if<ErrorCelda>(&leido)) {
+            errores.push_back(std::move(*error));
+            return std::nullopt;
+        }
+        return std::get<schedule::Numero>(leido).texto;
+    }
+
+    template <typename T> void Real(Columna c, T& destino) {
+        if (const auto texto = Numero(c)) {
+            double valor = 0;
+            std::from_chars(texto->data(), texto->data() + texto->size(), valor);
+            destino = valor;
+        }
+    }
+
+    template <typename T, typename Elige> void Eleccion(Columna c, Elige elegir, T& destino) {
+        if (const auto valor = elegir(Celda(c))) {
+            destino = *valor;
+        } else {
+            Error(c, "no tiene un valor válido: " + Comillas(Celda(c)) + ".");
+        }
+    }
+
+    void Ducto(std::size_t& destino) {
+        if (const auto ducto = ElegirDucto(Celda(Columna::Ducto))) {
+            destino = *ducto;
+        } else {
+            Error(Columna::Ducto, "no tiene un valor válido: " + Comillas(Celda(Columna::Ducto)) +
+                                      ". Se aceptan: " + DuctosAceptados() + ".");
+        }
+    }
+
+    void Calibre(std::optional<std::size_t>& destino) {
+        const auto calibre = ElegirCalibre(Celda(Columna::Calibre));
+        if (const auto* elegido = std::get_if<std::optional<std::size_t>>(&calibre)) {
+            destino = *elegido;
+        } else {
+            Error(Columna::Calibre,
+                  "no tiene un calibre de la tabla: " + Comillas(Celda(Columna::Calibre)) + ".");
+        }
+    }
+
+    // A cell beyond the header's columns belongs to no column.
+    void CeldasDeMas() {
+        for (std::size_t i = encabezado.nombres.size(); i < celdas.size(); ++i) {
+            if (!SinBlancos(celdas[i]).empty()) {
+                errores.push_back(
+                    {std::nullopt, "La fila tiene una celda fuera de las columnas del "
+                                   "encabezado: " +
+                                       Comillas(celdas[i]) + "."});
+            }
+        }
+    }
+};
 
 // The position of each input in a header: its own name first, then, for the inputs still
 // without a column, one other name; a column serves one input.
@@ -342,82 +424,25 @@ std::variant<Numero, ErrorCelda> LeerNumeroDe(Columna c, std::string_view texto,
 
 FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& encabezado,
                    MarcaDecimal marca) {
-    std::vector<ErrorCelda> errores;
-    const auto celda = [&](Columna c) -> std::string_view {
-        const auto& posicion = encabezado.posicion[static_cast<std::size_t>(c)];
-        return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
-                                                     : std::string_view();
-    };
-    // A number cell: none where an optional cell is empty, an error where a required one is.
-    const auto numero = [&](Columna c) -> std::optional<std::string> {
-        const std::string_view texto = celda(c);
-        if (SinBlancos(texto).empty()) {
-            if (Descripcion(c).requerida) {
-                errores.push_back({c, "La columna " + NombreColumna(c) + " está vacía."});
-            }
-            return std::nullopt;
-        }
-        auto leido = LeerNumeroDe(c, texto, marca);
-        if (auto* error = std::get_if<ErrorCelda>(&leido)) {
-            errores.push_back(std::move(*error));
-            return std::nullopt;
-        }
-        return std::get<Numero>(leido).texto;
-    };
-    const auto real = [&](Columna c, auto& destino) {
-        if (const auto texto = numero(c)) {
-            double valor = 0;
-            std::from_chars(texto->data(), texto->data() + texto->size(), valor);
-            destino = valor;
-        }
-    };
-    const auto eleccion = [&](Columna c, auto valor, auto& destino) {
-        if (valor) {
-            destino = *valor;
-        } else {
-            errores.push_back({c, "La columna " + NombreColumna(c) +
-                                      " no tiene un valor válido: " + Comillas(celda(c)) + "."});
-        }
-    };
-
+    LectorDeFila f{celdas, encabezado, marca, {}};
     engine::Alimentador a;
-    eleccion(Columna::Sistema, ElegirSistema(celda(Columna::Sistema)), a.sistema);
-    eleccion(Columna::Conductor, Elegir(MaterialesConductor, celda(Columna::Conductor)),
-             a.material);
-    if (const auto ducto = ElegirDucto(celda(Columna::Ducto))) {
-        a.ducto = *ducto;
-    } else {
-        errores.push_back({Columna::Ducto, "La columna «ducto» no tiene un valor válido: " +
-                                               Comillas(celda(Columna::Ducto)) +
-                                               ". Se aceptan: " + DuctosAceptados() + "."});
-    }
-    if (const auto texto = numero(Columna::Corriente)) {
+    f.Eleccion(Columna::Sistema, ElegirSistema, a.sistema);
+    f.Eleccion(Columna::Conductor, ElegirMaterial, a.material);
+    f.Ducto(a.ducto);
+    if (const auto texto = f.Numero(Columna::Corriente)) {
         a.corriente = *engine::Decimal::Leer(*texto);
     }
-    real(Columna::Voltaje, a.voltaje);
-    real(Columna::Fp, a.factorPotencia);
-    real(Columna::Longitud, a.longitud);
-    real(Columna::RegulacionMax, a.regulacionMaxima);
-    real(Columna::Paralelo, a.juegos);
-    real(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
-    real(Columna::ConductoresDucto, a.conductoresDucto);
-    const auto calibre = ElegirCalibre(celda(Columna::Calibre));
-    if (const auto* elegido = std::get_if<std::optional<std::size_t>>(&calibre)) {
-        a.calibre = *elegido;
-    } else {
-        errores.push_back({Columna::Calibre, "La columna «calibre» no tiene un calibre de la "
-                                             "tabla: " +
-                                                 Comillas(celda(Columna::Calibre)) + "."});
-    }
-    for (std::size_t i = encabezado.nombres.size(); i < celdas.size(); ++i) {
-        if (!SinBlancos(celdas[i]).empty()) {
-            errores.push_back(
-                {std::nullopt, "La fila tiene una celda fuera de las columnas del encabezado: " +
-                                   Comillas(celdas[i]) + "."});
-        }
-    }
-    if (!errores.empty()) {
-        return errores;
+    f.Real(Columna::Voltaje, a.voltaje);
+    f.Real(Columna::Fp, a.factorPotencia);
+    f.Real(Columna::Longitud, a.longitud);
+    f.Real(Columna::RegulacionMax, a.regulacionMaxima);
+    f.Real(Columna::Paralelo, a.juegos);
+    f.Real(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
+    f.Real(Columna::ConductoresDucto, a.conductoresDucto);
+    f.Calibre(a.calibre);
+    f.CeldasDeMas();
+    if (!f.errores.empty()) {
+        return f.errores;
     }
     return a;
 }

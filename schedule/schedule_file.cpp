@@ -23,25 +23,50 @@ std::optional<std::size_t> PosicionDeEncabezado(std::string_view nombre) {
 
 using Tipo = Cuadro::ColumnaArchivo::Tipo;
 
-// What each column of a file's header is, in the file's order.
-std::vector<Cuadro::ColumnaArchivo>
-ColumnasDelArchivo(const Encabezado& e, const std::vector<std::optional<std::size_t>>& deEncabezado,
-                   const std::vector<std::size_t>& otras) {
-    std::vector<Cuadro::ColumnaArchivo> columnas;
+// A schedule with no rows yet, laid out as the header: each column an input, a header
+// field or another column, in the file's order.
+Cuadro CuadroDelEncabezado(const Encabezado& e) {
+    Cuadro cuadro;
     for (std::size_t i = 0; i < e.nombres.size(); ++i) {
         const auto entrada = std::find(e.posicion.begin(), e.posicion.end(), i);
         if (entrada != e.posicion.end()) {
-            columnas.push_back({Tipo::Entrada,
-                                static_cast<std::size_t>(entrada - e.posicion.begin()),
-                                e.nombres[i]});
-        } else if (deEncabezado[i]) {
-            columnas.push_back({Tipo::Campo, *deEncabezado[i], e.nombres[i]});
+            const auto c = static_cast<std::size_t>(entrada - e.posicion.begin());
+            cuadro.columnas.push_back({Tipo::Entrada, c, e.nombres[i]});
+        } else if (const auto campo = PosicionDeEncabezado(e.nombres[i])) {
+            cuadro.columnas.push_back({Tipo::Campo, *campo, e.nombres[i]});
         } else {
-            const auto otra = std::find(otras.begin(), otras.end(), i) - otras.begin();
-            columnas.push_back({Tipo::Otra, static_cast<std::size_t>(otra), e.nombres[i]});
+            cuadro.columnas.push_back({Tipo::Otra, cuadro.otras.size(), e.nombres[i]});
+            cuadro.otras.push_back(e.nombres[i]);
         }
     }
-    return columnas;
+    return cuadro;
+}
+
+// A file's row as the schedule keeps it; the first header fields filled are the schedule's.
+Cuadro::Fila FilaDelArchivo(Cuadro& cuadro, const std::vector<std::string>& celdas,
+                            MarcaDecimal marca) {
+    const std::array<std::string*, ColumnasDeEncabezado.size()> campos{
+        &cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha};
+    Cuadro::Fila fila;
+    fila.otras.resize(cuadro.otras.size());
+    for (std::size_t i = 0; i < cuadro.columnas.size(); ++i) {
+        const Cuadro::ColumnaArchivo& col = cuadro.columnas[i];
+        const std::string celda = i < celdas.size() ? celdas[i] : "";
+        switch (col.tipo) {
+        case Tipo::Entrada:
+            PonerCelda(fila, static_cast<Columna>(col.indice), celda, marca);
+            break;
+        case Tipo::Campo:
+            if (campos[col.indice]->empty()) {
+                *campos[col.indice] = celda;
+            }
+            break;
+        case Tipo::Otra:
+            fila.otras[col.indice] = celda;
+            break;
+        }
+    }
+    return fila;
 }
 
 // The inputs by their names, the header fields and the other columns.
@@ -177,20 +202,8 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
         return *mensaje;
     }
     const Encabezado& e = std::get<Encabezado>(leido);
-
-    // Every column that is not an input: a header field, or another one kept as it is.
-    std::vector<std::optional<std::size_t>> deEncabezado(celdas.size());
-    std::vector<std::size_t> otras;
-    Cuadro cuadro;
+    Cuadro cuadro = CuadroDelEncabezado(e);
     cuadro.delimitador = lector.delimitador();
-    for (const std::size_t i : e.sinUso) {
-        deEncabezado[i] = PosicionDeEncabezado(celdas[i]);
-        if (!deEncabezado[i]) {
-            otras.push_back(i);
-            cuadro.otras.push_back(celdas[i]);
-        }
-    }
-    cuadro.columnas = ColumnasDelArchivo(e, deEncabezado, otras);
     // The decimal mark is the whole file's: every row is read before any is kept.
     std::vector<std::vector<std::string>> filas;
     DecisionMarca decision;
@@ -205,25 +218,8 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
     }
     const MarcaDecimal marca = decision.Decidir(MarcaPorDelimitador(cuadro.delimitador));
     cuadro.marca = marca.marca;
-    std::array<std::string*, ColumnasDeEncabezado.size()> campos{&cuadro.proyecto, &cuadro.elaboro,
-                                                                 &cuadro.fecha};
     for (const std::vector<std::string>& f : filas) {
-        const auto celda = [&](std::size_t i) { return i < f.size() ? f[i] : ""; };
-        Cuadro::Fila fila;
-        for (std::size_t c = 0; c < Columnas.size(); ++c) {
-            if (e.posicion[c]) {
-                PonerCelda(fila, static_cast<Columna>(c), celda(*e.posicion[c]), marca);
-            }
-        }
-        for (const std::size_t i : otras) {
-            fila.otras.push_back(celda(i));
-        }
-        for (std::size_t i = 0; i < deEncabezado.size(); ++i) {
-            if (deEncabezado[i] && campos[*deEncabezado[i]]->empty()) {
-                *campos[*deEncabezado[i]] = celda(i);
-            }
-        }
-        cuadro.filas.push_back(std::move(fila));
+        cuadro.filas.push_back(FilaDelArchivo(cuadro, f, marca));
     }
     return cuadro;
 }

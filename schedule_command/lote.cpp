@@ -166,8 +166,7 @@ struct Fallas {
     }
 };
 
-Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas,
-                     Dimensionador dimensionar, Salida& salida) {
+Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, Salida& salida) {
     const schedule::Encabezado& e = entrada.encabezado;
     const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
     std::vector<std::string> nombres = e.nombres;
@@ -192,7 +191,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas,
         const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, entrada.marca);
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
-            dimensionado = dimensionar(*alimentador, tablas, sep);
+            dimensionado = engine::Dimensionar(*alimentador, tablas, sep);
         }
         fallas.Contar(entrada.lector->fila(), fila, dimensionado);
         salida.Fila(schedule::CeldasDeSalida(celdas, e, entrada.marca, fila, dimensionado, sep));
@@ -229,14 +228,7 @@ std::optional<std::string> Terminar(const Opciones& o, Salida& salida,
 
 } // namespace
 
-std::optional<engine::Dimensionado> DimensionarAlimentador(const engine::Alimentador& alimentador,
-                                                           const engine::TablasConductores& tablas,
-                                                           const engine::Separadores& sep) {
-    return engine::Dimensionar(alimentador, tablas, sep);
-}
-
-int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
-             Dimensionador dimensionar) {
+int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
     const auto fallar = [&](const std::string& mensaje) {
         errores << "calculador-caidas-lote: " << mensaje << "\n";
         return NoEmpieza;
@@ -267,7 +259,7 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores,
         return fallar(error->mensaje);
     }
     const Fallas fallas =
-        EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), dimensionar, salida);
+        EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), salida);
     if (const auto& error = entrada.lector->error()) {
         return fallar("el archivo " + Nombre(o.entrada) + ": " + *error + ".");
     }

@@ -20,18 +20,9 @@ inline constexpr int Todo = 0;      // every row sized or checked
 inline constexpr int Algunas = 1;   // some rows could not be computed
 inline constexpr int NoEmpieza = 2; // nothing written
 
-// How each feeder is sized: engine::Dimensionar, or, for a benchmark's floor, nothing.
-using Dimensionador = std::optional<engine::Dimensionado> (*)(const engine::Alimentador&,
-                                                              const engine::TablasConductores&,
-                                                              const engine::Separadores&);
-std::optional<engine::Dimensionado> DimensionarAlimentador(const engine::Alimentador& alimentador,
-                                                           const engine::TablasConductores& tablas,
-                                                           const engine::Separadores& sep);
-
 // Sizes the schedule. Messages go to `errores`; the CSV goes to `estandar` without an
 // output file. An output file is written beside itself and renamed at the end, so that a
 // failed run leaves no file and no changed file.
-int Ejecutar(const Opciones& opciones, std::ostream& estandar, std::ostream& errores,
-             Dimensionador dimensionar = DimensionarAlimentador);
+int Ejecutar(const Opciones& opciones, std::ostream& estandar, std::ostream& errores);
 
 } // namespace lote

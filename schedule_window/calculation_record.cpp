@@ -42,7 +42,9 @@ QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
                     : modelo.data(modelo.index(fila, columna), Qt::DisplayRole).toString();
 }
 
-QString Filas(const ModeloAlimentadores& modelo, int fila) {
+// One feeder's line of the table (the header line for -1), and its remarks on a line of
+// their own.
+QString Fila(const ModeloAlimentadores& modelo, int fila) {
     const char* etiqueta = fila < 0 ? "th" : "td";
     QString html = QStringLiteral("<tr>");
     int columnas = 0;
@@ -91,7 +93,7 @@ QString Html(const ModeloAlimentadores& modelo) {
                      Escapar(QString::fromStdString(c.fecha)));
     html += QStringLiteral("<table class='alimentadores' width='100%' cellspacing='0'>");
     for (int f = -1; f < modelo.rowCount(); ++f) {
-        html += Filas(modelo, f);
+        html += Fila(modelo, f);
     }
     html += QStringLiteral("</table>");
     html += QStringLiteral("<h2>Método y supuestos</h2><ul>");

@@ -13,7 +13,7 @@ namespace memoria {
 // The paper of the user's country: Letter where it is the custom, A4 elsewhere.
 QPageSize TamanoDePagina(const QLocale& local);
 
-// Lays the record out on `dispositivo`, landscape, in the device's page size.
+// Lays the record out on `dispositivo`, in the page size and orientation the caller gave it.
 void Imprimir(const ModeloAlimentadores& modelo, QPagedPaintDevice& dispositivo);
 
 } // namespace memoria

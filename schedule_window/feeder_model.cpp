@@ -1,5 +1,6 @@
 #include "schedule_window/feeder_model.h"
 
+#include "engine/defaults.h"
 #include "engine/numeric_text.h"
 #include "schedule/csv_reader.h"
 
@@ -49,7 +50,9 @@ struct CeldaGuardada {
     bool operator==(const CeldaGuardada&) const = default;
 };
 
-class CambiarCelda : public QUndoCommand {
+} // namespace
+
+class ModeloAlimentadores::CambiarCelda : public QUndoCommand {
 public:
     CambiarCelda(ModeloAlimentadores& m, int fila, ModeloAlimentadores::Vista vista,
                  CeldaGuardada antes, CeldaGuardada despues)
@@ -73,7 +76,7 @@ private:
 };
 
 // Rows put in at `fila` (or, undone, taken out).
-class PonerFilasComando : public QUndoCommand {
+class ModeloAlimentadores::PonerFilasComando : public QUndoCommand {
 public:
     PonerFilasComando(ModeloAlimentadores& m, int fila, std::vector<schedule::Cuadro::Fila> filas,
                       const QString& texto)
@@ -88,7 +91,7 @@ private:
 };
 
 // Rows taken out, each a run of neighbours, last run first so that the positions hold.
-class BorrarFilasComando : public QUndoCommand {
+class ModeloAlimentadores::BorrarFilasComando : public QUndoCommand {
 public:
     BorrarFilasComando(ModeloAlimentadores& m, std::vector<int> filas)
         : QUndoCommand(QStringLiteral("Eliminar filas")), m_(m), filas_(std::move(filas)) {
@@ -112,7 +115,7 @@ private:
     std::vector<schedule::Cuadro::Fila> quitadas_;
 };
 
-class MoverFilaComando : public QUndoCommand {
+class ModeloAlimentadores::MoverFilaComando : public QUndoCommand {
 public:
     MoverFilaComando(ModeloAlimentadores& m, int fila, int destino)
         : QUndoCommand(QStringLiteral("Mover fila")), m_(m), fila_(fila), destino_(destino) {}
@@ -125,7 +128,7 @@ private:
     int fila_, destino_;
 };
 
-class CambiarCampo : public QUndoCommand {
+class ModeloAlimentadores::CambiarCampo : public QUndoCommand {
 public:
     CambiarCampo(ModeloAlimentadores& m, std::string schedule::Cuadro::*campo, std::string antes,
                  std::string despues, const QString& texto)
@@ -139,8 +142,6 @@ private:
     std::string schedule::Cuadro::*campo_;
     std::string antes_, despues_;
 };
-
-} // namespace
 
 ModeloAlimentadores::ModeloAlimentadores(QObject* parent)
     : QAbstractTableModel(parent), pila_(this) {}
@@ -215,69 +216,83 @@ QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
     }
     const auto fila = static_cast<std::size_t>(indice.row());
     const Vista v = VistaDe(indice.column());
-    const Resultado& r = resultados_[fila];
-    // The messages that concern this cell.
-    const auto mensajes = [&]() {
-        QStringList textos;
-        for (const schedule::ErrorCelda& e : r.errores) {
-            if (v.tipo == Tipo::Entrada && e.columna &&
-                static_cast<std::size_t>(*e.columna) == v.indice) {
-                textos << Q(e.mensaje);
-            }
-        }
-        return textos;
-    };
-    const bool excede =
-        r.dimensionado && (r.dimensionado->excedeRegulacion || r.dimensionado->excedeAmpacidad);
-    const bool celdaExcede =
-        excede &&
-        ((v.tipo == Tipo::Entrada && v.indice == static_cast<std::size_t>(Columna::Calibre)) ||
-         (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1));
     switch (papel) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        switch (v.tipo) {
-        case Tipo::Entrada: {
-            const std::string& texto = cuadro_.filas[fila].entradas[v.indice];
-            // An empty size asks for one to be chosen: the choice is shown by its name.
-            if (v.indice == static_cast<std::size_t>(Columna::Calibre) && texto.empty()) {
-                return QStringLiteral("automático");
-            }
-            return TextoVisible(cuadro_.filas[fila], v.indice);
-        }
-        case Tipo::Otra:
-            return Q(cuadro_.filas[fila].otras[v.indice]);
-        case Tipo::Resultado:
-            return Q(r.celdas[v.indice].texto);
-        }
-        break;
-    case Qt::ToolTipRole: {
-        const QStringList textos = mensajes();
-        if (!textos.isEmpty()) {
-            return textos.join(QLatin1Char('\n'));
-        }
-        if (celdaExcede ||
-            (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1)) {
-            return Q(r.celdas.back().texto);
-        }
-        break;
-    }
+        return Texto(fila, v);
+    case Qt::ToolTipRole:
+        return Ayuda(fila, v);
     case Qt::BackgroundRole:
-        if (!mensajes().isEmpty()) {
-            return QBrush(ColorInvalido);
-        }
-        if (celdaExcede) {
-            return QBrush(ColorExcede);
-        }
-        break;
+        return Fondo(fila, v);
     case Qt::TextAlignmentRole:
-        if ((v.tipo == Tipo::Entrada && Columnas[v.indice].numerica) ||
-            (v.tipo == Tipo::Resultado && r.celdas[v.indice].numero)) {
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        break;
+        return Alineacion(fila, v);
     default:
-        break;
+        return {};
+    }
+}
+
+QVariant ModeloAlimentadores::Texto(std::size_t fila, Vista v) const {
+    switch (v.tipo) {
+    case Tipo::Entrada:
+        // An empty size asks for one to be chosen: the choice is shown by its name.
+        if (v.indice == static_cast<std::size_t>(Columna::Calibre) &&
+            cuadro_.filas[fila].entradas[v.indice].empty()) {
+            return Q(std::string(engine::PorOmision.calibre));
+        }
+        return TextoVisible(cuadro_.filas[fila], v.indice);
+    case Tipo::Otra:
+        return Q(cuadro_.filas[fila].otras[v.indice]);
+    case Tipo::Resultado:
+        return Q(resultados_[fila].celdas[v.indice].texto);
+    }
+    return {};
+}
+
+QStringList ModeloAlimentadores::Mensajes(std::size_t fila, Vista v) const {
+    QStringList textos;
+    for (const schedule::ErrorCelda& e : resultados_[fila].errores) {
+        if (v.tipo == Tipo::Entrada && e.columna &&
+            static_cast<std::size_t>(*e.columna) == v.indice) {
+            textos << Q(e.mensaje);
+        }
+    }
+    return textos;
+}
+
+// A given size that fails the limit or the ampacity marks the size and the remarks.
+bool ModeloAlimentadores::Excede(std::size_t fila, Vista v) const {
+    const auto& d = resultados_[fila].dimensionado;
+    const bool excede = d && (d->excedeRegulacion || d->excedeAmpacidad);
+    return excede &&
+           ((v.tipo == Tipo::Entrada && v.indice == static_cast<std::size_t>(Columna::Calibre)) ||
+            (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1));
+}
+
+QVariant ModeloAlimentadores::Ayuda(std::size_t fila, Vista v) const {
+    if (const QStringList textos = Mensajes(fila, v); !textos.isEmpty()) {
+        return textos.join(QLatin1Char('\n'));
+    }
+    if (Excede(fila, v) ||
+        (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1)) {
+        return Q(resultados_[fila].celdas.back().texto);
+    }
+    return {};
+}
+
+QVariant ModeloAlimentadores::Fondo(std::size_t fila, Vista v) const {
+    if (!Mensajes(fila, v).isEmpty()) {
+        return QBrush(ColorInvalido);
+    }
+    if (Excede(fila, v)) {
+        return QBrush(ColorExcede);
+    }
+    return {};
+}
+
+QVariant ModeloAlimentadores::Alineacion(std::size_t fila, Vista v) const {
+    if ((v.tipo == Tipo::Entrada && Columnas[v.indice].numerica) ||
+        (v.tipo == Tipo::Resultado && resultados_[fila].celdas[v.indice].numero)) {
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     }
     return {};
 }

@@ -71,7 +71,17 @@ public:
         return resultados_[static_cast<std::size_t>(fila)];
     }
 
-    // For the undo commands, which apply and revert changes.
+signals:
+    void encabezadoCambiado();
+
+private:
+    // The undo commands, the only ones that change the schedule, through the steps below.
+    class CambiarCelda;
+    class PonerFilasComando;
+    class BorrarFilasComando;
+    class MoverFilaComando;
+    class CambiarCampo;
+
     void PonerEntrada(int fila, std::size_t columna, const std::string& texto,
                       const std::string& error);
     void PonerOtra(int fila, std::size_t columna, const std::string& texto);
@@ -79,10 +89,15 @@ public:
     std::vector<schedule::Cuadro::Fila> QuitarFilas(int fila, int cuantas);
     void PonerCampo(std::string schedule::Cuadro::*campo, const std::string& valor);
 
-signals:
-    void encabezadoCambiado();
+    // What data() gives for each role of a cell.
+    QVariant Texto(std::size_t fila, Vista v) const;
+    QVariant Ayuda(std::size_t fila, Vista v) const;
+    QVariant Fondo(std::size_t fila, Vista v) const;
+    QVariant Alineacion(std::size_t fila, Vista v) const;
+    // The messages about an input cell, and whether a given size fails in this cell.
+    QStringList Mensajes(std::size_t fila, Vista v) const;
+    bool Excede(std::size_t fila, Vista v) const;
 
-private:
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
     // A cell's text as the user sees it: numbers with the locale's decimal separator.
     QString TextoVisible(const schedule::Cuadro::Fila& fila, std::size_t columna) const;

@@ -30,7 +30,7 @@ private slots:
     // State: no result asked for.  Action: change every choice.  Expected: nothing
     // computed; the mode only swaps the panels.
     void before_resultado_choices_compute_nothing() {
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         cambiarCadaEleccion();
         clicEn("Option2_1");
         QCOMPARE(calculos.veces(), 0);
@@ -42,7 +42,7 @@ private slots:
     // per change, and the report always that of the window's inputs.
     void after_resultado_each_change_recalculates_once() {
         clicEn("Command1");
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         cambiarCadaEleccion();
         QCOMPARE(calculos.veces(), 4);
         QCOMPARE(Lineas(List2), prueba::LineasDelMotor(*form));
@@ -128,7 +128,7 @@ private slots:
         auto* Text2 = Control<QLineEdit>(form.get(), "Text2");
         Text2->setFocus(Qt::MouseFocusReason);
         Text2->setText(QStringLiteral("45"));
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         clicEn("Option1_1");
         QCOMPARE(calculos.veces(), 2);
         QCOMPARE(form->Entrada().Text2, std::string("45"));

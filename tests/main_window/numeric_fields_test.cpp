@@ -160,7 +160,7 @@ private slots:
         Text6->clear();
         QTest::keyClicks(Text6, escrito);
         QCOMPARE(QApplication::focusWidget(), Text6);
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
         QVERIFY(!Text6->isVisible());
         QCOMPARE(Text6->text(), escrito);
@@ -197,7 +197,7 @@ private slots:
         clicEn("Command1");
         QLineEdit* Text2 = enfocar("Text2");
         Text2->setText(QStringLiteral("7abc"));
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
 
         QTimer::singleShot(50, [] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
@@ -262,7 +262,7 @@ private slots:
     // State: no result asked for.  Action: leave fields.  Expected: texts rewritten, no
     // report.  After "&Resultado", leaving an unchanged field recalculates once.
     void leaving_recalculates_only_after_resultado() {
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         QLineEdit* Text2 = enfocar("Text2");
         QTest::keyClicks(Text2, "5");
         QTest::keyClick(Text2, Qt::Key_Tab);
@@ -288,7 +288,7 @@ private slots:
         QTest::mouseClick(Control(form.get(), "Command1"), Qt::LeftButton);
         QLineEdit* Text2 = enfocar("Text2");
         Text2->setText(QStringLiteral("60A"));
-        prueba::Calculos calculos(List2);
+        prueba::VaciadosDelReporte calculos(List2);
         QTest::mouseClick(Control(form.get(), "Command1"), Qt::LeftButton);
         QCOMPARE(Text2->text(), QStringLiteral("60"));
         QCOMPARE(calculos.veces(), 2);

@@ -25,16 +25,6 @@ std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDec
 
 } // namespace
 
-TEST(Normalizar, IgnoresCaseAccentsSpacesAndUnderscores) {
-    EXPECT_EQ(Normalizar("Regulación Máx"), "regulacionmax");
-    EXPECT_EQ(Normalizar("REGULACION_MAX"), "regulacionmax");
-    EXPECT_EQ(Normalizar("MONOFÁSICO"), "monofasico");
-    EXPECT_EQ(Normalizar("Temperatura  Ambiente"), "temperaturaambiente");
-    EXPECT_EQ(Normalizar("Año ÜÑ"), "anoun");
-    EXPECT_EQ(Normalizar("1/0"), "1/0");
-    EXPECT_EQ(Normalizar("Ω×÷"), "Ω×÷");
-}
-
 TEST(LeerEncabezado, FindsColumnsByNameAndNamesTheMissingOnes) {
     const Encabezado e = De({"Notas", "CIRCUITO", "sistema", "Conductor", "Ducto", "Corriente",
                              "Voltaje", "F P", "Longitud", "Calibre", "Regulación_máx"});

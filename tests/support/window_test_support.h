@@ -111,10 +111,11 @@ private:
     QTimer reloj_;
 };
 
-// Counts the runs of the calculation by the times the report list is emptied.
-class Calculos {
+// Counts the times the report list is emptied: each run of the calculation, and each
+// "&Nuevo".
+class VaciadosDelReporte {
 public:
-    explicit Calculos(QListWidget* List2)
+    explicit VaciadosDelReporte(QListWidget* List2)
         : espia_(List2->model(), &QAbstractItemModel::modelReset) {}
     qsizetype veces() const { return espia_.count(); }
     void olvidar() { espia_.clear(); }
