@@ -39,6 +39,34 @@ char Delimitador(std::string_view inicio) {
     return *mayor == 0 ? ',' : Candidatos[static_cast<std::size_t>(mayor - cuentas.begin())];
 }
 
+// The line end of the first line, outside quotes; CRLF when there is none.
+std::string FinDeLinea(std::string_view inicio) {
+    bool entreComillas = false;
+    for (std::size_t i = 0; i < inicio.size(); ++i) {
+        if (inicio[i] == '"') {
+            entreComillas = !entreComillas;
+        } else if (!entreComillas && inicio[i] == '\n') {
+            return i > 0 && inicio[i - 1] == '\r' ? "\r\n" : "\n";
+        }
+    }
+    return "\r\n";
+}
+
+// Whether the stream's last byte ends a line; the stream is left at its start.
+bool TerminaEnSalto(std::istream& entrada) {
+    entrada.clear();
+    entrada.seekg(0, std::ios::end);
+    if (entrada.tellg() <= 0) {
+        entrada.seekg(0);
+        return true;
+    }
+    entrada.seekg(-1, std::ios::end);
+    const bool salto = entrada.get() == '\n';
+    entrada.clear();
+    entrada.seekg(0);
+    return salto;
+}
+
 } // namespace
 
 std::variant<std::unique_ptr<LectorCsv>, std::string> LectorCsv::Abrir(std::istream& entrada) {
@@ -64,11 +92,18 @@ std::variant<std::unique_ptr<LectorCsv>, std::string> LectorCsv::Abrir(std::istr
         return std::string("no se pudo leer");
     }
     const bool windows1252 = !validador.Terminar();
+    const bool bom = std::string_view(inicio).starts_with(MarcaUtf8) && !windows1252;
     const std::string_view sinMarca =
-        std::string_view(inicio).starts_with(MarcaUtf8) && !windows1252
-            ? std::string_view(inicio).substr(MarcaUtf8.size())
-            : std::string_view(inicio);
-    return std::unique_ptr<LectorCsv>(new LectorCsv(entrada, Delimitador(sinMarca), windows1252));
+        bom ? std::string_view(inicio).substr(MarcaUtf8.size()) : std::string_view(inicio);
+    auto lector =
+        std::unique_ptr<LectorCsv>(new LectorCsv(entrada, Delimitador(sinMarca), windows1252));
+    lector->bom_ = bom;
+    lector->finDeLinea_ = FinDeLinea(sinMarca);
+    lector->saltoFinal_ = TerminaEnSalto(entrada);
+    if (!entrada) {
+        return std::string("no se pudo leer");
+    }
+    return lector;
 }
 
 LectorCsv::LectorCsv(std::istream& entrada, char delimitador, bool windows1252)

@@ -28,6 +28,11 @@ public:
 
     char delimitador() const { return delimitador_; }
     bool windows1252() const { return windows1252_; }
+    // How the file ends its lines, whether it starts with a byte-order mark and whether its
+    // last line ends too: what writing it back the same way takes.
+    const std::string& finDeLinea() const { return finDeLinea_; }
+    bool bom() const { return bom_; }
+    bool saltoFinal() const { return saltoFinal_; }
 
     // The next record's cells; false at the end of the file or at a fault, which error()
     // then tells.
@@ -44,6 +49,9 @@ private:
     std::istream& entrada_;
     char delimitador_;
     bool windows1252_;
+    std::string finDeLinea_ = "\r\n";
+    bool bom_ = false;
+    bool saltoFinal_ = true;
     std::unique_ptr<csv_parser> parser_;
     bool inicio_ = true;
     bool fin_ = false;

@@ -345,6 +345,20 @@ Columna ColumnaDe(engine::Dato dato) {
     return Columna::Calibre;
 }
 
+Encabezado EncabezadoParcial(const std::vector<std::string>& celdas) {
+    Encabezado e;
+    e.nombres = celdas;
+    Busqueda busqueda{celdas, e};
+    busqueda.PorNombre();
+    busqueda.PorSinonimo();
+    for (std::size_t i = 0; i < celdas.size(); ++i) {
+        if (!busqueda.usada[i]) {
+            e.sinUso.push_back(i);
+        }
+    }
+    return e;
+}
+
 std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::string>& celdas) {
     Encabezado e;
     e.nombres = celdas;

@@ -95,6 +95,9 @@ struct Encabezado {
 // columns that both name an input by other names.
 std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::string>& celdas);
 
+// The columns a row names, required or not: how a pasted block's first line is read.
+Encabezado EncabezadoParcial(const std::vector<std::string>& celdas);
+
 // "Columnas que no se usan: …", or nothing when every column is read.
 std::optional<std::string> AvisoSinUso(const Encabezado& encabezado);
 

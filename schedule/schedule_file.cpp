@@ -23,60 +23,11 @@ std::optional<std::size_t> PosicionDeEncabezado(std::string_view nombre) {
 
 using Tipo = Cuadro::ColumnaArchivo::Tipo;
 
-// A schedule with no rows yet, laid out as the header: each column an input, a header
-// field or another column, in the file's order.
-Cuadro CuadroDelEncabezado(const Encabezado& e) {
-    Cuadro cuadro;
-    for (std::size_t i = 0; i < e.nombres.size(); ++i) {
-        const auto entrada = std::find(e.posicion.begin(), e.posicion.end(), i);
-        if (entrada != e.posicion.end()) {
-            const auto c = static_cast<std::size_t>(entrada - e.posicion.begin());
-            cuadro.columnas.push_back({Tipo::Entrada, c, e.nombres[i]});
-        } else if (const auto campo = PosicionDeEncabezado(e.nombres[i])) {
-            cuadro.columnas.push_back({Tipo::Campo, *campo, e.nombres[i]});
-        } else {
-            cuadro.columnas.push_back({Tipo::Otra, cuadro.otras.size(), e.nombres[i]});
-            cuadro.otras.push_back(e.nombres[i]);
-        }
-    }
-    return cuadro;
-}
-
-// A file's row as the schedule keeps it; the first header fields filled are the schedule's.
-Cuadro::Fila FilaDelArchivo(Cuadro& cuadro, const std::vector<std::string>& celdas,
-                            MarcaDecimal marca) {
-    const std::array<std::string*, ColumnasDeEncabezado.size()> campos{
-        &cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha};
-    Cuadro::Fila fila;
-    fila.otras.resize(cuadro.otras.size());
-    for (std::size_t i = 0; i < cuadro.columnas.size(); ++i) {
-        const Cuadro::ColumnaArchivo& col = cuadro.columnas[i];
-        const std::string celda = i < celdas.size() ? celdas[i] : "";
-        switch (col.tipo) {
-        case Tipo::Entrada:
-            PonerCelda(fila, static_cast<Columna>(col.indice), celda, marca);
-            break;
-        case Tipo::Campo:
-            if (campos[col.indice]->empty()) {
-                *campos[col.indice] = celda;
-            }
-            break;
-        case Tipo::Otra:
-            fila.otras[col.indice] = celda;
-            break;
-        }
-    }
-    return fila;
-}
-
-// The inputs by their names, the header fields and the other columns.
+// The inputs by their names, then the other columns.
 std::vector<Cuadro::ColumnaArchivo> DisposicionCanonica(const Cuadro& cuadro) {
     std::vector<Cuadro::ColumnaArchivo> columnas;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         columnas.push_back({Tipo::Entrada, c, std::string(Columnas[c].nombre)});
-    }
-    for (std::size_t i = 0; i < ColumnasDeEncabezado.size(); ++i) {
-        columnas.push_back({Tipo::Campo, i, std::string(ColumnasDeEncabezado[i])});
     }
     for (std::size_t i = 0; i < cuadro.otras.size(); ++i) {
         columnas.push_back({Tipo::Otra, i, cuadro.otras[i]});
@@ -107,9 +58,8 @@ std::vector<Cuadro::ColumnaArchivo> Disposicion(const Cuadro& cuadro) {
 std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
                                           const std::vector<Cuadro::ColumnaArchivo>& columnas,
                                           const Cuadro::Fila& fila) {
-    const bool mostrarMarca = cuadro.marca != MarcaPorDelimitador(cuadro.delimitador);
-    const std::array<const std::string*, ColumnasDeEncabezado.size()> campos{
-        &cuadro.proyecto, &cuadro.elaboro, &cuadro.fecha};
+    const Marca marca = cuadro.formato.marca.marca;
+    const bool mostrarMarca = marca != MarcaPorDelimitador(cuadro.formato.delimitador);
     std::vector<std::string> celdas;
     celdas.reserve(columnas.size());
     for (const Cuadro::ColumnaArchivo& col : columnas) {
@@ -117,11 +67,11 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
         case Tipo::Entrada: {
             const std::string& t = fila.entradas[col.indice];
             const bool numero = Columnas[col.indice].numerica && fila.errores[col.indice].empty();
-            celdas.push_back(numero ? ConMarca(t, cuadro.marca, mostrarMarca) : t);
+            celdas.push_back(numero ? ConMarca(t, marca, mostrarMarca) : t);
             break;
         }
         case Tipo::Campo:
-            celdas.push_back(*campos[col.indice]);
+            celdas.push_back(cuadro.proyecto.*CamposDeEncabezado[col.indice]);
             break;
         case Tipo::Otra:
             celdas.push_back(fila.otras[col.indice]);
@@ -151,6 +101,48 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
             {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.front()});
     }
     return r;
+}
+
+Cuadro CuadroDelEncabezado(const Encabezado& e) {
+    Cuadro cuadro;
+    for (std::size_t i = 0; i < e.nombres.size(); ++i) {
+        const auto entrada = std::find(e.posicion.begin(), e.posicion.end(), i);
+        if (entrada != e.posicion.end()) {
+            const auto c = static_cast<std::size_t>(entrada - e.posicion.begin());
+            cuadro.columnas.push_back({Tipo::Entrada, c, e.nombres[i]});
+        } else if (const auto campo = PosicionDeEncabezado(e.nombres[i])) {
+            cuadro.columnas.push_back({Tipo::Campo, *campo, e.nombres[i]});
+        } else {
+            cuadro.columnas.push_back({Tipo::Otra, cuadro.otras.size(), e.nombres[i]});
+            cuadro.otras.push_back(e.nombres[i]);
+        }
+    }
+    return cuadro;
+}
+
+Cuadro::Fila FilaDelArchivo(Cuadro& cuadro, const std::vector<std::string>& celdas,
+                            MarcaDecimal marca) {
+    Cuadro::Fila fila;
+    fila.otras.resize(cuadro.otras.size());
+    for (std::size_t i = 0; i < cuadro.columnas.size(); ++i) {
+        const Cuadro::ColumnaArchivo& col = cuadro.columnas[i];
+        const std::string celda = i < celdas.size() ? celdas[i] : "";
+        switch (col.tipo) {
+        case Tipo::Entrada:
+            PonerCelda(fila, static_cast<Columna>(col.indice), celda, marca);
+            break;
+        case Tipo::Campo:
+            if (std::string& campo = cuadro.proyecto.*CamposDeEncabezado[col.indice];
+                campo.empty()) {
+                campo = celda;
+            }
+            break;
+        case Tipo::Otra:
+            fila.otras[col.indice] = celda;
+            break;
+        }
+    }
+    return fila;
 }
 
 Encabezado EncabezadoCanonico() {
@@ -185,43 +177,6 @@ Cuadro::Fila FilaNueva(const Cuadro& cuadro) {
     poner(Columna::Calibre, o.calibre);
     f.otras.resize(cuadro.otras.size());
     return f;
-}
-
-std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
-    auto apertura = LectorCsv::Abrir(entrada);
-    if (const auto* mensaje = std::get_if<std::string>(&apertura)) {
-        return *mensaje;
-    }
-    LectorCsv& lector = *std::get<std::unique_ptr<LectorCsv>>(apertura);
-    std::vector<std::string> celdas;
-    if (!lector.Siguiente(celdas)) {
-        return lector.error().value_or("está vacío");
-    }
-    auto leido = LeerEncabezado(celdas);
-    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
-        return *mensaje;
-    }
-    const Encabezado& e = std::get<Encabezado>(leido);
-    Cuadro cuadro = CuadroDelEncabezado(e);
-    cuadro.delimitador = lector.delimitador();
-    // The decimal mark is the whole file's: every row is read before any is kept.
-    std::vector<std::vector<std::string>> filas;
-    DecisionMarca decision;
-    while (lector.Siguiente(celdas)) {
-        if (!FilaVacia(celdas)) {
-            ContarMarcas(celdas, e, decision);
-            filas.push_back(std::move(celdas));
-        }
-    }
-    if (lector.error()) {
-        return *lector.error();
-    }
-    const MarcaDecimal marca = decision.Decidir(MarcaPorDelimitador(cuadro.delimitador));
-    cuadro.marca = marca.marca;
-    for (const std::vector<std::string>& f : filas) {
-        cuadro.filas.push_back(FilaDelArchivo(cuadro, f, marca));
-    }
-    return cuadro;
 }
 
 void PonerCelda(Cuadro::Fila& fila, Columna columna, std::string_view texto, MarcaDecimal marca) {
@@ -264,58 +219,6 @@ FilaLeida LeerFilaDelCuadro(const Cuadro::Fila& fila) {
         return a.columna.value_or(Columna::Calibre) < b.columna.value_or(Columna::Calibre);
     });
     return guardados;
-}
-
-std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
-                                         const engine::TablasConductores& tablas,
-                                         const std::optional<std::string>& errorTablas,
-                                         const std::filesystem::path& archivo) {
-    const std::vector<Cuadro::ColumnaArchivo> columnas = Disposicion(cuadro);
-    std::vector<std::string> nombres;
-    for (const Cuadro::ColumnaArchivo& col : columnas) {
-        nombres.push_back(col.titulo);
-    }
-    // The file's own header, as the command reads it.
-    auto leido = LeerEncabezado(nombres);
-    const Encabezado e = std::holds_alternative<Encabezado>(leido) ? std::get<Encabezado>(leido)
-                                                                   : EncabezadoCanonico();
-    auto libro = EscritorXlsx::Abrir(archivo);
-    if (!libro) {
-        return std::string("no se pudo crear el libro");
-    }
-    for (std::string_view columna : ColumnasResultado) {
-        nombres.emplace_back(columna);
-    }
-    libro->Encabezado(nombres);
-    const MarcaDecimal marca{cuadro.marca, false};
-    const engine::Separadores sep{std::string(1, Caracter(cuadro.marca)), ""};
-    for (const Cuadro::Fila& fila : cuadro.filas) {
-        const FilaDimensionada d = DimensionarFila(fila, tablas, errorTablas, sep);
-        libro->Fila(CeldasDeSalida(CeldasDelArchivo(cuadro, columnas, fila), e, marca, d.leida,
-                                   d.dimensionado, sep));
-    }
-    std::vector<std::string> avisos;
-    if (auto sinUso = AvisoSinUso(e)) {
-        avisos.push_back(*sinUso);
-    }
-    return libro->Terminar(avisos);
-}
-
-void EscribirCuadro(const Cuadro& cuadro, std::ostream& salida) {
-    const std::vector<Cuadro::ColumnaArchivo> columnas = DisposicionCanonica(cuadro);
-    EscritorCsv csv(salida, cuadro.delimitador);
-    std::vector<Celda> celdas;
-    for (const Cuadro::ColumnaArchivo& col : columnas) {
-        celdas.push_back({col.titulo, std::nullopt, {}});
-    }
-    csv.Fila(celdas);
-    for (const Cuadro::Fila& fila : cuadro.filas) {
-        celdas.clear();
-        for (std::string& texto : CeldasDelArchivo(cuadro, columnas, fila)) {
-            celdas.push_back({std::move(texto), std::nullopt, {}});
-        }
-        csv.Fila(celdas);
-    }
 }
 
 } // namespace schedule

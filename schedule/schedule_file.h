@@ -1,28 +1,54 @@
-// A schedule as a window keeps and saves it: header fields, and the text of each feeder's
-// cells, in the same CSV that the schedule command reads.
+// A schedule as the window keeps it and the files hold it: the project's data, each
+// feeder's cells, and how the file it came from was written, so that it is written back
+// the same way.
 #pragma once
 
 #include "schedule/feeders.h"
 
 #include <array>
-#include <filesystem>
-#include <istream>
-#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
 
 namespace schedule {
 
-// The header fields ride along in columns of their own, repeated on every row, which the
-// command carries through like any other column.
+// The project a schedule belongs to, as its calculation record names it.
+struct DatosProyecto {
+    std::string nombre;
+    std::string elaboro;
+    std::string cedula; // the professional licence of who prepared it
+    std::string reviso;
+    std::string revision;
+    std::string fecha; // as written, ISO 8601 when the window writes it
+
+    bool operator==(const DatosProyecto&) const = default;
+};
+
+// Earlier versions of the window saved three project fields in columns of their own,
+// repeated on every row; a file with them still reads them.
 inline constexpr std::array<std::string_view, 3> ColumnasDeEncabezado{"proyecto", "elaboro",
                                                                       "fecha"};
+inline constexpr std::array<std::string DatosProyecto::*, 3> CamposDeEncabezado{
+    &DatosProyecto::nombre, &DatosProyecto::elaboro, &DatosProyecto::fecha};
+
+// How a CSV file was written: what writing it back takes.
+struct FormatoCsv {
+    char delimitador = ';';
+    MarcaDecimal marca{Marca::Coma, false};
+    bool windows1252 = false;
+    bool bom = true; // a UTF-8 byte-order mark
+    std::string finDeLinea = "\r\n";
+    bool saltoFinal = true; // the last line ends too
+    DatosProyecto leidos;   // the project fields its columns held, if it had them
+
+    bool operator==(const FormatoCsv&) const = default;
+};
+
+// Where a schedule came from, and so how "Guardar" saves it.
+enum class Origen { Nuevo, Csv, Libro, Proyecto };
 
 struct Cuadro {
-    std::string proyecto;
-    std::string elaboro;
-    std::string fecha; // as written, ISO 8601 when the window writes it
+    DatosProyecto proyecto;
 
     // Each feeder: its input cells in the order of Columnas, and the cells of the file's
     // other columns. A number is kept as a plain decimal with "." as its decimal point; a
@@ -31,13 +57,17 @@ struct Cuadro {
         std::array<std::string, Columnas.size()> entradas;
         std::array<std::string, Columnas.size()> errores;
         std::vector<std::string> otras;
+        // The cells as a CSV file wrote them, in its columns' order, to write back those
+        // that did not change; none for a row the file did not have.
+        std::vector<std::string> original;
+        // The blank rows the file had just before this one.
+        std::vector<std::vector<std::string>> vaciasAntes;
 
         bool operator==(const Fila&) const = default;
     };
     std::vector<std::string> otras; // the other columns' names, as the file wrote them
     std::vector<Fila> filas;
-    char delimitador = ';';    // the delimiter the file is saved with
-    Marca marca = Marca::Coma; // and its decimal mark
+    std::vector<std::vector<std::string>> vaciasAlFinal;
 
     // A column of the file read: an input, a header field or another column, with its
     // header as the file wrote it.
@@ -50,12 +80,15 @@ struct Cuadro {
     };
     std::vector<ColumnaArchivo> columnas; // in the file's order; none for a new schedule
 
+    Origen origen = Origen::Nuevo;
+    FormatoCsv formato; // the file's, for one read from a CSV; the user's, for the others
+
     bool operator==(const Cuadro&) const = default;
 };
 
 // The columns the schedule's rows are written in: the file's, in its order, then any input
-// the file lacked that a row now fills; for a new schedule, the inputs by their names, the
-// header fields and the other columns.
+// the file lacked that a row now fills; for a new schedule, the inputs by their names and
+// the other columns.
 std::vector<Cuadro::ColumnaArchivo> Disposicion(const Cuadro& cuadro);
 
 // A row's cells in the order of `columnas`, as a file holds them: numbers with the
@@ -80,13 +113,18 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
 // The header the command reads for rows kept with "." decimals in the order of Columnas.
 Encabezado EncabezadoCanonico();
 
+// A schedule with no rows yet, laid out as a file's header: each column an input, a header
+// field or another column, in the file's order.
+Cuadro CuadroDelEncabezado(const Encabezado& encabezado);
+
+// A file's row as the schedule keeps it, read under the file's mark; the first project
+// fields found are the schedule's.
+Cuadro::Fila FilaDelArchivo(Cuadro& cuadro, const std::vector<std::string>& celdas,
+                            MarcaDecimal marca);
+
 // A row new to `cuadro`, numbered after its last one: the main window's numbers, and each
 // optional input at its default.
 Cuadro::Fila FilaNueva(const Cuadro& cuadro);
-
-// Reads a schedule that the command reads, with the decimal mark its numbers show. A file
-// that cannot be read gives a message naming the first bad row or line.
-std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada);
 
 // Puts a cell's text, as typed or pasted under `marca`, into a row: a number as a plain
 // decimal, anything else as it stands with why it cannot be read.
@@ -94,18 +132,5 @@ void PonerCelda(Cuadro::Fila& fila, Columna columna, std::string_view texto, Mar
 
 // Reads a kept row into a feeder, the cells kept with their reasons still refused.
 FilaLeida LeerFilaDelCuadro(const Cuadro::Fila& fila);
-
-// The schedule's workbook, the one the command writes from the schedule's file: the file's
-// columns and the results, each row sized with `tablas` and numbers told with the file's
-// decimal mark, and the notes. A message if it could not be written.
-std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
-                                         const engine::TablasConductores& tablas,
-                                         const std::optional<std::string>& errorTablas,
-                                         const std::filesystem::path& archivo);
-
-// Writes the schedule as CSV with its delimiter and decimal mark: the input columns by
-// their names, then the header fields and the other columns. Reading it back gives the
-// same schedule.
-void EscribirCuadro(const Cuadro& cuadro, std::ostream& salida);
 
 } // namespace schedule

@@ -154,6 +154,37 @@ std::string DesdeWindows1252(std::string_view bytes) {
     return texto;
 }
 
+std::optional<std::string> HaciaWindows1252(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        char32_t codigo = b;
+        std::size_t largo = 1;
+        if (b >= 0xF0) {
+            return std::nullopt; // beyond the code page, whatever it is
+        }
+        if (b >= 0xE0 && i + 2 < utf8.size()) {
+            codigo = ((b & 0x0F) << 12) | ((static_cast<unsigned char>(utf8[i + 1]) & 0x3F) << 6) |
+                     (static_cast<unsigned char>(utf8[i + 2]) & 0x3F);
+            largo = 3;
+        } else if (b >= 0xC0 && i + 1 < utf8.size()) {
+            codigo = ((b & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+            largo = 2;
+        }
+        i += largo;
+        const auto c1 = std::find(Cp1252.begin(), Cp1252.end(), static_cast<char16_t>(codigo));
+        if (c1 != Cp1252.end()) {
+            bytes += static_cast<char>(0x80 + (c1 - Cp1252.begin()));
+        } else if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF)) {
+            bytes += static_cast<char>(codigo);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return bytes;
+}
+
 std::string_view SinBlancos(std::string_view texto) {
     const auto blanco = [](char c) { return c == ' ' || c == '\t'; };
     while (!texto.empty() && blanco(texto.front())) {

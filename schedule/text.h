@@ -1,6 +1,7 @@
 // The text of a schedule file: its encoding, and names compared as a person reads them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,10 @@ std::string DesdeWindows1252(std::string_view bytes);
 
 // The text without the blanks and tabs around it.
 std::string_view SinBlancos(std::string_view texto);
+
+// UTF-8 text in Windows-1252, to write a file back in the code page it came in; none when
+// a character has no place in it.
+std::optional<std::string> HaciaWindows1252(std::string_view utf8);
 
 // A name or a choice as compared: lower case, without accents, spaces or underscores, so
 // that "Regulación Máx", "regulacion_max" and "REGULACION MAX" are one name.

@@ -13,27 +13,45 @@ EscritorCsv::EscritorCsv(std::ostream& salida, char delimitador)
     salida_ << "\xEF\xBB\xBF";
 }
 
+namespace {
+
+void AgregarCelda(std::string& linea, const std::string& texto, char delimitador) {
+    const bool citar = std::any_of(texto.begin(), texto.end(), [delimitador](char c) {
+        return c == delimitador || c == '"' || c == '\r' || c == '\n';
+    });
+    if (!citar) {
+        linea += texto;
+        return;
+    }
+    // The quoted form is at most twice as long, plus its two quotes.
+    std::string citado(texto.size() * 2 + 2, '\0');
+    citado.resize(csv_write2(citado.data(), citado.size(), texto.data(), texto.size(), '"'));
+    linea += citado;
+}
+
+} // namespace
+
 void EscritorCsv::Fila(const std::vector<Celda>& celdas) {
     linea_.clear();
     for (std::size_t i = 0; i < celdas.size(); ++i) {
         if (i > 0) {
             linea_ += delimitador_;
         }
-        const std::string& texto = celdas[i].texto;
-        const bool citar = std::any_of(texto.begin(), texto.end(), [this](char c) {
-            return c == delimitador_ || c == '"' || c == '\r' || c == '\n';
-        });
-        if (!citar) {
-            linea_ += texto;
-            continue;
-        }
-        // The quoted form is at most twice as long, plus its two quotes.
-        std::string citado(texto.size() * 2 + 2, '\0');
-        citado.resize(csv_write2(citado.data(), citado.size(), texto.data(), texto.size(), '"'));
-        linea_ += citado;
+        AgregarCelda(linea_, celdas[i].texto, delimitador_);
     }
     linea_ += "\r\n";
     salida_ << linea_;
+}
+
+std::string EscritorCsv::Linea(const std::vector<std::string>& celdas, char delimitador) {
+    std::string linea;
+    for (std::size_t i = 0; i < celdas.size(); ++i) {
+        if (i > 0) {
+            linea += delimitador;
+        }
+        AgregarCelda(linea, celdas[i], delimitador);
+    }
+    return linea;
 }
 
 struct EscritorXlsx::Libro {

@@ -20,6 +20,9 @@ public:
     EscritorCsv(std::ostream& salida, char delimitador);
     void Fila(const std::vector<Celda>& celdas);
 
+    // The cells as one line of a file with `delimitador`, without its line end.
+    static std::string Linea(const std::vector<std::string>& celdas, char delimitador);
+
 private:
     std::ostream& salida_;
     char delimitador_;

@@ -3,6 +3,7 @@
 #include "engine/sizing.h"
 #include "schedule/csv_reader.h"
 #include "schedule/feeders.h"
+#include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
 #include "schedule/writers.h"
 
@@ -17,17 +18,8 @@ std::string Nombre(const std::filesystem::path& archivo) {
     return "\"" + archivo.string() + "\"";
 }
 
-// The file's extension in lower case: "Resultados.XLSX" is a workbook too.
-std::string Extension(const std::filesystem::path& archivo) {
-    std::string extension = archivo.extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension;
-}
-
 bool EsXlsx(const std::filesystem::path& archivo) {
-    return Extension(archivo) == ".xlsx";
+    return schedule::TipoDe(archivo) == schedule::TipoArchivo::Libro;
 }
 
 bool MismoArchivo(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -44,13 +36,42 @@ struct Fallo {
     std::string mensaje;
 };
 
-// The input file, read once through to learn its decimal mark, then opened again for the
-// rows: the whole file is known good before anything is written.
+// The input: a CSV file, read once through to learn its decimal mark, then opened again
+// for the rows, so that the whole file is known good before anything is written; or a
+// workbook or a project file, read whole.
 struct Entrada {
     std::ifstream archivo;
     std::unique_ptr<schedule::LectorCsv> lector;
+    std::optional<schedule::Cuadro> cuadro;
+    std::vector<schedule::Cuadro::ColumnaArchivo> columnas;
+    std::size_t siguiente = 0;
     schedule::Encabezado encabezado;
     schedule::MarcaDecimal marca;
+    char delimitador = ',';
+
+    // The next row that is not blank: its cells as the file holds them, read, and its
+    // number in the file.
+    bool Siguiente(std::vector<std::string>& celdas, schedule::FilaLeida& fila, long& numero) {
+        if (lector) {
+            do {
+                if (!lector->Siguiente(celdas)) {
+                    return false;
+                }
+            } while (schedule::FilaVacia(celdas));
+            fila = schedule::LeerFila(celdas, encabezado, marca);
+            numero = lector->fila();
+            return true;
+        }
+        if (siguiente >= cuadro->filas.size()) {
+            return false;
+        }
+        const schedule::Cuadro::Fila& f = cuadro->filas[siguiente++];
+        celdas = schedule::CeldasDelArchivo(*cuadro, columnas, f);
+        fila = schedule::LeerFilaDelCuadro(f);
+        numero = static_cast<long>(siguiente) + 1; // the header is the first
+        return true;
+    }
+    std::optional<std::string> Error() const { return lector ? lector->error() : std::nullopt; }
 };
 
 std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& entrada) {
@@ -63,6 +84,7 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
         return Fallo{"el archivo " + Nombre(ruta) + ": " + *mensaje + "."};
     }
     entrada.lector = std::move(std::get<std::unique_ptr<schedule::LectorCsv>>(apertura));
+    entrada.delimitador = entrada.lector->delimitador();
     std::vector<std::string> celdas;
     if (!entrada.lector->Siguiente(celdas)) {
         return Fallo{"el archivo " + Nombre(ruta) + " " +
@@ -76,7 +98,28 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
     return std::nullopt;
 }
 
+// A workbook or a project: its schedule, and the header of its columns.
+std::optional<Fallo> AbrirCuadro(const std::filesystem::path& ruta, Entrada& entrada) {
+    auto leido = schedule::AbrirCuadro(ruta);
+    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
+        return Fallo{"el archivo " + Nombre(ruta) + ": " + *mensaje + "."};
+    }
+    entrada.cuadro = std::get<schedule::Cuadro>(std::move(leido));
+    entrada.columnas = schedule::Disposicion(*entrada.cuadro);
+    std::vector<std::string> titulos;
+    for (const auto& col : entrada.columnas) {
+        titulos.push_back(col.titulo);
+    }
+    entrada.encabezado = std::get<schedule::Encabezado>(schedule::LeerEncabezado(titulos));
+    entrada.marca = entrada.cuadro->formato.marca;
+    entrada.delimitador = entrada.cuadro->formato.delimitador;
+    return std::nullopt;
+}
+
 std::optional<Fallo> AbrirEntrada(const std::filesystem::path& ruta, Entrada& entrada) {
+    if (schedule::TipoDe(ruta) != schedule::TipoArchivo::Csv) {
+        return AbrirCuadro(ruta, entrada);
+    }
     if (auto error = AbrirLector(ruta, entrada)) {
         return error;
     }
@@ -98,8 +141,6 @@ struct Salida {
     std::optional<schedule::ArchivoTemporal> temporal;
     std::unique_ptr<schedule::EscritorXlsx> xlsx;
     std::ofstream archivo;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> estandar{nullptr, std::fclose};
-    std::filesystem::path rutaEstandar;
     std::optional<schedule::EscritorCsv> csv;
 
     void Fila(const std::vector<schedule::Celda>& celdas) {
@@ -164,6 +205,16 @@ struct Fallas {
             primera = "fila " + std::to_string(numero) + ", " + motivo;
         }
     }
+
+    // The exit status, and the summary of the failures on `errores`.
+    int Informar(std::ostream& errores) const {
+        if (fallidas == 0) {
+            return Todo;
+        }
+        errores << "calculador-caidas-lote: " << fallidas << " de " << filas
+                << " alimentadores no se calcularon; el primero, " << primera << "\n";
+        return Algunas;
+    }
 };
 
 Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, Salida& salida) {
@@ -184,16 +235,14 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     }
     Fallas fallas;
     std::vector<std::string> celdas;
-    while (entrada.lector->Siguiente(celdas)) {
-        if (schedule::FilaVacia(celdas)) {
-            continue;
-        }
-        const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, entrada.marca);
+    schedule::FilaLeida fila;
+    long numero = 0;
+    while (entrada.Siguiente(celdas, fila, numero)) {
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep);
         }
-        fallas.Contar(entrada.lector->fila(), fila, dimensionado);
+        fallas.Contar(numero, fila, dimensionado);
         salida.Fila(schedule::CeldasDeSalida(celdas, e, entrada.marca, fila, dimensionado, sep));
     }
     return fallas;
@@ -226,6 +275,30 @@ std::optional<std::string> Terminar(const Opciones& o, Salida& salida,
     return std::nullopt;
 }
 
+// The schedule saved as a project file: its inputs and its project's data; the rows are
+// sized only to tell which fail.
+int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::ostream& errores) {
+    auto leido = schedule::AbrirCuadro(o.entrada);
+    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
+        errores << "calculador-caidas-lote: el archivo " << Nombre(o.entrada) << ": " << *mensaje
+                << ".\n";
+        return NoEmpieza;
+    }
+    const schedule::Cuadro& cuadro = std::get<schedule::Cuadro>(leido);
+    if (const auto error = schedule::GuardarProyecto(cuadro, *o.salida)) {
+        errores << "calculador-caidas-lote: no se pudo escribir " << Nombre(*o.salida) << ": "
+                << *error << ".\n";
+        return NoEmpieza;
+    }
+    Fallas fallas;
+    for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
+        const schedule::FilaDimensionada d =
+            schedule::DimensionarFila(cuadro.filas[i], tablas, std::nullopt, {});
+        fallas.Contar(static_cast<long>(i) + 2, d.leida, d.dimensionado);
+    }
+    return fallas.Informar(errores);
+}
+
 } // namespace
 
 int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
@@ -237,13 +310,17 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
         return fallar("el archivo de salida " + Nombre(*o.salida) +
                       " es el mismo de entrada; elija otro nombre.");
     }
-    if (o.salida && !EsXlsx(*o.salida) && Extension(*o.salida) != ".csv") {
+    if (o.salida && !EsXlsx(*o.salida) && schedule::Extension(*o.salida) != ".csv" &&
+        schedule::TipoDe(*o.salida) != schedule::TipoArchivo::Proyecto) {
         return fallar("el archivo de salida " + Nombre(*o.salida) +
-                      " debe terminar en .csv o en .xlsx.");
+                      " debe terminar en .csv, .xlsx o .alim.");
     }
     auto tablas = engine::LeerTablas(o.tablas);
     if (const auto* aviso = std::get_if<engine::Aviso>(&tablas)) {
         return fallar(aviso->texto);
+    }
+    if (o.salida && schedule::TipoDe(*o.salida) == schedule::TipoArchivo::Proyecto) {
+        return AProyecto(o, std::get<engine::TablasConductores>(tablas), errores);
     }
     Entrada entrada;
     if (auto error = AbrirEntrada(o.entrada, entrada)) {
@@ -255,23 +332,18 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
         avisos.push_back(*sinUso);
     }
     Salida salida;
-    if (auto error = AbrirSalida(o, entrada.lector->delimitador(), salida)) {
+    if (auto error = AbrirSalida(o, entrada.delimitador, salida)) {
         return fallar(error->mensaje);
     }
     const Fallas fallas =
         EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), salida);
-    if (const auto& error = entrada.lector->error()) {
+    if (const auto& error = entrada.Error()) {
         return fallar("el archivo " + Nombre(o.entrada) + ": " + *error + ".");
     }
     if (auto error = Terminar(o, salida, avisos, estandar)) {
         return fallar(*error);
     }
-    if (fallas.fallidas == 0) {
-        return Todo;
-    }
-    errores << "calculador-caidas-lote: " << fallas.fallidas << " de " << fallas.filas
-            << " alimentadores no se calcularon; el primero, " << fallas.primera << "\n";
-    return Algunas;
+    return fallas.Informar(errores);
 }
 
 } // namespace lote

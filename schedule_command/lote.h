@@ -1,7 +1,6 @@
 // One run of the schedule command: every feeder of a CSV file sized, to CSV or .xlsx.
 #pragma once
 
-
 #include <filesystem>
 #include <optional>
 #include <ostream>

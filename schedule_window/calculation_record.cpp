@@ -88,9 +88,9 @@ QString Html(const ModeloAlimentadores& modelo) {
                        "</style></head><body>");
     html += QStringLiteral("<h1>Memoria de cálculo de alimentadores</h1>");
     html += QStringLiteral("<p><b>Proyecto:</b> %1<br><b>Elaboró:</b> %2<br><b>Fecha:</b> %3</p>")
-                .arg(Escapar(QString::fromStdString(c.proyecto)),
-                     Escapar(QString::fromStdString(c.elaboro)),
-                     Escapar(QString::fromStdString(c.fecha)));
+                .arg(Escapar(QString::fromStdString(c.proyecto.nombre)),
+                     Escapar(QString::fromStdString(c.proyecto.elaboro)),
+                     Escapar(QString::fromStdString(c.proyecto.fecha)));
     html += QStringLiteral("<table class='alimentadores' width='100%' cellspacing='0'>");
     for (int f = -1; f < modelo.rowCount(); ++f) {
         html += Fila(modelo, f);

@@ -3,6 +3,7 @@
 #include "engine/defaults.h"
 #include "engine/numeric_text.h"
 #include "schedule/csv_reader.h"
+#include "schedule/text.h"
 
 #include <QBrush>
 #include <QColor>
@@ -130,8 +131,8 @@ private:
 
 class ModeloAlimentadores::CambiarCampo : public QUndoCommand {
 public:
-    CambiarCampo(ModeloAlimentadores& m, std::string schedule::Cuadro::*campo, std::string antes,
-                 std::string despues, const QString& texto)
+    CambiarCampo(ModeloAlimentadores& m, std::string schedule::DatosProyecto::*campo,
+                 std::string antes, std::string despues, const QString& texto)
         : QUndoCommand(texto), m_(m), campo_(campo), antes_(std::move(antes)),
           despues_(std::move(despues)) {}
     void redo() override { m_.PonerCampo(campo_, despues_); }
@@ -139,7 +140,7 @@ public:
 
 private:
     ModeloAlimentadores& m_;
-    std::string schedule::Cuadro::*campo_;
+    std::string schedule::DatosProyecto::*campo_;
     std::string antes_, despues_;
 };
 
@@ -168,13 +169,30 @@ void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
 // The inputs first, then the results beside them, then the file's other columns.
 ModeloAlimentadores::Vista ModeloAlimentadores::VistaDe(int columna) const {
     const auto c = static_cast<std::size_t>(columna);
-    if (c < Columnas.size()) {
-        return {Tipo::Entrada, c};
+    const std::size_t otras = cuadro_.otras.size();
+    if (c == 0) {
+        return {Tipo::Entrada, 0};
     }
-    if (c < Columnas.size() + ColumnasResultado.size()) {
-        return {Tipo::Resultado, c - Columnas.size()};
+    if (c <= otras) {
+        return {Tipo::Otra, c - 1};
     }
-    return {Tipo::Otra, c - Columnas.size() - ColumnasResultado.size()};
+    if (c < otras + Columnas.size()) {
+        return {Tipo::Entrada, c - otras};
+    }
+    return {Tipo::Resultado, c - otras - Columnas.size()};
+}
+
+int ModeloAlimentadores::ColumnaDe(Vista v) const {
+    const std::size_t otras = cuadro_.otras.size();
+    switch (v.tipo) {
+    case Tipo::Entrada:
+        return static_cast<int>(v.indice == 0 ? 0 : otras + v.indice);
+    case Tipo::Otra:
+        return static_cast<int>(1 + v.indice);
+    case Tipo::Resultado:
+        break;
+    }
+    return static_cast<int>(otras + Columnas.size() + v.indice);
 }
 
 int ModeloAlimentadores::rowCount(const QModelIndex& padre) const {
@@ -383,40 +401,91 @@ void ModeloAlimentadores::MoverFila(int fila, int destino) {
     }
 }
 
-int ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
+ModeloAlimentadores::Pegado ModeloAlimentadores::Pegar(int fila, const std::string& texto) {
     std::istringstream entrada(texto);
     auto apertura = schedule::LectorCsv::Abrir(entrada);
     auto& lector = *std::get<std::unique_ptr<schedule::LectorCsv>>(apertura);
-    // A pasted block has one decimal mark, decided from its numbers as a file's is.
-    static const schedule::Encabezado canonico = schedule::EncabezadoCanonico();
     std::vector<std::vector<std::string>> bloque;
-    schedule::DecisionMarca decision;
     std::vector<std::string> celdas;
     while (lector.Siguiente(celdas)) {
         if (!schedule::FilaVacia(celdas)) {
-            schedule::ContarMarcas(celdas, canonico, decision);
             bloque.push_back(std::move(celdas));
+        }
+    }
+    Pegado pegado;
+    std::vector<std::optional<Vista>> destinos = DestinosPorNombre(bloque, pegado.omitidas);
+    const bool conEncabezado = !destinos.empty();
+    if (!conEncabezado) {
+        for (int c = 0; c < columnCount(); ++c) {
+            destinos.push_back(VistaDe(c));
+        }
+    }
+    // A pasted block has one decimal mark, decided from its numbers as a file's is.
+    schedule::DecisionMarca decision;
+    for (std::size_t f = conEncabezado ? 1 : 0; f < bloque.size(); ++f) {
+        for (std::size_t i = 0; i < bloque[f].size() && i < destinos.size(); ++i) {
+            if (destinos[i] && destinos[i]->tipo == Tipo::Entrada &&
+                Columnas[destinos[i]->indice].numerica) {
+                decision.Contar(bloque[f][i]);
+            }
         }
     }
     const schedule::MarcaDecimal marca = decision.Decidir(MarcaLocal().marca);
     std::vector<schedule::Cuadro::Fila> filas;
-    for (const std::vector<std::string>& linea : bloque) {
-        schedule::Cuadro::Fila f;
-        f.otras.resize(cuadro_.otras.size());
-        for (std::size_t i = 0; i < linea.size(); ++i) {
-            if (i < Columnas.size()) {
-                schedule::PonerCelda(f, static_cast<Columna>(i), linea[i], marca);
-            } else if (const std::size_t otra = i - Columnas.size() - ColumnasResultado.size();
-                       i >= Columnas.size() + ColumnasResultado.size() && otra < f.otras.size()) {
-                f.otras[otra] = linea[i]; // the result columns between are computed, not pasted
+    for (std::size_t f = conEncabezado ? 1 : 0; f < bloque.size(); ++f) {
+        schedule::Cuadro::Fila nueva;
+        nueva.otras.resize(cuadro_.otras.size());
+        for (std::size_t i = 0; i < bloque[f].size() && i < destinos.size(); ++i) {
+            // The result columns are computed, not pasted.
+            if (destinos[i] && destinos[i]->tipo == Tipo::Entrada) {
+                schedule::PonerCelda(nueva, static_cast<Columna>(destinos[i]->indice), bloque[f][i],
+                                     marca);
+            } else if (destinos[i] && destinos[i]->tipo == Tipo::Otra) {
+                nueva.otras[destinos[i]->indice] = bloque[f][i];
             }
         }
-        filas.push_back(std::move(f));
+        filas.push_back(std::move(nueva));
     }
     if (!filas.empty()) {
         pila_.push(new PonerFilasComando(*this, fila, filas, QStringLiteral("Pegar filas")));
     }
-    return static_cast<int>(filas.size());
+    pegado.filas = static_cast<int>(filas.size());
+    return pegado;
+}
+
+// The column each cell of a pasted block goes to, when its first line names columns as a
+// file's header does: the inputs by their names and other names, the file's other columns
+// by theirs. None when the first line is no header.
+std::vector<std::optional<ModeloAlimentadores::Vista>>
+ModeloAlimentadores::DestinosPorNombre(const std::vector<std::vector<std::string>>& bloque,
+                                       std::vector<std::string>& omitidas) const {
+    if (bloque.empty()) {
+        return {};
+    }
+    const std::vector<std::string>& titulos = bloque.front();
+    const schedule::Encabezado e = schedule::EncabezadoParcial(titulos);
+    std::vector<std::optional<Vista>> destinos(titulos.size());
+    int nombradas = 0;
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        if (e.posicion[c]) {
+            destinos[*e.posicion[c]] = Vista{Tipo::Entrada, c};
+            ++nombradas;
+        }
+    }
+    if (nombradas < 2) {
+        return {};
+    }
+    for (const std::size_t i : e.sinUso) {
+        for (std::size_t o = 0; o < cuadro_.otras.size(); ++o) {
+            if (schedule::Normalizar(titulos[i]) == schedule::Normalizar(cuadro_.otras[o])) {
+                destinos[i] = Vista{Tipo::Otra, o};
+            }
+        }
+        if (!destinos[i] && !schedule::SinBlancos(titulos[i]).empty()) {
+            omitidas.push_back(titulos[i]);
+        }
+    }
+    return destinos;
 }
 
 QString ModeloAlimentadores::Copiar(const std::vector<int>& filas) const {
@@ -437,11 +506,17 @@ QString ModeloAlimentadores::Copiar(const std::vector<int>& filas) const {
     return texto;
 }
 
-void ModeloAlimentadores::CambiarEncabezado(std::string schedule::Cuadro::*campo,
+void ModeloAlimentadores::CambiarEncabezado(std::string schedule::DatosProyecto::*campo,
                                             const std::string& valor, const QString& texto) {
-    if (cuadro_.*campo != valor) {
-        pila_.push(new CambiarCampo(*this, campo, cuadro_.*campo, valor, texto));
+    if (cuadro_.proyecto.*campo != valor) {
+        pila_.push(new CambiarCampo(*this, campo, cuadro_.proyecto.*campo, valor, texto));
     }
+}
+
+void ModeloAlimentadores::CambiarArchivo(schedule::Origen origen,
+                                         const schedule::FormatoCsv& formato) {
+    cuadro_.origen = origen;
+    cuadro_.formato = formato;
 }
 
 void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std::string& texto,
@@ -455,7 +530,7 @@ void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std:
 
 void ModeloAlimentadores::PonerOtra(int fila, std::size_t columna, const std::string& texto) {
     cuadro_.filas[static_cast<std::size_t>(fila)].otras[columna] = texto;
-    const int c = static_cast<int>(Columnas.size() + ColumnasResultado.size() + columna);
+    const int c = ColumnaDe({Tipo::Otra, columna});
     emit dataChanged(index(fila, c), index(fila, c));
 }
 
@@ -480,8 +555,8 @@ std::vector<schedule::Cuadro::Fila> ModeloAlimentadores::QuitarFilas(int fila, i
     return quitadas;
 }
 
-void ModeloAlimentadores::PonerCampo(std::string schedule::Cuadro::*campo,
+void ModeloAlimentadores::PonerCampo(std::string schedule::DatosProyecto::*campo,
                                      const std::string& valor) {
-    cuadro_.*campo = valor;
+    cuadro_.proyecto.*campo = valor;
     emit encabezadoCambiado();
 }

@@ -30,13 +30,17 @@ public:
     QUndoStack& pila() { return pila_; }
     const QUndoStack& pila() const { return pila_; }
 
-    // What a view column shows.
+    // What a view column shows: the circuit, the file's other columns beside it, the
+    // other inputs, then the results, the remarks last.
     enum class Tipo { Entrada, Otra, Resultado };
     struct Vista {
         Tipo tipo;
         std::size_t indice; // in Columnas, in the other columns, or in ColumnasResultado
+
+        bool operator==(const Vista&) const = default;
     };
     Vista VistaDe(int columna) const;
+    int ColumnaDe(Vista vista) const;
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -51,14 +55,21 @@ public:
     void DuplicarFilas(const std::vector<int>& filas);
     void BorrarFilas(const std::vector<int>& filas);
     void MoverFila(int fila, int destino);
-    // Rows copied from a spreadsheet: tab-separated, in the view's column order, with
-    // decimal commas or points; inserted before `fila`. Returns how many.
-    int Pegar(int fila, const std::string& texto);
+    // Rows copied from a spreadsheet, tab-separated, with decimal commas or points,
+    // inserted before `fila`: by the names of a first line that names columns, else in the
+    // view's column order.
+    struct Pegado {
+        int filas = 0;
+        std::vector<std::string> omitidas; // the columns of the first line not known here
+    };
+    Pegado Pegar(int fila, const std::string& texto);
     // The rows as tab-separated text, as the view shows them.
     QString Copiar(const std::vector<int>& filas) const;
-    // The header fields, undoable.
-    void CambiarEncabezado(std::string schedule::Cuadro::*campo, const std::string& valor,
+    // The project's data, undoable.
+    void CambiarEncabezado(std::string schedule::DatosProyecto::*campo, const std::string& valor,
                            const QString& texto);
+    // The file the schedule now belongs to, once saved to it: not a change of the schedule.
+    void CambiarArchivo(schedule::Origen origen, const schedule::FormatoCsv& formato);
 
     // A row new to the schedule: the main window's defaults.
     schedule::Cuadro::Fila FilaNueva() const;
@@ -87,7 +98,7 @@ private:
     void PonerOtra(int fila, std::size_t columna, const std::string& texto);
     void PonerFilas(int fila, const std::vector<schedule::Cuadro::Fila>& filas);
     std::vector<schedule::Cuadro::Fila> QuitarFilas(int fila, int cuantas);
-    void PonerCampo(std::string schedule::Cuadro::*campo, const std::string& valor);
+    void PonerCampo(std::string schedule::DatosProyecto::*campo, const std::string& valor);
 
     // What data() gives for each role of a cell.
     QVariant Texto(std::size_t fila, Vista v) const;
@@ -99,6 +110,9 @@ private:
     bool Excede(std::size_t fila, Vista v) const;
 
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
+    std::vector<std::optional<Vista>>
+    DestinosPorNombre(const std::vector<std::vector<std::string>>& bloque,
+                      std::vector<std::string>& omitidas) const;
     // A cell's text as the user sees it: numbers with the locale's decimal separator.
     QString TextoVisible(const schedule::Cuadro::Fila& fila, std::size_t columna) const;
     // The decimal mark of what the user types: the locale's.

@@ -1,8 +1,5 @@
 #include "schedule_window/schedule_window.h"
 
-#include "schedule/replace_file.h"
-#include "schedule/writers.h"
-#include "schedule_window/calculation_record.h"
 #include "schedule_window/feeder_delegate.h"
 #include "toolkit/toolkit.h"
 
@@ -12,40 +9,32 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateEdit>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <fstream>
+#include <algorithm>
 
 namespace {
 
-const QString FiltroCsv = QStringLiteral("Tablas CSV (*.csv);;Todos los archivos (*)");
+// The widest a column grows to fit its content, in characters; the remarks run longer and
+// are read whole in their tooltip.
+constexpr int AnchoMaximo = 24;
+constexpr int AnchoObservaciones = 40;
 
-std::filesystem::path Ruta(const QString& archivo) {
-    return std::filesystem::path(archivo.toStdString());
-}
-
-// A new schedule, saved the way the user's spreadsheet saves: numbers with the locale's
-// decimal mark, and the delimiter that goes with it.
-schedule::Cuadro CuadroNuevo() {
-    schedule::Cuadro cuadro;
-    cuadro.marca = QLocale().decimalPoint() == QStringLiteral(",") ? schedule::Marca::Coma
-                                                                   : schedule::Marca::Punto;
-    cuadro.delimitador = schedule::DelimitadorPorMarca(cuadro.marca);
-    return cuadro;
+// A date with its four-digit year in every locale: some locales' short format has two.
+QString FormatoFecha(const QLocale& local) {
+    QString formato = local.dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QStringLiteral("yyyy"))) {
+        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    }
+    return formato;
 }
 
 } // namespace
@@ -60,30 +49,44 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
     createMenu();
     connectHandlers();
     Empezar(CuadroNuevo(), {});
-    resize(1380, 640);
+    FitToScreen();
 }
 
 VentanaAlimentadores::~VentanaAlimentadores() {
     toolkit::DesconectarHijos(*this);
 }
 
+// The project's data in two rows of three fields above the table.
 void VentanaAlimentadores::createHeader() {
     auto* cliente = new QWidget(this);
     auto* columna = new QVBoxLayout(cliente);
-    auto* encabezado = new QFormLayout;
+    auto* encabezado = new QGridLayout;
+    int lugar = 0;
+    const auto poner = [&](QWidget* control, const QString& nombre, const QString& etiqueta) {
+        control->setObjectName(nombre);
+        control->setAccessibleName(etiqueta);
+        auto* rotulo = new QLabel(etiqueta + QStringLiteral(":"), cliente);
+        rotulo->setBuddy(control);
+        encabezado->addWidget(rotulo, lugar / 3, (lugar % 3) * 2);
+        encabezado->addWidget(control, lugar / 3, (lugar % 3) * 2 + 1);
+        ++lugar;
+    };
     const auto campo = [&](QLineEdit*& destino, const QString& nombre, const QString& etiqueta) {
         destino = new QLineEdit(cliente);
-        destino->setObjectName(nombre);
-        destino->setAccessibleName(etiqueta);
-        encabezado->addRow(etiqueta + QStringLiteral(":"), destino);
+        poner(destino, nombre, etiqueta);
     };
     campo(campos_.proyecto, QStringLiteral("proyecto"), QStringLiteral("Proyecto"));
     campo(campos_.elaboro, QStringLiteral("elaboro"), QStringLiteral("Elaboró"));
+    campo(campos_.cedula, QStringLiteral("cedula"), QStringLiteral("Cédula profesional"));
+    campo(campos_.reviso, QStringLiteral("reviso"), QStringLiteral("Revisó"));
+    campo(campos_.revision, QStringLiteral("revision"), QStringLiteral("Revisión"));
     campos_.fecha = new QDateEdit(cliente);
-    campos_.fecha->setObjectName(QStringLiteral("fecha"));
-    campos_.fecha->setAccessibleName(QStringLiteral("Fecha"));
     campos_.fecha->setCalendarPopup(true);
-    encabezado->addRow(QStringLiteral("Fecha:"), campos_.fecha);
+    campos_.fecha->setDisplayFormat(FormatoFecha(QLocale()));
+    poner(campos_.fecha, QStringLiteral("fecha"), QStringLiteral("Fecha"));
+    encabezado->setColumnStretch(1, 3);
+    encabezado->setColumnStretch(3, 2);
+    encabezado->setColumnStretch(5, 1);
     columna->addLayout(encabezado);
     setCentralWidget(cliente);
 }
@@ -97,10 +100,24 @@ void VentanaAlimentadores::createTable() {
     tabla_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     tabla_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tabla_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    tabla_->setTextElideMode(Qt::ElideRight);
     tabla_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tabla_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     tabla_->verticalHeader()->setDefaultSectionSize(tabla_->fontMetrics().height() + 8);
     centralWidget()->layout()->addWidget(tabla_);
+}
+
+// The window opens inside the screen's free area, whatever its size, and as wide as the
+// table wants up to it; the scroll bar reaches the columns beyond.
+void VentanaAlimentadores::FitToScreen() {
+    const QRect libre = screen()->availableGeometry();
+    const QSize marco = frameGeometry().size() - geometry().size();
+    const int ancho = std::min(1380, libre.width() - marco.width());
+    const int alto = std::min(720, libre.height() - marco.height());
+    resize(ancho, alto);
+    move(libre.left() + (libre.width() - ancho - marco.width()) / 2,
+         libre.top() + (libre.height() - alto - marco.height()) / 2);
 }
 
 void VentanaAlimentadores::createMenu() {
@@ -174,221 +191,81 @@ void VentanaAlimentadores::connectHandlers() {
             &VentanaAlimentadores::ActualizarTitulo);
     connect(modelo_, &ModeloAlimentadores::encabezadoCambiado, this,
             &VentanaAlimentadores::MostrarEncabezado);
-    connect(campos_.proyecto, &QLineEdit::editingFinished, this, [this] {
-        modelo_->CambiarEncabezado(&schedule::Cuadro::proyecto,
-                                   campos_.proyecto->text().toStdString(),
-                                   QStringLiteral("Cambiar proyecto"));
-    });
-    connect(campos_.elaboro, &QLineEdit::editingFinished, this, [this] {
-        modelo_->CambiarEncabezado(&schedule::Cuadro::elaboro,
-                                   campos_.elaboro->text().toStdString(),
-                                   QStringLiteral("Cambiar elaboró"));
-    });
-    connect(campos_.fecha, &QDateEdit::dateChanged, this, [this](QDate fecha) {
-        modelo_->CambiarEncabezado(&schedule::Cuadro::fecha,
-                                   fecha.toString(Qt::ISODate).toStdString(),
-                                   QStringLiteral("Cambiar fecha"));
-    });
+    for (QLineEdit* campo :
+         {campos_.proyecto, campos_.elaboro, campos_.cedula, campos_.reviso, campos_.revision}) {
+        connect(campo, &QLineEdit::editingFinished, this, &VentanaAlimentadores::ConfirmarCampos);
+    }
+    connect(campos_.fecha, &QDateEdit::dateChanged, this, &VentanaAlimentadores::ConfirmarCampos);
+}
+
+void VentanaAlimentadores::ConfirmarCampos() {
+    using schedule::DatosProyecto;
+    const std::pair<QLineEdit*, std::string DatosProyecto::*> campos[] = {
+        {campos_.proyecto, &DatosProyecto::nombre},   {campos_.elaboro, &DatosProyecto::elaboro},
+        {campos_.cedula, &DatosProyecto::cedula},     {campos_.reviso, &DatosProyecto::reviso},
+        {campos_.revision, &DatosProyecto::revision},
+    };
+    // Every field is read before any is put in: putting one in shows them all again.
+    std::vector<std::string> textos;
+    for (const auto& [control, campo] : campos) {
+        textos.push_back(control->text().toStdString());
+    }
+    const std::string fecha = campos_.fecha->date().toString(Qt::ISODate).toStdString();
+    for (std::size_t i = 0; i < std::size(campos); ++i) {
+        modelo_->CambiarEncabezado(
+            campos[i].second, textos[i],
+            QStringLiteral("Cambiar %1").arg(campos[i].first->accessibleName()));
+    }
+    modelo_->CambiarEncabezado(&DatosProyecto::fecha, fecha, QStringLiteral("Cambiar fecha"));
 }
 
 void VentanaAlimentadores::Empezar(schedule::Cuadro cuadro, const QString& archivo) {
     // A schedule without a date is dated today, as its header shows it.
-    if (cuadro.fecha.empty()) {
-        cuadro.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    if (cuadro.proyecto.fecha.empty()) {
+        cuadro.proyecto.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
     }
-    modelo_->Cargar(std::move(cuadro), Ruta(carpetaTablas_));
+    modelo_->Cargar(std::move(cuadro), std::filesystem::path(carpetaTablas_.toStdString()));
     archivo_ = archivo;
+    avisoCsvDado_ = false;
+    statusBar()->clearMessage();
     MostrarEncabezado();
-    tabla_->resizeColumnsToContents();
+    AjustarColumnas();
     ActualizarTitulo();
     if (modelo_->errorDeTablas()) {
         Avisar(QString::fromStdString(*modelo_->errorDeTablas()));
     }
 }
 
-void VentanaAlimentadores::MostrarEncabezado() {
-    const schedule::Cuadro& c = modelo_->cuadro();
-    const QSignalBlocker bloqueo(campos_.fecha);
-    campos_.proyecto->setText(QString::fromStdString(c.proyecto));
-    campos_.elaboro->setText(QString::fromStdString(c.elaboro));
-    const QDate fecha = QDate::fromString(QString::fromStdString(c.fecha), Qt::ISODate);
-    campos_.fecha->setDate(fecha.isValid() ? fecha : QDate::currentDate());
+// Each column as wide as its content, within limits.
+void VentanaAlimentadores::AjustarColumnas() {
+    tabla_->resizeColumnsToContents();
+    const int letra = tabla_->fontMetrics().averageCharWidth();
+    for (int c = 0; c < modelo_->columnCount(); ++c) {
+        const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
+        const bool observaciones = v.tipo == ModeloAlimentadores::Tipo::Resultado &&
+                                   v.indice + 1 == schedule::ColumnasResultado.size();
+        const int maximo = (observaciones ? AnchoObservaciones : AnchoMaximo) * letra;
+        tabla_->setColumnWidth(c, std::min(tabla_->columnWidth(c), maximo));
+    }
 }
 
-void VentanaAlimentadores::ActualizarTitulo() {
-    const QString nombre =
-        archivo_.isEmpty() ? QStringLiteral("Sin título") : QFileInfo(archivo_).fileName();
-    setWindowTitle(QStringLiteral("Alimentadores — %1[*]").arg(nombre));
-    setWindowModified(modificado());
+void VentanaAlimentadores::MostrarEncabezado() {
+    const schedule::DatosProyecto& p = modelo_->cuadro().proyecto;
+    const QSignalBlocker bloqueo(campos_.fecha);
+    const auto poner = [](QLineEdit* campo, const std::string& texto) {
+        campo->setText(QString::fromStdString(texto));
+    };
+    poner(campos_.proyecto, p.nombre);
+    poner(campos_.elaboro, p.elaboro);
+    poner(campos_.cedula, p.cedula);
+    poner(campos_.reviso, p.reviso);
+    poner(campos_.revision, p.revision);
+    const QDate fecha = QDate::fromString(QString::fromStdString(p.fecha), Qt::ISODate);
+    campos_.fecha->setDate(fecha.isValid() ? fecha : QDate::currentDate());
 }
 
 void VentanaAlimentadores::Avisar(const QString& texto) {
     toolkit::MostrarAviso(this, texto);
-}
-
-bool VentanaAlimentadores::Abrir(const QString& archivo) {
-    std::ifstream entrada(Ruta(archivo), std::ios::binary);
-    if (!entrada || QFileInfo(archivo).isDir()) {
-        Avisar(QStringLiteral("No se puede abrir el archivo \"%1\".").arg(archivo));
-        return false;
-    }
-    auto leido = schedule::LeerCuadro(entrada);
-    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
-        Avisar(QStringLiteral("No se puede leer el archivo \"%1\": %2.")
-                   .arg(archivo, QString::fromStdString(*mensaje)));
-        return false;
-    }
-    Empezar(std::get<schedule::Cuadro>(std::move(leido)), archivo);
-    // The columns the sizing does not read pass through: the user is told which they are.
-    QStringList sinUso;
-    for (const std::string& otra : modelo_->cuadro().otras) {
-        sinUso << QStringLiteral("«%1»").arg(QString::fromStdString(otra));
-    }
-    if (!sinUso.isEmpty()) {
-        statusBar()->showMessage(
-            QStringLiteral("Columnas que no se usan: %1.").arg(sinUso.join(QStringLiteral(", "))));
-    }
-    return true;
-}
-
-bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
-    schedule::ArchivoTemporal temporal(Ruta(archivo));
-    bool escrito = false;
-    if (temporal.creado()) {
-        std::ofstream salida(temporal.ruta(), std::ios::binary | std::ios::trunc);
-        schedule::EscribirCuadro(modelo_->cuadro(), salida);
-        salida.close();
-        escrito = salida && temporal.Confirmar();
-    }
-    if (!escrito) {
-        Avisar(QStringLiteral("No se pudo guardar el archivo \"%1\".").arg(archivo));
-        return false;
-    }
-    archivo_ = archivo;
-    modelo_->pila().setClean();
-    ActualizarTitulo();
-    return true;
-}
-
-bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
-    schedule::ArchivoTemporal temporal(Ruta(archivo));
-    const bool escrito = temporal.creado() &&
-                         !schedule::ExportarLibro(modelo_->cuadro(), modelo_->tablas(),
-                                                  modelo_->errorDeTablas(), temporal.ruta()) &&
-                         temporal.Confirmar();
-    if (!escrito) {
-        Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
-    }
-    return escrito;
-}
-
-bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
-    {
-        QPdfWriter pdf(archivo);
-        pdf.setTitle(QStringLiteral("Memoria de cálculo de alimentadores"));
-        pdf.setCreator(QStringLiteral("Calculador Caídas de Voltaje"));
-        pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        memoria::Imprimir(*modelo_, pdf);
-    }
-    if (!QFileInfo(archivo).isFile() || QFileInfo(archivo).size() == 0) {
-        Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
-        return false;
-    }
-    return true;
-}
-
-void VentanaAlimentadores::AgregarAlimentador(schedule::Cuadro::Fila fila) {
-    const int al = modelo_->rowCount();
-    modelo_->AgregarFila(al, std::move(fila), QStringLiteral("Agregar alimentador"));
-    tabla_->setCurrentIndex(modelo_->index(al, 0));
-}
-
-bool VentanaAlimentadores::PuedeCerrar() {
-    if (!modificado()) {
-        return true;
-    }
-    QMessageBox caja(QMessageBox::Warning, QStringLiteral("Alimentadores"),
-                     QStringLiteral("La tabla de alimentadores tiene cambios sin guardar. "
-                                    "¿Desea guardarlos?"),
-                     QMessageBox::NoButton, this);
-    QPushButton* guardar = caja.addButton(QStringLiteral("Guardar"), QMessageBox::AcceptRole);
-    QPushButton* descartar =
-        caja.addButton(QStringLiteral("Descartar"), QMessageBox::DestructiveRole);
-    QPushButton* cancelar = caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-    caja.setDefaultButton(guardar);
-    caja.setEscapeButton(cancelar);
-    caja.exec();
-    if (caja.clickedButton() == guardar) {
-        return Guardar_Click();
-    }
-    return caja.clickedButton() == descartar;
-}
-
-void VentanaAlimentadores::closeEvent(QCloseEvent* evento) {
-    if (PuedeCerrar()) {
-        evento->accept();
-    } else {
-        evento->ignore();
-    }
-}
-
-void VentanaAlimentadores::Nuevo_Click() {
-    if (PuedeCerrar()) {
-        Empezar(CuadroNuevo(), {});
-    }
-}
-
-void VentanaAlimentadores::Abrir_Click() {
-    if (!PuedeCerrar()) {
-        return;
-    }
-    const QString archivo = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Abrir alimentadores"), QFileInfo(archivo_).path(), FiltroCsv);
-    if (!archivo.isEmpty()) {
-        Abrir(archivo);
-    }
-}
-
-bool VentanaAlimentadores::Guardar_Click() {
-    return archivo_.isEmpty() ? GuardarComo_Click() : GuardarEn(archivo_);
-}
-
-bool VentanaAlimentadores::GuardarComo_Click() {
-    const QString archivo = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Guardar alimentadores"),
-        archivo_.isEmpty() ? QStringLiteral("alimentadores.csv") : archivo_, FiltroCsv);
-    return !archivo.isEmpty() && GuardarEn(archivo);
-}
-
-void VentanaAlimentadores::ExportarExcel_Click() {
-    const QString archivo = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar a Excel"),
-        QFileInfo(archivo_).completeBaseName() + QStringLiteral(".xlsx"),
-        QStringLiteral("Libros de Excel (*.xlsx)"));
-    if (!archivo.isEmpty()) {
-        ExportarXlsx(archivo);
-    }
-}
-
-void VentanaAlimentadores::ExportarPdf_Click() {
-    const QString archivo = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar memoria de cálculo"),
-        QStringLiteral("memoria de cálculo.pdf"), QStringLiteral("Documentos PDF (*.pdf)"));
-    if (!archivo.isEmpty()) {
-        ExportarPdf(archivo);
-    }
-}
-
-void VentanaAlimentadores::Imprimir_Click() {
-    QPrinter impresora;
-    impresora.setPageSize(memoria::TamanoDePagina(QLocale()));
-    impresora.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialogo(&impresora, this);
-    if (dialogo.exec() == QDialog::Accepted) {
-        memoria::Imprimir(*modelo_, impresora);
-    }
 }
 
 std::vector<int> VentanaAlimentadores::FilasElegidas() const {
@@ -441,8 +318,18 @@ void VentanaAlimentadores::Copiar_Click() {
 void VentanaAlimentadores::Pegar_Click() {
     const QModelIndex actual = tabla_->currentIndex();
     const int fila = actual.isValid() ? actual.row() + 1 : modelo_->rowCount();
-    const int pegadas = modelo_->Pegar(fila, QApplication::clipboard()->text().toStdString());
-    if (pegadas > 0) {
+    const ModeloAlimentadores::Pegado pegado =
+        modelo_->Pegar(fila, QApplication::clipboard()->text().toStdString());
+    if (pegado.filas > 0) {
         tabla_->setCurrentIndex(modelo_->index(fila, 0));
+    }
+    // The columns of a pasted header that are none of the table's are named.
+    QStringList omitidas;
+    for (const std::string& nombre : pegado.omitidas) {
+        omitidas << QStringLiteral("«%1»").arg(QString::fromStdString(nombre));
+    }
+    if (!omitidas.isEmpty()) {
+        statusBar()->showMessage(QStringLiteral("Columnas pegadas que no se usan: %1.")
+                                     .arg(omitidas.join(QStringLiteral(", "))));
     }
 }

@@ -1,5 +1,6 @@
-// The schedule window: many feeders in one table, sized as they are typed, saved as the
-// CSV the schedule command reads, exported to a workbook and to a calculation record.
+// The schedule window: many feeders in one table, sized as they are typed, kept in a project
+// file or in the CSV or workbook they came from, exported to a workbook and to a
+// calculation record.
 #pragma once
 
 #include "schedule_window/feeder_model.h"
@@ -25,7 +26,9 @@ public:
     const QString& archivo() const { return archivo_; }
     bool modificado() const { return !modelo_->pila().isClean(); }
 
-    // Each tells the user, with a message, what went wrong, and returns false.
+    // Each tells the user, with a message, what went wrong, and returns false. A file is
+    // opened by its kind: a project (.alim), a workbook (.xlsx) or a CSV. A schedule is
+    // saved as a project (.alim) or as a CSV, by the name's extension.
     bool Abrir(const QString& archivo);
     bool GuardarEn(const QString& archivo);
     bool ExportarXlsx(const QString& archivo);
@@ -47,6 +50,7 @@ private:
     void createTable();
     void createMenu();
     void connectHandlers();
+    void FitToScreen();
 
     void Nuevo_Click();
     void Abrir_Click();
@@ -62,20 +66,33 @@ private:
     void Copiar_Click();
     void Pegar_Click();
 
+    // A new schedule, saved the way the user's spreadsheet saves: numbers with the locale's
+    // decimal mark, and the delimiter that goes with it.
+    static schedule::Cuadro CuadroNuevo();
     void Empezar(schedule::Cuadro cuadro, const QString& archivo);
+    void AjustarColumnas();
     void MostrarEncabezado();
+    // A project field being typed in counts as changed before the schedule is saved or let go.
+    void ConfirmarCampos();
     void ActualizarTitulo();
+    // Once per schedule: a CSV keeps no project data; what the user chooses.
+    enum class GuardarCsv { EnCsv, ComoProyecto, No };
+    GuardarCsv CsvSinProyecto();
     std::vector<int> FilasElegidas() const;
     void Avisar(const QString& texto);
 
     // A child of the window, so that it outlives the view that shows it.
     ModeloAlimentadores* modelo_ = nullptr;
     QString carpetaTablas_;
-    QString archivo_; // the file the schedule was opened from or saved to
+    QString archivo_;           // the file the schedule was opened from or saved to
+    bool avisoCsvDado_ = false; // the user was told a CSV keeps no project data
 
     struct Campos {
         QLineEdit* proyecto = nullptr;
         QLineEdit* elaboro = nullptr;
+        QLineEdit* cedula = nullptr;
+        QLineEdit* reviso = nullptr;
+        QLineEdit* revision = nullptr;
         QDateEdit* fecha = nullptr;
     } campos_;
     QTableView* tabla_ = nullptr;

@@ -2,6 +2,7 @@
 #include "schedule_window/calculation_record.h"
 #include "schedule_window/feeder_model.h"
 #include "schedule_window/schedule_window.h"
+#include "schedule/csv_file.h"
 #include "tests/engine/table_files.h"
 #include "tests/support/window_test_support.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 const QString Ejemplo = QStringLiteral(EJEMPLOS "/alimentadores.csv");
 
-int Col(Columna c) {
-    return static_cast<int>(c);
-}
-
 } // namespace
 
 class ScheduleWindowTest : public QObject {
@@ -39,14 +36,19 @@ private:
     QTableView* tabla = nullptr;
 
     ModeloAlimentadores& modelo() { return ventana->modelo(); }
+    // The view column of an input.
+    int Col(Columna c) {
+        return modelo().ColumnaDe(
+            {ModeloAlimentadores::Tipo::Entrada, static_cast<std::size_t>(c)});
+    }
     QString Celda(int fila, int columna) {
         return modelo().data(modelo().index(fila, columna), Qt::DisplayRole).toString();
     }
     // A result column by its name in the command's output.
     QString Resultado(int fila, std::string_view nombre) {
         const auto& r = schedule::ColumnasResultado;
-        const auto i = std::find(r.begin(), r.end(), nombre) - r.begin();
-        return Celda(fila, static_cast<int>(schedule::Columnas.size()) + static_cast<int>(i));
+        const auto i = static_cast<std::size_t>(std::find(r.begin(), r.end(), nombre) - r.begin());
+        return Celda(fila, modelo().ColumnaDe({ModeloAlimentadores::Tipo::Resultado, i}));
     }
     QStringList Resultados(int fila) {
         QStringList textos;
@@ -298,9 +300,9 @@ private slots:
         QVERIFY(!ventana->modificado());
     }
 
-    // The shipped example, saved and opened again: the same table, cell for cell, and a
-    // file the command reads.
-    void saved_and_reopened_gives_the_same_table() {
+    // The shipped example, saved as a project and opened again: the same table, cell for
+    // cell, with the project's data, and a file the command reads.
+    void saved_as_a_project_and_reopened_gives_the_same_table() {
         QVERIFY(ventana->Abrir(Ejemplo));
         QCOMPARE(modelo().rowCount(), 10);
         QVERIFY(
@@ -308,20 +310,21 @@ private slots:
         QCOMPARE(ventana->statusBar()->currentMessage(),
                  QStringLiteral("Columnas que no se usan: «Descripción»."));
         Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Edificio Ñandú"));
-        Control<QLineEdit>(ventana.get(), "elaboro")->setText(QStringLiteral("Ing. Pérez"));
+        Control<QLineEdit>(ventana.get(), "cedula")->setText(QStringLiteral("1234567"));
         emit Control<QLineEdit>(ventana.get(), "proyecto")->editingFinished();
-        emit Control<QLineEdit>(ventana.get(), "elaboro")->editingFinished();
         QVERIFY(ventana->modificado());
-        const QString guardado = Ruta("guardado.csv");
+        const QString guardado = Ruta("guardado.alim");
         QVERIFY(ventana->GuardarEn(guardado));
         QVERIFY(!ventana->modificado());
         QVERIFY(!ventana->isWindowModified());
+        QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — guardado.alim")));
 
         VentanaAlimentadores otra(QStringLiteral(CARPETA_TABLAS));
         QVERIFY(otra.Abrir(guardado));
-        QCOMPARE(otra.modelo().cuadro().filas, modelo().cuadro().filas);
         QCOMPARE(otra.modelo().cuadro().otras, modelo().cuadro().otras);
-        QCOMPARE(otra.modelo().cuadro().proyecto, std::string("Edificio Ñandú"));
+        QCOMPARE(otra.modelo().cuadro().proyecto.nombre, std::string("Edificio Ñandú"));
+        QCOMPARE(otra.modelo().cuadro().proyecto.cedula, std::string("1234567"));
+        QCOMPARE(otra.modelo().columnCount(), modelo().columnCount());
         for (int f = 0; f < modelo().rowCount(); ++f) {
             for (int c = 0; c < modelo().columnCount(); ++c) {
                 QCOMPARE(otra.modelo().data(otra.modelo().index(f, c), Qt::DisplayRole),
@@ -334,8 +337,7 @@ private slots:
         lote.start(QStringLiteral(CARPETA_TABLAS "/calculador-caidas-lote"), {guardado});
         QVERIFY(lote.waitForFinished());
         QCOMPARE(lote.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(lote.readAllStandardOutput())
-                    .contains(QStringLiteral("Edificio Ñandú")));
+        QVERIFY(QString::fromUtf8(lote.readAllStandardOutput()).contains(QStringLiteral("AL-10")));
         QCOMPARE(std::distance(std::filesystem::directory_iterator(carpeta->ruta()),
                                std::filesystem::directory_iterator()),
                  1);

@@ -1,0 +1,434 @@
+#include "schedule/xlsx_reader.h"
+
+#include "engine/decimal.h"
+#include "engine/numeric_text.h"
+#include "schedule/text.h"
+
+#include <pugixml.hpp>
+#include <zip.h>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace schedule {
+namespace {
+
+// A part of the zip, whole, or none if it is missing or cannot be read.
+class Zip {
+public:
+    explicit Zip(std::string_view bytes) {
+        zip_error_t error;
+        zip_error_init(&error);
+        zip_source_t* fuente = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+        if (fuente != nullptr) {
+            zip_ = zip_open_from_source(fuente, ZIP_RDONLY, &error);
+            if (zip_ == nullptr) {
+                zip_source_free(fuente);
+            }
+        }
+        zip_error_fini(&error);
+    }
+    ~Zip() {
+        if (zip_ != nullptr) {
+            zip_discard(zip_);
+        }
+    }
+    Zip(const Zip&) = delete;
+    Zip& operator=(const Zip&) = delete;
+
+    bool abierto() const { return zip_ != nullptr; }
+
+    std::optional<std::string> Parte(const std::string& nombre) {
+        zip_stat_t estado;
+        if (zip_stat(zip_, nombre.c_str(), 0, &estado) != 0 || !(estado.valid & ZIP_STAT_SIZE) ||
+            estado.size > TamanoMaximo) {
+            return std::nullopt;
+        }
+        zip_file_t* parte = zip_fopen(zip_, nombre.c_str(), 0);
+        if (parte == nullptr) {
+            return std::nullopt;
+        }
+        std::string texto(static_cast<std::size_t>(estado.size), '\0');
+        const zip_int64_t leidos = zip_fread(parte, texto.data(), texto.size());
+        zip_fclose(parte);
+        if (leidos != static_cast<zip_int64_t>(texto.size())) {
+            return std::nullopt;
+        }
+        return texto;
+    }
+
+private:
+    // A part larger than this is no schedule's: a crafted zip is not inflated into memory.
+    static constexpr zip_uint64_t TamanoMaximo = 512u * 1024 * 1024;
+    zip_t* zip_ = nullptr;
+};
+
+// An element's name without its namespace prefix: some writers write "x:row".
+std::string_view Local(const pugi::xml_node& nodo) {
+    const std::string_view nombre = nodo.name();
+    const auto dos = nombre.find(':');
+    return dos == std::string_view::npos ? nombre : nombre.substr(dos + 1);
+}
+
+pugi::xml_node Hijo(const pugi::xml_node& nodo, std::string_view nombre) {
+    for (pugi::xml_node h : nodo.children()) {
+        if (Local(h) == nombre) {
+            return h;
+        }
+    }
+    return {};
+}
+
+template <typename F> void CadaHijo(const pugi::xml_node& nodo, std::string_view nombre, F f) {
+    for (pugi::xml_node h : nodo.children()) {
+        if (Local(h) == nombre) {
+            f(h);
+        }
+    }
+}
+
+// The text of a string item: its "t", or the "t" of each of its runs.
+std::string TextoDe(const pugi::xml_node& item) {
+    std::string texto;
+    for (pugi::xml_node h : item.children()) {
+        if (Local(h) == "t") {
+            texto += h.text().get();
+        } else if (Local(h) == "r") {
+            texto += Hijo(h, "t").text().get();
+        }
+    }
+    return texto;
+}
+
+std::optional<pugi::xml_document> Xml(Zip& zip, const std::string& nombre) {
+    const auto parte = zip.Parte(nombre);
+    if (!parte) {
+        return std::nullopt;
+    }
+    pugi::xml_document doc;
+    if (!doc.load_buffer(parte->data(), parte->size())) {
+        return std::nullopt;
+    }
+    return doc;
+}
+
+// Whether a number format shows a date: the built-in date formats, or a format of its own
+// with day, month or year outside quotes and brackets.
+bool EsFormatoFecha(int id, std::string_view codigo) {
+    if ((id >= 14 && id <= 22) || (id >= 45 && id <= 47)) {
+        return true;
+    }
+    bool comillas = false;
+    int corchetes = 0;
+    for (const char c : codigo) {
+        if (c == '"') {
+            comillas = !comillas;
+        } else if (!comillas && c == '[') {
+            ++corchetes;
+        } else if (!comillas && c == ']') {
+            --corchetes;
+        } else if (!comillas && corchetes == 0 &&
+                   (c == 'd' || c == 'D' || c == 'y' || c == 'Y' || c == 'm' || c == 'M')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// For each cell style, whether it shows a date.
+std::vector<bool> EstilosDeFecha(Zip& zip) {
+    std::vector<bool> fechas;
+    const auto estilos = Xml(zip, "xl/styles.xml");
+    if (!estilos) {
+        return fechas;
+    }
+    const pugi::xml_node hoja = estilos->document_element();
+    std::map<int, std::string> propios;
+    CadaHijo(Hijo(hoja, "numFmts"), "numFmt", [&](pugi::xml_node f) {
+        propios[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
+    });
+    CadaHijo(Hijo(hoja, "cellXfs"), "xf", [&](pugi::xml_node xf) {
+        const int id = xf.attribute("numFmtId").as_int();
+        fechas.push_back(EsFormatoFecha(id, propios.count(id) ? propios[id] : ""));
+    });
+    return fechas;
+}
+
+// A date serial as ISO 8601: days since the epoch of the workbook's date system, and the
+// time of day when there is one. The 1900 system counts a 29 February 1900 that was not.
+std::string FechaIso(double serie, bool sistema1904) {
+    long long dias = static_cast<long long>(std::floor(serie));
+    const double fraccion = serie - static_cast<double>(dias);
+    // Days from 1970-01-01 of each epoch: 1904-01-01, and 1899-12-30 (1899-12-31 before
+    // the false leap day).
+    dias += sistema1904 ? -24107 : (dias < 61 ? -25568 : -25569);
+    // Civil date from days (Howard Hinnant's algorithm).
+    dias += 719468;
+    const long long era = (dias >= 0 ? dias : dias - 146096) / 146097;
+    const long long doe = dias - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long d = doy - (153 * mp + 2) / 5 + 1;
+    const long long m = mp < 10 ? mp + 3 : mp - 9;
+    const long long y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    const auto cifras = [](long long n, std::size_t ancho) {
+        std::string t = std::to_string(n);
+        return std::string(t.size() < ancho ? ancho - t.size() : 0, '0') + t;
+    };
+    std::string fecha = cifras(y, 4) + "-" + cifras(m, 2) + "-" + cifras(d, 2);
+    const long long segundos = std::llround(fraccion * 86400);
+    if (segundos > 0 && segundos < 86400) {
+        fecha += "T" + cifras(segundos / 3600, 2) + ":" + cifras(segundos / 60 % 60, 2) + ":" +
+                 cifras(segundos % 60, 2);
+    }
+    return fecha;
+}
+
+// A cell of the sheet: its text, whether it was a number, and why it cannot be read.
+struct CeldaLibro {
+    std::string texto;
+    bool numero = false;
+    std::string error;
+};
+using FilaLibro = std::vector<CeldaLibro>;
+
+// "AB12" to 27, the column's position from 0.
+std::optional<std::size_t> ColumnaDe(std::string_view referencia) {
+    std::size_t columna = 0;
+    std::size_t letras = 0;
+    for (const char c : referencia) {
+        if (c < 'A' || c > 'Z') {
+            break;
+        }
+        columna = columna * 26 + static_cast<std::size_t>(c - 'A' + 1);
+        if (++letras > 3) {
+            return std::nullopt; // beyond XFD, the last column a sheet has
+        }
+    }
+    return letras == 0 ? std::nullopt : std::optional(columna - 1);
+}
+
+struct Libro {
+    std::vector<std::string> compartidas;
+    std::vector<bool> fechas;
+    bool sistema1904 = false;
+};
+
+CeldaLibro LeerCelda(const pugi::xml_node& c, const Libro& libro) {
+    const std::string_view tipo = c.attribute("t").as_string();
+    const pugi::xml_node v = Hijo(c, "v");
+    const pugi::xml_node f = Hijo(c, "f");
+    CeldaLibro celda;
+    if (tipo == "inlineStr") {
+        celda.texto = TextoDe(Hijo(c, "is"));
+        return celda;
+    }
+    if (!v) {
+        if (f) {
+            celda.texto = "=" + std::string(f.text().get());
+            celda.error = "tiene una fórmula sin valor calculado";
+        }
+        return celda;
+    }
+    const std::string valor = v.text().get();
+    if (tipo == "s") {
+        const auto i = static_cast<std::size_t>(v.text().as_ullong(~0ull));
+        celda.texto = i < libro.compartidas.size() ? libro.compartidas[i] : "";
+    } else if (tipo == "b") {
+        celda.texto = valor == "1" ? "VERDADERO" : "FALSO";
+    } else if (tipo == "str" || tipo == "e") {
+        celda.texto = valor;
+    } else {
+        double numero = 0;
+        const auto [fin, error] =
+            std::from_chars(valor.data(), valor.data() + valor.size(), numero);
+        const auto estilo = static_cast<std::size_t>(c.attribute("s").as_uint());
+        if (error != std::errc() || !std::isfinite(numero)) {
+            celda.texto = valor;
+        } else if (estilo < libro.fechas.size() && libro.fechas[estilo] &&
+                   std::fabs(numero) < 3e6) {
+            celda.texto = FechaIso(numero, libro.sistema1904);
+        } else if (const auto d = engine::Decimal::DeReal(numero)) {
+            celda.texto = d->Texto();
+            celda.numero = true;
+        } else {
+            celda.texto = engine::TextoQuinceCifras(numero);
+        }
+    }
+    return celda;
+}
+
+// The rows of a sheet, in order; a row absent from the sheet is an empty one.
+std::vector<FilaLibro> LeerHoja(const pugi::xml_document& hoja, const Libro& libro) {
+    std::vector<FilaLibro> filas;
+    const pugi::xml_node datos = Hijo(hoja.document_element(), "sheetData");
+    std::size_t siguiente = 1;
+    CadaHijo(datos, "row", [&](pugi::xml_node fila) {
+        std::size_t numero = fila.attribute("r").as_ullong(siguiente);
+        if (numero < siguiente || numero > siguiente + 1000000) {
+            numero = siguiente; // rows out of order are read where they stand
+        }
+        filas.resize(numero - 1);
+        FilaLibro celdas;
+        std::size_t columna = 0;
+        CadaHijo(fila, "c", [&](pugi::xml_node c) {
+            if (const auto col = ColumnaDe(c.attribute("r").as_string())) {
+                columna = *col;
+            }
+            if (columna >= celdas.size()) {
+                celdas.resize(columna + 1);
+            }
+            celdas[columna++] = LeerCelda(c, libro);
+        });
+        filas.push_back(std::move(celdas));
+        siguiente = numero + 1;
+    });
+    return filas;
+}
+
+// The path of the sheet to read in the zip, from the workbook and its relationships.
+std::optional<std::string> RutaDeLaHoja(Zip& zip, Libro& libro) {
+    const auto cuaderno = Xml(zip, "xl/workbook.xml");
+    const auto relaciones = Xml(zip, "xl/_rels/workbook.xml.rels");
+    if (!cuaderno || !relaciones) {
+        return std::nullopt;
+    }
+    const pugi::xml_node raiz = cuaderno->document_element();
+    libro.sistema1904 = Hijo(raiz, "workbookPr").attribute("date1904").as_bool();
+    std::string id;
+    CadaHijo(Hijo(raiz, "sheets"), "sheet", [&](pugi::xml_node hoja) {
+        const bool alimentadores =
+            Normalizar(hoja.attribute("name").as_string()) == "alimentadores";
+        if (id.empty() || alimentadores) {
+            for (pugi::xml_attribute a : hoja.attributes()) {
+                const std::string_view nombre = a.name();
+                if (nombre.ends_with(":id") && (id.empty() || alimentadores)) {
+                    id = a.value();
+                }
+            }
+        }
+    });
+    std::optional<std::string> ruta;
+    CadaHijo(relaciones->document_element(), "Relationship", [&](pugi::xml_node r) {
+        if (r.attribute("Id").as_string() == id) {
+            const std::string destino = r.attribute("Target").as_string();
+            ruta = destino.starts_with('/') ? destino.substr(1) : "xl/" + destino;
+        }
+    });
+    return ruta;
+}
+
+std::vector<std::string> Textos(const FilaLibro& fila) {
+    std::vector<std::string> textos;
+    for (const CeldaLibro& c : fila) {
+        textos.push_back(c.texto);
+    }
+    return textos;
+}
+
+// Whether a row names the circuit and the current, as the header does.
+bool EsEncabezado(const FilaLibro& fila) {
+    bool circuito = false;
+    bool corriente = false;
+    for (const CeldaLibro& c : fila) {
+        circuito = circuito || MismoNombre(c.texto, Descripcion(Columna::Circuito).nombre);
+        corriente = corriente || MismoNombre(c.texto, Descripcion(Columna::Corriente).nombre);
+        for (std::string_view s : Descripcion(Columna::Circuito).sinonimos) {
+            circuito = circuito || MismoNombre(c.texto, s);
+        }
+    }
+    return circuito && corriente;
+}
+
+// The schedule of the rows under the header: numbers as they were, text in a number column
+// with the mark the text cells show.
+std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& filas) {
+    std::size_t h = 0;
+    while (h < filas.size() && !EsEncabezado(filas[h])) {
+        ++h;
+    }
+    if (h == filas.size()) {
+        return std::string("ninguna fila tiene las columnas «circuito» y «corriente»");
+    }
+    auto leido = LeerEncabezado(Textos(filas[h]));
+    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
+        return *mensaje;
+    }
+    const Encabezado& e = std::get<Encabezado>(leido);
+    DecisionMarca decision;
+    for (std::size_t f = h + 1; f < filas.size(); ++f) {
+        for (std::size_t c = 0; c < Columnas.size(); ++c) {
+            const auto& p = e.posicion[c];
+            if (Columnas[c].numerica && p && *p < filas[f].size() && !filas[f][*p].numero) {
+                decision.Contar(filas[f][*p].texto);
+            }
+        }
+    }
+    const MarcaDecimal marcaTexto = decision.Decidir(Marca::Punto);
+    Cuadro cuadro = CuadroDelEncabezado(e);
+    cuadro.origen = Origen::Libro;
+    // Its numbers are plain decimals.
+    cuadro.formato.delimitador = ',';
+    cuadro.formato.marca = {Marca::Punto, false};
+    for (std::size_t f = h + 1; f < filas.size(); ++f) {
+        const std::vector<std::string> textos = Textos(filas[f]);
+        if (FilaVacia(textos)) {
+            continue;
+        }
+        Cuadro::Fila fila = FilaDelArchivo(cuadro, textos, {Marca::Punto, false});
+        for (std::size_t c = 0; c < Columnas.size(); ++c) {
+            const auto& p = e.posicion[c];
+            if (!p || *p >= filas[f].size()) {
+                continue;
+            }
+            const CeldaLibro& celda = filas[f][*p];
+            if (!celda.error.empty()) {
+                fila.entradas[c] = celda.texto;
+                fila.errores[c] = "La columna «" + std::string(Columnas[c].nombre) + "» " +
+                                  celda.error + ": «" + celda.texto + "».";
+            } else if (Columnas[c].numerica && !celda.numero) {
+                PonerCelda(fila, static_cast<Columna>(c), celda.texto, marcaTexto);
+            }
+        }
+        cuadro.filas.push_back(std::move(fila));
+    }
+    return cuadro;
+}
+
+} // namespace
+
+std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes) {
+    Zip zip(bytes);
+    if (!zip.abierto()) {
+        return std::string("no es un libro de Excel (.xlsx) o está dañado");
+    }
+    Libro libro;
+    const auto ruta = RutaDeLaHoja(zip, libro);
+    const auto hoja = ruta ? Xml(zip, *ruta) : std::nullopt;
+    if (!hoja) {
+        return std::string("el libro está dañado: no se puede leer su hoja");
+    }
+    if (const auto compartidas = Xml(zip, "xl/sharedStrings.xml")) {
+        CadaHijo(compartidas->document_element(), "si",
+                 [&](pugi::xml_node si) { libro.compartidas.push_back(TextoDe(si)); });
+    }
+    libro.fechas = EstilosDeFecha(zip);
+    return CuadroDeLaHoja(LeerHoja(*hoja, libro));
+}
+
+std::variant<Cuadro, std::string> LeerLibro(const std::filesystem::path& archivo) {
+    std::ifstream entrada(archivo, std::ios::binary);
+    if (!entrada || std::filesystem::is_directory(archivo)) {
+        return std::string("no se puede abrir");
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(entrada), {}};
+    return LeerLibro(std::string_view(bytes));
+}
+
+} // namespace schedule
