@@ -229,7 +229,7 @@ CeldaLibro LeerCelda(const pugi::xml_node& c, const Libro& libro) {
         celda.texto = TextoDe(Hijo(c, "is"));
         return celda;
     }
-    if (!v) {
+    if (!v || (f && std::string_view(v.text().get()).empty())) {
         if (f) {
             celda.texto = "=" + std::string(f.text().get());
             celda.error = "tiene una fórmula sin valor calculado";
@@ -404,15 +404,16 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& f
 } // namespace
 
 std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes) {
+    const std::string danado = "no es un libro de Excel (.xlsx) o está dañado";
     Zip zip(bytes);
     if (!zip.abierto()) {
-        return std::string("no es un libro de Excel (.xlsx) o está dañado");
+        return danado;
     }
     Libro libro;
     const auto ruta = RutaDeLaHoja(zip, libro);
     const auto hoja = ruta ? Xml(zip, *ruta) : std::nullopt;
     if (!hoja) {
-        return std::string("el libro está dañado: no se puede leer su hoja");
+        return danado;
     }
     if (const auto compartidas = Xml(zip, "xl/sharedStrings.xml")) {
         CadaHijo(compartidas->document_element(), "si",
