@@ -443,6 +443,13 @@ VentanaAlimentadores& Form1::MostrarAlimentadores() {
     return *ventanaAlimentadores_;
 }
 
+void Form1::AbrirAlimentadores(const QString& archivo) {
+    VentanaAlimentadores& ventana = MostrarAlimentadores();
+    if (ventana.PuedeCerrar()) {
+        ventana.Abrir(archivo);
+    }
+}
+
 void Form1::Alimentadores_Click() {
     MostrarAlimentadores();
 }

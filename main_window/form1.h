@@ -40,6 +40,9 @@ public:
     // The inputs as the window shows them now, in the engine's terms.
     engine::Entrada Entrada() const;
 
+    // Opens the schedule window on a schedule's file, as a file manager asks.
+    void AbrirAlimentadores(const QString& archivo);
+
     // The schedule window, opened once and kept; null until then.
     VentanaAlimentadores* ventanaAlimentadores() const { return ventanaAlimentadores_; }
 

@@ -5,13 +5,21 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 namespace {
 
-int Main() {
+// A file given on the command line (a project a file manager opens) opens in the schedule
+// window once the main window shows.
+int Main(const QStringList& argumentos) {
     QApplication::setWindowIcon(IconoPrograma());
     Form1 ventana(toolkit::CarpetaPrograma());
+    if (argumentos.size() > 1) {
+        const QString archivo = argumentos.at(1);
+        QTimer::singleShot(0, &ventana,
+                           [&ventana, archivo] { ventana.AbrirAlimentadores(archivo); });
+    }
     return toolkit::MostrarVentanaPrincipal(ventana);
 }
 
@@ -25,5 +33,5 @@ int main(int argc, char* argv[]) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&traductor);
     }
-    return Main();
+    return Main(QApplication::arguments());
 }

@@ -49,6 +49,7 @@ QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionV
     }
     auto* lista = new QComboBox(padre);
     lista->addItems(opciones);
+    lista->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lista->setAccessibleName(
         indice.model()->headerData(indice.column(), Qt::Horizontal).toString());
     return lista;
@@ -76,4 +77,13 @@ void DelegadoAlimentadores::setModelData(QWidget* editor, QAbstractItemModel* mo
         return;
     }
     QStyledItemDelegate::setModelData(editor, modelo, indice);
+}
+
+void DelegadoAlimentadores::updateEditorGeometry(QWidget* editor,
+                                                 const QStyleOptionViewItem& opcion,
+                                                 const QModelIndex& indice) const {
+    QStyledItemDelegate::updateEditorGeometry(editor, opcion, indice);
+    if (qobject_cast<QComboBox*>(editor) != nullptr) {
+        editor->resize(std::max(editor->width(), editor->sizeHint().width()), editor->height());
+    }
 }

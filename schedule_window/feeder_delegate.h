@@ -19,4 +19,7 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& indice) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* modelo,
                       const QModelIndex& indice) const override;
+    // A list is never narrower than its longest choice, whatever the column's width.
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& opcion,
+                              const QModelIndex& indice) const override;
 };

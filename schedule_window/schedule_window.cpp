@@ -109,15 +109,18 @@ void VentanaAlimentadores::createTable() {
 }
 
 // The window opens inside the screen's free area, whatever its size, and as wide as the
-// table wants up to it; the scroll bar reaches the columns beyond.
+// table wants up to it; the scroll bar reaches the columns beyond. The frame the window
+// manager adds is not known before the window shows: room is left for a usual one.
 void VentanaAlimentadores::FitToScreen() {
+    constexpr int MarcoLateral = 8;
+    constexpr int MarcoSuperior = 40;
     const QRect libre = screen()->availableGeometry();
-    const QSize marco = frameGeometry().size() - geometry().size();
-    const int ancho = std::min(1380, libre.width() - marco.width());
-    const int alto = std::min(720, libre.height() - marco.height());
+    const int ancho = std::min(1380, libre.width() - 2 * MarcoLateral);
+    const int alto = std::min(720, libre.height() - MarcoSuperior - MarcoLateral);
     resize(ancho, alto);
-    move(libre.left() + (libre.width() - ancho - marco.width()) / 2,
-         libre.top() + (libre.height() - alto - marco.height()) / 2);
+    // The position is the frame's, above and left of the window's own area.
+    move(libre.left() + (libre.width() - ancho - 2 * MarcoLateral) / 2,
+         libre.top() + (libre.height() - MarcoSuperior - MarcoLateral - alto) / 2);
 }
 
 void VentanaAlimentadores::createMenu() {

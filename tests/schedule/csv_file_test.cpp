@@ -65,8 +65,10 @@ TEST(EscribirCuadro, AnEditedCellIsTheOnlyChange) {
     ASSERT_EQ(antes.size(), despues.size());
     for (std::size_t i = 0; i < antes.size(); ++i) {
         if (i == 4) {
-            EXPECT_EQ(despues[i], "AL-3;Bomba de cisterna \x80;Monof\xE1sico;Aluminio;PVC;30,75;220;"
-                                  "0,95;\xF1" "and\xFA;1.250;3\r");
+            EXPECT_EQ(despues[i],
+                      "AL-3;Bomba de cisterna \x80;Monof\xE1sico;Aluminio;PVC;30,75;220;"
+                      "0,95;\xF1"
+                      "and\xFA;1.250;3\r");
         } else {
             EXPECT_EQ(despues[i], antes[i]) << i;
         }
@@ -86,7 +88,8 @@ TEST(EscribirCuadro, NewRowsTakeTheFilesFormats) {
     c.filas.back().otras[0] = "Ω";
     std::ostringstream salida;
     EXPECT_NE(EscribirCuadro(c, salida), std::nullopt);
-    EXPECT_TRUE(salida.str().starts_with("\xEF\xBB\xBF" "Circuito;Descripción;"));
+    EXPECT_TRUE(salida.str().starts_with("\xEF\xBB\xBF"
+                                         "Circuito;Descripción;"));
 }
 
 // What else a file may be: UTF-8 without a byte-order mark, LF line ends, no line end
@@ -95,7 +98,8 @@ TEST(EscribirCuadro, KeepsEachFilesShape) {
     for (const std::string& archivo :
          {std::string("circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud\n"
                       "A,3,cu,pvc,\"1,200.5\",480,0.9,10\n"),
-          std::string("\xEF\xBB\xBF" "circuito;sistema;conductor;ducto;corriente;voltaje;fp;"
+          std::string("\xEF\xBB\xBF"
+                      "circuito;sistema;conductor;ducto;corriente;voltaje;fp;"
                       "longitud\r\nA;3;cu;pvc;30;480;0,9;10"),
           std::string("circuito\tsistema\tconductor\tducto\tcorriente\tvoltaje\tfp\tlongitud\n"
                       "A\tmonof\xC3\xA1sico\tcu\tpvc\t30\t480\t0,9\t10\n")}) {

@@ -84,8 +84,8 @@ TEST(Proyecto, ASaveStoppedMidwayLeavesTheOldFile) {
     }
     ASSERT_EQ(GuardarProyecto(Ejemplo(), c.ruta / "p.alim"), std::nullopt);
     const std::string antes = Bytes(c.ruta / "p.alim");
-    const auto error = GuardarProyecto(grande, c.ruta / "p.alim",
-                                       [](std::size_t hechas, std::size_t) { return hechas < 1000; });
+    const auto error = GuardarProyecto(
+        grande, c.ruta / "p.alim", [](std::size_t hechas, std::size_t) { return hechas < 1000; });
     EXPECT_EQ(error, "se detuvo");
     EXPECT_EQ(Bytes(c.ruta / "p.alim"), antes);
     EXPECT_EQ(c.Archivos(), std::vector<std::string>{"p.alim"});

@@ -12,9 +12,8 @@ namespace {
 Cuadro Leer(const std::string& archivo) {
     const auto leido = LeerLibro(std::filesystem::path(FIXTURES) / archivo);
     EXPECT_TRUE(std::holds_alternative<Cuadro>(leido))
-        << archivo << ": " << (std::holds_alternative<std::string>(leido)
-                                   ? std::get<std::string>(leido)
-                                   : "");
+        << archivo << ": "
+        << (std::holds_alternative<std::string>(leido) ? std::get<std::string>(leido) : "");
     return std::holds_alternative<Cuadro>(leido) ? std::get<Cuadro>(leido) : Cuadro{};
 }
 

@@ -8,6 +8,9 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QScreen>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -64,6 +67,10 @@ private:
             }
         }
         qFatal("no action %s", qPrintable(texto));
+    }
+    static std::string Bytes(const QString& archivo) {
+        std::ifstream f(archivo.toStdString(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(f), {}};
     }
     QString Ruta(const char* nombre) {
         return QString::fromStdString((carpeta->ruta() / nombre).string());
@@ -341,6 +348,154 @@ private slots:
         QCOMPARE(std::distance(std::filesystem::directory_iterator(carpeta->ruta()),
                                std::filesystem::directory_iterator()),
                  1);
+    }
+
+    // A CSV from a Spanish Excel, saved with Ctrl+S: the same bytes; a cell changed: only it
+    // differs. The extra columns stand beside the circuit.
+    void a_csv_is_saved_back_as_it_was_written() {
+        const QString csv = Ruta("excel.csv");
+        std::filesystem::copy_file(FIXTURES "/excel_es.csv", csv.toStdString());
+        const std::string antes = Bytes(csv);
+        QVERIFY(ventana->Abrir(csv));
+        QCOMPARE(modelo().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Descripción"));
+        QCOMPARE(modelo().headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Nota del cliente"));
+        modelo().setData(modelo().index(1, Col(Columna::Longitud)), QStringLiteral("43"),
+                         Qt::EditRole);
+        modelo().setData(modelo().index(1, Col(Columna::Longitud)), QStringLiteral("42"),
+                         Qt::EditRole);
+        QTest::keyClick(tabla, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(Bytes(csv), antes);
+        modelo().setData(modelo().index(1, Col(Columna::Longitud)), QStringLiteral("43.5"),
+                         Qt::EditRole);
+        QTest::keyClick(tabla, Qt::Key_S, Qt::ControlModifier);
+        std::string esperado = antes;
+        const std::string fila = "PVC;95;480;0,9;;42;3";
+        esperado.replace(esperado.find(fila), fila.size(), "PVC;95;480;0,9;;43,5;3");
+        QCOMPARE(Bytes(csv), esperado);
+        QVERIFY(!ventana->modificado());
+    }
+
+    // A CSV keeps no project data: the first save with some says so once and offers a
+    // project file; the answer "Guardar en CSV" saves the CSV, and is not asked again.
+    void a_csv_save_with_project_data_offers_a_project_once() {
+        const QString csv = Ruta("excel.csv");
+        std::filesystem::copy_file(FIXTURES "/excel_es.csv", csv.toStdString());
+        QVERIFY(ventana->Abrir(csv));
+        Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Torre Sur"));
+        prueba::Avisos avisos;
+        avisos.Responder(QStringLiteral("Guardar en CSV"));
+        Accion(QStringLiteral("&Guardar"))->trigger();
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(avisos.textos[0].startsWith(QStringLiteral("Un archivo CSV no guarda Proyecto")));
+        QVERIFY(!ventana->modificado());
+        modelo().setData(modelo().index(0, 0), QStringLiteral("AL-1b"), Qt::EditRole);
+        Accion(QStringLiteral("&Guardar"))->trigger();
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(!ventana->modificado());
+    }
+
+    // A workbook is read, never written over: "Guardar" asks for a project file.
+    void a_workbook_is_saved_as_a_project() {
+        const QString libro = Ruta("libro.xlsx");
+        std::filesystem::copy_file(FIXTURES "/openpyxl.xlsx", libro.toStdString());
+        const std::string antes = Bytes(libro);
+        QVERIFY(ventana->Abrir(libro));
+        QCOMPARE(modelo().rowCount(), 3);
+        QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — libro.xlsx")));
+        modelo().setData(modelo().index(0, 0), QStringLiteral("AL-1b"), Qt::EditRole);
+        prueba::Avisos avisos([&](QDialog* caja) {
+            auto* dialogo = qobject_cast<QFileDialog*>(caja);
+            QVERIFY(dialogo != nullptr);
+            QVERIFY(dialogo->selectedNameFilter().contains(QStringLiteral("*.alim")));
+            dialogo->selectFile(Ruta("libro"));
+            QMetaObject::invokeMethod(dialogo, "accept");
+        });
+        Accion(QStringLiteral("&Guardar"))->trigger();
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(avisos.textos[0].contains(QStringLiteral("no escribe sobre el libro")));
+        QCOMPARE(avisos.otras, 1);
+        QCOMPARE(Bytes(libro), antes);
+        QVERIFY(std::filesystem::exists(Ruta("libro.alim").toStdString()));
+        QCOMPARE(ventana->archivo(), Ruta("libro.alim"));
+        QVERIFY(!ventana->modificado());
+    }
+
+    // A project field being typed counts as a change: closing asks, before it is left.
+    void a_project_field_being_typed_is_a_change() {
+        QVERIFY(!ventana->modificado());
+        auto* revision = Control<QLineEdit>(ventana.get(), "revision");
+        revision->setFocus();
+        QTest::keyClicks(revision, QStringLiteral("C"));
+        prueba::Avisos avisos;
+        avisos.Responder(QStringLiteral("Cancelar"));
+        QTest::keyClick(revision, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(ventana->isVisible());
+        QCOMPARE(modelo().cuadro().proyecto.revision, std::string("C"));
+        modelo().pila().setClean();
+    }
+
+    // A pasted block whose first line names columns is matched by name, other names
+    // included; the columns the table has not are named in the status bar.
+    void a_pasted_block_with_a_header_goes_by_name() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        const int antes = modelo().rowCount();
+        QApplication::clipboard()->setText(QStringLiteral(
+            "Tablero\tDescripción\tF. de P.\tCorriente (A)\tTensión\tSistema\tConductor\tDucto"
+            "\tDistancia\tColor\n"
+            "P-1\tBombas\t0,9\t95\t480\tTrifásico\tCobre\tPVC\t42\trojo\n"));
+        tabla->setFocus();
+        tabla->setCurrentIndex(modelo().index(antes - 1, 0));
+        QTest::keyClick(tabla, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(modelo().rowCount(), antes + 1);
+        QCOMPARE(Celda(antes, 0), QStringLiteral("P-1"));
+        QCOMPARE(Celda(antes, 1), QStringLiteral("Bombas"));
+        QCOMPARE(Celda(antes, Col(Columna::Fp)), QStringLiteral("0.9"));
+        QCOMPARE(Resultado(antes, "caida_v"), QStringLiteral("5.566"));
+        QCOMPARE(ventana->statusBar()->currentMessage(),
+                 QStringLiteral("Columnas pegadas que no se usan: «Color»."));
+    }
+
+    // The date shows its four-digit year where the locale's short format has two; a list
+    // editor is as wide as its longest choice.
+    void the_date_has_four_digits_and_lists_show_their_choices() {
+        QLocale::setDefault(QLocale(QStringLiteral("es_MX")));
+        VentanaAlimentadores v(QStringLiteral(CARPETA_TABLAS));
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        auto* fecha = Control<QDateEdit>(&v, "fecha");
+        QVERIFY(fecha->displayFormat().contains(QStringLiteral("yyyy")));
+        QVERIFY(fecha->text().contains(QString::number(QDate::currentDate().year())));
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        tabla->setColumnWidth(Col(Columna::Sistema), 20);
+        tabla->setCurrentIndex(modelo().index(0, Col(Columna::Sistema)));
+        QTest::keyClick(tabla, Qt::Key_F2);
+        auto* lista = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QVERIFY(lista != nullptr);
+        QVERIFY(lista->width() >=
+                lista->fontMetrics().horizontalAdvance(QStringLiteral("Monofásico")));
+        QTest::keyClick(lista, Qt::Key_Escape);
+        modelo().pila().setClean();
+    }
+
+    // The window opens inside the screen's free area, and a new schedule is "Sin título".
+    void the_window_fits_the_screen() {
+        const QRect libre = ventana->screen()->availableGeometry();
+        QVERIFY2(libre.contains(ventana->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 en %5x%6")
+                                .arg(ventana->frameGeometry().x())
+                                .arg(ventana->frameGeometry().y())
+                                .arg(ventana->frameGeometry().width())
+                                .arg(ventana->frameGeometry().height())
+                                .arg(libre.width())
+                                .arg(libre.height())));
+        QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
+        QVERIFY(ventana->Abrir(Ejemplo));
+        const int observaciones = modelo().ColumnaDe(
+            {ModeloAlimentadores::Tipo::Resultado, schedule::ColumnasResultado.size() - 1});
+        QCOMPARE(observaciones, modelo().columnCount() - 1);
+        QVERIFY(tabla->columnWidth(observaciones) <= 41 * tabla->fontMetrics().averageCharWidth());
     }
 
     // A file that cannot be read is told, naming it and where, and the open table stays.
