@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <memory>
 
@@ -73,17 +74,13 @@ public:
         return Consulta(crudo);
     }
 
-    // Binds the texts in order, an empty optional as NULL, and runs the statement once.
-    bool Insertar(sqlite3_stmt* consulta, const std::vector<std::optional<std::string>>& valores) {
+    // Binds the texts in order and runs the statement once; they live until it has run.
+    bool Insertar(sqlite3_stmt* consulta, std::initializer_list<std::string_view> valores) {
         sqlite3_reset(consulta);
-        for (std::size_t i = 0; i < valores.size(); ++i) {
-            const int n = static_cast<int>(i) + 1;
-            if (valores[i]) {
-                sqlite3_bind_text(consulta, n, valores[i]->data(),
-                                  static_cast<int>(valores[i]->size()), SQLITE_TRANSIENT);
-            } else {
-                sqlite3_bind_null(consulta, n);
-            }
+        int n = 0;
+        for (const std::string_view valor : valores) {
+            sqlite3_bind_text(consulta, ++n, valor.data(), static_cast<int>(valor.size()),
+                              SQLITE_STATIC);
         }
         return sqlite3_step(consulta) == SQLITE_DONE;
     }
@@ -95,7 +92,7 @@ private:
 bool EscribirProyecto(Escritor& e, const Cuadro& cuadro) {
     Consulta clave = e.Preparar("INSERT INTO proyecto VALUES (?1, ?2)");
     for (const Clave& c : Claves) {
-        if (!e.Insertar(clave.get(), {std::string(c.nombre), cuadro.proyecto.*c.campo})) {
+        if (!e.Insertar(clave.get(), {c.nombre, cuadro.proyecto.*c.campo})) {
             return false;
         }
     }
@@ -113,33 +110,49 @@ bool EscribirProyecto(Escritor& e, const Cuadro& cuadro) {
 }
 
 // One feeder: its typed inputs, a cell that could not be read with its reason, and its
-// cells of the other columns.
+// cells of the other columns. The texts stay alive until the row is written.
 bool EscribirFila(Escritor& e, sqlite3_stmt* fila, sqlite3_stmt* noLeida, sqlite3_stmt* extra,
                   std::size_t orden, const Cuadro::Fila& f) {
-    std::vector<std::optional<std::string>> valores{std::to_string(orden)};
+    const std::string numero = std::to_string(orden);
+    sqlite3_reset(fila);
+    sqlite3_bind_int64(fila, 1, static_cast<sqlite3_int64>(orden));
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
-        const bool vacia = f.entradas[c].empty() || !f.errores[c].empty();
-        valores.push_back(vacia ? std::nullopt : std::optional(f.entradas[c]));
-        if (!f.errores[c].empty() &&
-            !e.Insertar(noLeida, {std::to_string(orden), std::string(Columnas[c].nombre),
-                                  f.entradas[c], f.errores[c]})) {
-            return false;
+        const int n = static_cast<int>(c) + 2;
+        const std::string& texto = f.entradas[c];
+        if (!f.errores[c].empty()) {
+            if (!e.Insertar(noLeida, {numero, Columnas[c].nombre, texto, f.errores[c]})) {
+                return false;
+            }
+            sqlite3_bind_null(fila, n);
+        } else if (texto.empty()) {
+            sqlite3_bind_null(fila, n);
+        } else if (double valor = 0; Columnas[c].numerica &&
+                                     std::from_chars(texto.data(), texto.data() + texto.size(),
+                                                     valor)
+                                             .ec == std::errc()) {
+            sqlite3_bind_double(fila, n, valor);
+        } else {
+            sqlite3_bind_text(fila, n, texto.data(), static_cast<int>(texto.size()),
+                              SQLITE_STATIC);
         }
     }
     for (std::size_t i = 0; i < f.otras.size(); ++i) {
         if (!f.otras[i].empty() &&
-            !e.Insertar(extra, {std::to_string(orden), std::to_string(i), f.otras[i]})) {
+            !e.Insertar(extra, {numero, std::to_string(i), f.otras[i]})) {
             return false;
         }
     }
-    return e.Insertar(fila, valores);
+    return sqlite3_step(fila) == SQLITE_DONE;
 }
 
 std::optional<std::string> Escribir(sqlite3* base, const Cuadro& cuadro, const Avance& avance) {
     Escritor e(base);
-    if (!e.Ejecutar(
-            "PRAGMA journal_mode = OFF; PRAGMA application_id = " + std::to_string(IdAplicacion) +
-            "; PRAGMA user_version = " + std::to_string(VersionEsquema) + ";") ||
+    // The file is a temporary one until it is whole: no journal, and no flushing of its
+    // own, since it is put on the disk once, before it is renamed.
+    if (!e.Ejecutar("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; "
+                    "PRAGMA application_id = " +
+                    std::to_string(IdAplicacion) +
+                    "; PRAGMA user_version = " + std::to_string(VersionEsquema) + ";") ||
         !e.Ejecutar("BEGIN;" + Esquema()) || !EscribirProyecto(e, cuadro)) {
         return std::string(sqlite3_errmsg(base));
     }
@@ -401,7 +414,8 @@ GuardarProyecto(const Cuadro& cuadro, const std::filesystem::path& archivo, cons
     {
         sqlite3* crudo = nullptr;
         const int abierto =
-            sqlite3_open_v2(temporal.ruta().c_str(), &crudo, SQLITE_OPEN_READWRITE, nullptr);
+            sqlite3_open_v2(temporal.ruta().c_str(), &crudo,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         Base base(crudo);
         error = abierto == SQLITE_OK ? Escribir(base.get(), cuadro, avance)
                                      : std::optional<std::string>(sqlite3_errmsg(crudo));

@@ -30,12 +30,22 @@ ArchivoTemporal::~ArchivoTemporal() {
 }
 
 bool ArchivoTemporal::Confirmar() {
-    std::error_code error;
-    std::filesystem::rename(ruta_, destino_, error);
-    if (!error) {
-        ruta_.clear();
+    // The new contents reach the disk before they take the name: a power cut then leaves
+    // the old file or the new one, never a new name over half a file.
+    const int fd = open(ruta_.c_str(), O_RDONLY);
+    const bool escrito = fd >= 0 && fsync(fd) == 0;
+    if (fd >= 0) {
+        close(fd);
     }
-    return !error;
+    std::error_code error;
+    if (escrito) {
+        std::filesystem::rename(ruta_, destino_, error);
+    }
+    if (!escrito || error) {
+        return false;
+    }
+    ruta_.clear();
+    return true;
 }
 
 } // namespace schedule

@@ -17,7 +17,8 @@ public:
 
     bool creado() const { return !ruta_.empty(); }
     const std::filesystem::path& ruta() const { return ruta_; }
-    // Renames the file over the destination, with the permissions a new file would have.
+    // Puts the file on the disk and renames it over the destination, with the permissions a
+    // new file would have.
     bool Confirmar();
 
 private:

@@ -115,8 +115,8 @@ void VentanaAlimentadores::FitToScreen() {
     constexpr int MarcoLateral = 8;
     constexpr int MarcoSuperior = 40;
     const QRect libre = screen()->availableGeometry();
-    const int ancho = std::min(1380, libre.width() - 2 * MarcoLateral);
-    const int alto = std::min(720, libre.height() - MarcoSuperior - MarcoLateral);
+    const int ancho = std::min(1800, libre.width() - 2 * MarcoLateral);
+    const int alto = std::min(900, libre.height() - MarcoSuperior - MarcoLateral);
     resize(ancho, alto);
     // The position is the frame's, above and left of the window's own area.
     move(libre.left() + (libre.width() - ancho - 2 * MarcoLateral) / 2,
