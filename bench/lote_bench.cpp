@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
         Generar(carpeta / (std::to_string(filas) + ".csv"), filas);
     }
 
-    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin};
+    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt};
     std::vector<double> dimensionando, piso, comando;
     std::ostringstream nada;
     for (int r = 0; r < rondas; ++r) {

@@ -31,22 +31,66 @@ constexpr const SistemaElectrico& DescripcionSistema(Sistema sistema) {
     return Sistemas[static_cast<std::size_t>(sistema)];
 }
 
+// The temperature ratings of the ampacity table's columns, °C.
+inline constexpr std::array<int, 3> Temperaturas{60, 75, 90};
+
+// The position of a rating in Temperaturas; Temperaturas.size() for none.
+constexpr std::size_t ColumnaDeTemperatura(int grados) {
+    std::size_t i = 0;
+    while (i < Temperaturas.size() && Temperaturas[i] != grados) {
+        ++i;
+    }
+    return i;
+}
+
 // One conductor size and the facts it carries, per material where they differ (indexed
 // by Material).
 struct Calibre {
-    std::string_view nombre;             // AWG gauge up to "4/0", thousands of circular mils above
-    double mm2;                          // cross-section, 3 significant digits
-    std::array<int, 2> ampacidad;        // A at 75 °C, 30 °C ambient, 3 conductors; 0: none
+    std::string_view nombre; // AWG gauge up to "4/0", thousands of circular mils above
+    double mm2;              // cross-section, 3 significant digits
+    // A at 60, 75 and 90 °C (indexed as Temperaturas), 30 °C ambient, 3 conductors; 0: none
+    std::array<std::array<int, Temperaturas.size()>, 2> ampacidad;
     std::array<int, 2> limiteProteccion; // A, the small conductors' overcurrent limit; 0: none
 };
 
 // The sizes in table order, smallest first; the values are kept as text in data/.
 inline constexpr std::array<Calibre, 21> Calibres{{
-#define CALIBRE(nombre, mm2, cobre, aluminio, limiteCobre, limiteAluminio)                         \
-    {nombre, mm2, {cobre, aluminio}, {limiteCobre, limiteAluminio}},
+#define CALIBRE(nombre, mm2, cu60, cu75, cu90, al60, al75, al90, limiteCobre, limiteAluminio)      \
+    {nombre, mm2, {{{cu60, cu75, cu90}, {al60, al75, al90}}}, {limiteCobre, limiteAluminio}},
 #include "data/calibres.def"
 #undef CALIBRE
 }};
+
+// A conductor insulation: its temperature rating dry and wet (0: not for wet locations),
+// and the family whose areas Chapter 9 Table 5 gives for it.
+struct Aislamiento {
+    std::string_view nombre;
+    int seco;
+    int mojado;
+    std::string_view familia;
+};
+
+inline constexpr std::array<Aislamiento, 10> Aislamientos{{
+#define AISLAMIENTO(nombre, seco, mojado, familia) {nombre, seco, mojado, familia},
+#include "data/aislamientos.def"
+#undef AISLAMIENTO
+}};
+
+// The position of an insulation in Aislamientos, or Aislamientos.size() for none.
+constexpr std::size_t IndiceAislamiento(std::string_view nombre) {
+    std::size_t i = 0;
+    while (i < Aislamientos.size() && Aislamientos[i].nombre != nombre) {
+        ++i;
+    }
+    return i;
+}
+
+// The standard ratings of overcurrent devices, A, smallest first.
+inline constexpr int RatingsEstandar[] = {
+#define PROTECCION(amperes) amperes,
+#include "data/protecciones.def"
+#undef PROTECCION
+};
 
 // The position of a size in Calibres, or Calibres.size() for a caption that is none.
 constexpr std::size_t IndiceCalibre(std::string_view nombre) {

@@ -2,6 +2,9 @@
 // schedule, and what the empty optional cells of a schedule stand for.
 #pragma once
 
+#include "engine/conductors.h"
+
+#include <cstddef>
 #include <string_view>
 
 namespace engine {
@@ -20,6 +23,13 @@ struct ValoresPorOmision {
     std::string_view calibre = "automático"; // chosen, not given
     // Without a count, the conductors of one set: each set runs in a raceway of its own.
     std::string_view conductoresDucto = "los de un conjunto";
+    // The conservative readings: a load is continuous unless said otherwise, terminals are
+    // rated 75 °C, and the inside of a raceway is a wet location.
+    int continua = 100; // % of the load
+    std::string_view nombreAislamiento = "THW";
+    std::size_t aislamiento = IndiceAislamiento(nombreAislamiento);
+    bool mojado = true;
+    double terminales = 75; // °C
 };
 
 inline constexpr ValoresPorOmision PorOmision{};

@@ -121,4 +121,11 @@ std::string FormatearConPatron(double valor, std::string_view patronTexto, const
     return texto;
 }
 
+std::string ConSeparador(std::string texto, const Separadores& sep) {
+    if (const auto punto = texto.find('.'); punto != std::string::npos) {
+        texto.replace(punto, 1, sep.decimal);
+    }
+    return texto;
+}
+
 } // namespace engine

@@ -13,6 +13,9 @@ struct Separadores {
     std::string miles = ",";
 };
 
+// A plain decimal text ("12.5") with the decimal separator of `sep`.
+std::string ConSeparador(std::string texto, const Separadores& sep);
+
 // Renders `valor` through `patron`: an integer part of "#" and "0" (a "," among them asks
 // for grouping by threes), ".", the decimals that always show ("0") and those that show
 // unless they are trailing zeros ("#"), then literal text copied as is. The value is

@@ -1,5 +1,6 @@
 #include "engine/sizing.h"
 
+#include "engine/ampacity.h"
 #include "engine/numeric_text.h"
 
 #include <algorithm>
@@ -9,44 +10,17 @@
 namespace engine {
 namespace {
 
-// The factors are kept in hundredths, so that they multiply exactly.
-constexpr int Centesimas(double factor) {
-    return static_cast<int>(factor * 100 + 0.5);
-}
-
-struct FilaAmbiente {
-    int hasta;  // °C
-    int factor; // hundredths
-};
-constexpr FilaAmbiente Ambiente[] = {
-#define AMBIENTE(hasta, factor) {hasta, Centesimas(factor)},
-#define AGRUPAMIENTO(desde, factor)
-#include "data/factores.def"
-#undef AGRUPAMIENTO
-#undef AMBIENTE
-};
-
-struct FilaAgrupamiento {
-    int desde;  // conductors
-    int factor; // hundredths
-};
-constexpr FilaAgrupamiento Agrupamiento[] = {
-#define AMBIENTE(hasta, factor)
-#define AGRUPAMIENTO(desde, factor) {desde, Centesimas(factor)},
-#include "data/factores.def"
-#undef AGRUPAMIENTO
-#undef AMBIENTE
-};
-
 constexpr int JuegosMaximos = 10;
+// Above it a device protects a conductor only up to its ampacity (240.4(C)).
+const Decimal LimiteSiguienteMayor(800);
 
 // A value as the user wrote it, to 15 digits, with the decimal separator of the file.
 std::string Numero(double valor, const Separadores& sep) {
-    std::string texto = TextoQuinceCifras(valor);
-    if (const auto punto = texto.find('.'); punto != std::string::npos) {
-        texto.replace(punto, 1, sep.decimal);
-    }
-    return texto;
+    return ConSeparador(TextoQuinceCifras(valor), sep);
+}
+
+std::string Numero(const Decimal& valor, const Separadores& sep) {
+    return ConSeparador(valor.Texto(), sep);
 }
 
 bool Entero(double valor) {
@@ -58,15 +32,15 @@ struct Invalida {
     std::string mensaje;
 };
 
-// The first rule of the inputs the feeder breaks, named with its value.
-std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores& sep) {
+Invalida Con(Dato dato, std::string_view regla, const std::string& valor) {
+    return Invalida{dato, std::string(regla) + " (dado: " + valor + ")."};
+}
+
+// The first rule of the feeder's numbers it breaks, named with its value.
+std::optional<Invalida> NumerosInvalidos(const Alimentador& a, const Separadores& sep) {
     const auto con = [&](Dato dato, std::string_view regla, double valor) {
-        return Invalida{dato, std::string(regla) + " (dado: " + Numero(valor, sep) + ")."};
+        return Con(dato, regla, Numero(valor, sep));
     };
-    if (!(a.corriente > 0)) {
-        return Invalida{Dato::Corriente, "La corriente debe ser mayor que cero (dado: " +
-                                             Numero(a.corriente.Real(), sep) + ")."};
-    }
     if (!(a.voltaje > 0) || !std::isfinite(a.voltaje)) {
         return con(Dato::Voltaje, "El voltaje debe ser mayor que cero", a.voltaje);
     }
@@ -86,12 +60,6 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
         return con(Dato::Juegos, "Los conjuntos en paralelo deben ser un número entero de 1 a 10",
                    a.juegos);
     }
-    if (!(a.temperaturaAmbiente <= 70) || !std::isfinite(a.temperaturaAmbiente)) {
-        return con(Dato::TemperaturaAmbiente,
-                   "Con temperatura ambiente mayor de 70 °C el conductor de 75 °C no puede "
-                   "usarse",
-                   a.temperaturaAmbiente);
-    }
     if (a.conductoresDucto && (!Entero(*a.conductoresDucto) || *a.conductoresDucto < 1)) {
         return con(Dato::ConductoresDucto,
                    "Los conductores en el ducto deben ser un número entero, 1 o más",
@@ -103,17 +71,76 @@ std::optional<Invalida> EntradaInvalida(const Alimentador& a, const Separadores&
     return std::nullopt;
 }
 
-// The table's current for the size times the ambient and adjustment factors together,
-// before any overcurrent limit.
-Decimal AmpacidadCorregida(Material material, std::size_t calibre, const Decimal& factores) {
-    return Decimal(Calibres[calibre].ampacidad[static_cast<std::size_t>(material)]) * factores;
+// The first rule of the load, the insulation and the device the feeder breaks.
+std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& sep) {
+    const auto positivo = [&](const std::optional<Decimal>& valor, Dato dato,
+                              std::string_view regla) -> std::optional<Invalida> {
+        if (valor && !(*valor > 0)) {
+            return Con(dato, regla, Numero(*valor, sep));
+        }
+        return std::nullopt;
+    };
+    if (!a.corriente && !a.potenciaKw && !a.potenciaKva) {
+        return Invalida{Dato::Corriente, "Falta la carga: su corriente o su potencia."};
+    }
+    if (auto e = positivo(a.corriente, Dato::Corriente, "La corriente debe ser mayor que cero")) {
+        return e;
+    }
+    if (auto e = positivo(a.potenciaKw, Dato::PotenciaKw, "La potencia debe ser mayor que cero")) {
+        return e;
+    }
+    if (auto e =
+            positivo(a.potenciaKva, Dato::PotenciaKva, "La potencia debe ser mayor que cero")) {
+        return e;
+    }
+    if (a.continua && (*a.continua < 0 || *a.continua > 100)) {
+        return Con(Dato::Continua, "La parte continua de la carga debe ser de 0 % a 100 %",
+                   Numero(*a.continua, sep));
+    }
+    if (a.corrienteContinua && *a.corrienteContinua < 0) {
+        return Con(Dato::CorrienteContinua, "La corriente continua no puede ser negativa",
+                   Numero(*a.corrienteContinua, sep));
+    }
+    if (a.terminales != 60 && a.terminales != 75) {
+        return Con(Dato::Terminales, "Las terminales deben ser de 60 °C o de 75 °C",
+                   Numero(a.terminales, sep));
+    }
+    if (a.aislamiento >= Aislamientos.size()) {
+        return Invalida{Dato::Aislamiento, "El aislamiento no es uno de los de la tabla."};
+    }
+    if (TemperaturaAislamiento(a.aislamiento, a.mojado) == 0) {
+        return Invalida{Dato::Aislamiento, "El aislamiento " +
+                                               std::string(Aislamientos[a.aislamiento].nombre) +
+                                               " no puede usarse en un lugar mojado."};
+    }
+    const int columna = TemperaturaAislamiento(a.aislamiento, a.mojado);
+    if (!(a.temperaturaAmbiente <= AmbienteMaximo(columna)) ||
+        !std::isfinite(a.temperaturaAmbiente)) {
+        return Con(Dato::TemperaturaAmbiente,
+                   "Con temperatura ambiente mayor de " + std::to_string(AmbienteMaximo(columna)) +
+                       " °C el conductor de " + std::to_string(columna) + " °C no puede usarse",
+                   Numero(a.temperaturaAmbiente, sep));
+    }
+    if (auto e =
+            positivo(a.proteccion, Dato::Proteccion, "La protección debe ser mayor que cero")) {
+        return e;
+    }
+    return std::nullopt;
 }
 
-// The corrected current, no more than the small sizes' overcurrent limit.
-Decimal AmpacidadLimitada(Material material, std::size_t calibre, const Decimal& factores) {
-    const Decimal corregida = AmpacidadCorregida(material, calibre, factores);
-    const int limite = Calibres[calibre].limiteProteccion[static_cast<std::size_t>(material)];
-    return limite > 0 && corregida > Decimal(limite) ? Decimal(limite) : corregida;
+// The load's current: as written, or from its power at the sending voltage, rounded half up
+// to 2 decimals.
+std::optional<Decimal> CorrienteDeLaCarga(const Alimentador& a) {
+    if (a.corriente) {
+        return a.corriente;
+    }
+    const bool trifasico = a.sistema == Sistema::Trifasico;
+    const double raiz = trifasico ? std::sqrt(3.0) : 1.0;
+    const double amperes = a.potenciaKw
+                               ? a.potenciaKw->Real() * 1000 / (raiz * a.voltaje * a.factorPotencia)
+                               : a.potenciaKva->Real() * 1000 / (raiz * a.voltaje);
+    const auto exacta = Decimal::DeReal(amperes);
+    return exacta ? std::optional(exacta->Redondeado(2)) : std::nullopt;
 }
 
 // The conductors counted in one raceway, and a remark when the count given is less than
@@ -133,18 +160,84 @@ int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaci
     return static_cast<int>(dados);
 }
 
-// One feeder's sizing, step by step: the two minimums, the size given or chosen, and the
-// remarks on them.
+// The load's current, its parts, the columns and factors, and the device: what every size
+// is checked against. A message when the load or the device cannot be had.
+std::variant<Ampacidad, Invalida> Carga(const Alimentador& a, const Separadores& sep,
+                                        std::vector<std::string>& observaciones) {
+    Ampacidad c;
+    const auto corriente = CorrienteDeLaCarga(a);
+    if (!corriente || *corriente > Decimal(1000000)) {
+        return Invalida{a.corriente ? Dato::Corriente
+                                    : (a.potenciaKw ? Dato::PotenciaKw : Dato::PotenciaKva),
+                        "La carga es demasiado grande para calcular."};
+    }
+    c.corriente = *corriente;
+    c.calculada = !a.corriente;
+    c.continua = a.corrienteContinua
+                     ? *a.corrienteContinua
+                     : c.corriente * a.continua.value_or(Decimal(PorOmision.continua)) *
+                           Decimal::Partes(1, 2);
+    if (c.continua > c.corriente) {
+        return Con(Dato::CorrienteContinua,
+                   "La corriente continua no puede pasar de la corriente de la carga (" +
+                       Numero(c.corriente, sep) + " A)",
+                   Numero(c.continua, sep));
+    }
+    c.noContinua = c.corriente - c.continua;
+    c.factorContinua = a.dispositivo100 ? Decimal(1) : Decimal::Partes(125, 2);
+    c.requerida = c.factorContinua * c.continua + c.noContinua;
+    c.columnaAislamiento = TemperaturaAislamiento(a.aislamiento, a.mojado);
+    c.columnaTerminales = std::min(c.columnaAislamiento, static_cast<int>(a.terminales));
+    c.factorTemperatura = *FactorTemperatura(a.temperaturaAmbiente, c.columnaAislamiento);
+    c.conductoresDucto = ConductoresEnDucto(a, observaciones);
+    c.factorAgrupamiento = FactorAgrupamiento(c.conductoresDucto);
+    return c;
+}
+
+// One feeder's sizing, step by step: the device, the two minimums, the size given or
+// chosen, and the remarks on them.
 class Dimensionamiento {
 public:
     Dimensionamiento(const Alimentador& a, const TablasConductores& tablas, const Separadores& sep,
-                     Dimensionado& d)
-        : a_(a), tabla_(tablas[static_cast<std::size_t>(a.material)]), sep_(sep), d_(d),
-          factores_(*FactorTemperatura(a.temperaturaAmbiente) *
-                    FactorAgrupamiento(ConductoresEnDucto(a, d.observaciones))),
-          porJuego_(a.corriente.Real() / a.juegos),
-          primero_(std::max(TablaDe(a.material).primerCalibre,
-                            a.juegos >= 2 ? PrimerCalibreParalelo : 0)) {}
+                     Norma norma, Dimensionado& d)
+        : a_(a), tabla_(tablas[static_cast<std::size_t>(a.material)]), sep_(sep), norma_(norma),
+          d_(d), primero_(std::max(TablaDe(a.material).primerCalibre,
+                                   a.juegos >= 2 ? PrimerCalibreParalelo : 0)) {}
+
+    // The load and the device it needs, or the one given checked; false when none serves.
+    bool Proteccion() {
+        auto carga = Carga(a_, sep_, d_.observaciones);
+        if (auto* invalida = std::get_if<Invalida>(&carga)) {
+            return Rechazar(invalida->dato, invalida->mensaje);
+        }
+        d_.ampacidad = std::get<Ampacidad>(carga);
+        Ampacidad& c = *d_.ampacidad;
+        c.factores = c.factorTemperatura * c.factorAgrupamiento;
+        porJuego_ = c.corriente.Real() / a_.juegos;
+        if (!a_.proteccion) {
+            const auto estandar = SiguienteEstandar(c.requerida);
+            if (!estandar) {
+                return Rechazar(Dato::Corriente, "Ninguna protección estándar llega a " +
+                                                     Numero(c.requerida, sep_) + " A (" +
+                                                     Cita(Clausula::RatingsEstandar) + ").");
+            }
+            c.proteccion = *estandar;
+            return true;
+        }
+        c.proteccion = *a_.proteccion;
+        if (c.proteccion < c.requerida) {
+            return Rechazar(Dato::Proteccion, "La protección de " + Numero(c.proteccion, sep_) +
+                                                  " A es menor que la mínima de " +
+                                                  Numero(c.requerida, sep_) + " A (" +
+                                                  Cita(Clausula::ProteccionAlimentador) + ").");
+        }
+        if (!EsEstandar(c.proteccion)) {
+            d_.observaciones.push_back("La protección de " + Numero(c.proteccion, sep_) +
+                                       " A no es un valor estándar (" +
+                                       Cita(Clausula::RatingsEstandar) + "), que se permite.");
+        }
+        return true;
+    }
 
     // The smallest size by drop and by ampacity, from the first size the feeder may use;
     // false when the figures overflow.
@@ -158,13 +251,14 @@ public:
             if (!d_.porCaida && en->regulacion <= a_.regulacionMaxima) {
                 d_.porCaida = c;
             }
-            if (!d_.porAmpacidad && en->ampacidad >= a_.corriente) {
+            if (!d_.porAmpacidad && CumpleTodo(c)) {
                 d_.porAmpacidad = c;
             }
             if (d_.porCaida && d_.porAmpacidad) {
                 break;
             }
         }
+        NombrarReglaDecisiva();
         return true;
     }
 
@@ -183,12 +277,13 @@ public:
         const std::size_t c = *a_.calibre;
         const std::string nombre(Calibres[c].nombre);
         if (c < TablaDe(a_.material).primerCalibre) {
-            return Rechazar("El calibre " + nombre + " no existe en " + Material() + ".");
+            return Rechazar(Dato::Calibre,
+                            "El calibre " + nombre + " no existe en " + Material() + ".");
         }
         if (c < primero_) {
-            return Rechazar("En conjuntos en paralelo sólo se usan calibres " +
-                            std::string(Calibres[PrimerCalibreParalelo].nombre) +
-                            " y mayores (dado: " + nombre + ").");
+            return Rechazar(Dato::Calibre, "En conjuntos en paralelo sólo se usan calibres " +
+                                               std::string(Calibres[PrimerCalibreParalelo].nombre) +
+                                               " y mayores (dado: " + nombre + ").");
         }
         d_.elegido = c;
         return true;
@@ -203,37 +298,147 @@ public:
                                        Numero(a_.regulacionMaxima, sep_) + " %" + paralelo);
         }
         if (!d_.porAmpacidad) {
-            d_.observaciones.push_back("Ningún calibre de " + Material() +
-                                       " lleva la corriente de " +
-                                       Numero(a_.corriente.Real(), sep_) + " A" + paralelo);
+            d_.observaciones.push_back(
+                "Ningún calibre de " + Material() + " lleva la corriente de " +
+                Numero(d_.ampacidad->corriente, sep_) + " A con su " + "protección de " +
+                Numero(d_.ampacidad->proteccion, sep_) + " A" + paralelo);
         }
     }
 
-    // The figures at the chosen size, a given size's failings, and the small sizes' limit.
+    // The figures at the chosen size, and a given size's failings.
     void ComprobarElegido() {
         const std::size_t c = *d_.elegido;
         d_.valores = vistos_[c] ? vistos_[c] : En(c);
         const std::string nombre(Calibres[c].nombre);
         d_.excedeRegulacion = a_.calibre && d_.valores->regulacion > a_.regulacionMaxima;
-        d_.excedeAmpacidad = a_.calibre && d_.valores->ampacidad < a_.corriente;
         if (d_.excedeRegulacion) {
             d_.observaciones.push_back("El calibre " + nombre +
                                        " no cumple la regulación máxima de " +
                                        Numero(a_.regulacionMaxima, sep_) + " %.");
         }
-        if (d_.excedeAmpacidad) {
-            d_.observaciones.push_back("La corriente excede la ampacidad del calibre " + nombre +
-                                       " (" + d_.valores->ampacidad.Redondeado(0).Texto() + " A).");
-        }
-        const int limite = Calibres[c].limiteProteccion[static_cast<std::size_t>(a_.material)];
-        if (limite > 0 && AmpacidadCorregida(a_.material, c, factores_) > Decimal(limite)) {
-            d_.observaciones.push_back("Ampacidad limitada a " + std::to_string(limite) +
-                                       " A por conjunto por la protección contra sobrecorriente "
-                                       "(NEC 240.4(D)).");
+        if (a_.calibre) {
+            ComprobarAmpacidadDada(c);
         }
     }
 
 private:
+    std::string Cita(Clausula clausula) const {
+        return std::string(NombresNorma[static_cast<std::size_t>(norma_)]) + " " +
+               std::string(engine::Cita(clausula, norma_));
+    }
+
+    // Rule 1: before correction, the column of the lower of the insulation's and the
+    // terminals' ratings carries the continuous part at 125 % and the rest.
+    bool CumpleCargaContinua(std::size_t c) const {
+        const Ampacidad& a = *d_.ampacidad;
+        return AmpacidadTabla(a_.material, c, a.columnaTerminales) * Juegos() >= a.requerida;
+    }
+
+    // Rule 2: after correction and adjustment, it carries the whole load.
+    bool CumpleCorregida(std::size_t c) const { return Permitida(c) >= d_.ampacidad->corriente; }
+
+    // Rule 4: the device protects the conductor; the small sizes' limit holds the device.
+    bool CumpleProteccion(std::size_t c) const {
+        const Decimal& dispositivo = d_.ampacidad->proteccion;
+        const int limite = Calibres[c].limiteProteccion[static_cast<std::size_t>(a_.material)];
+        if (limite > 0 && dispositivo > Decimal(limite)) {
+            return false;
+        }
+        const Decimal permitida = Permitida(c);
+        if (dispositivo > LimiteSiguienteMayor) {
+            return permitida >= dispositivo;
+        }
+        const auto siguiente = SiguienteEstandar(permitida);
+        return !siguiente || dispositivo <= *siguiente;
+    }
+
+    bool CumpleTodo(std::size_t c) const {
+        return CumpleCargaContinua(c) && CumpleCorregida(c) && CumpleProteccion(c);
+    }
+
+    Decimal Juegos() const { return Decimal(static_cast<long long>(a_.juegos)); }
+
+    // The allowable current of all the sets at a size.
+    Decimal Permitida(std::size_t c) const {
+        const Ampacidad& a = *d_.ampacidad;
+        return AmpacidadPermitida(a_.material, c, a.columnaAislamiento, a.columnaTerminales,
+                                  a.factores) *
+               Juegos();
+    }
+
+    // Which rule made the smallest size by ampacity what it is; for a size chosen, a
+    // remark names the first rule or the protection of the conductor.
+    void NombrarReglaDecisiva() {
+        if (!d_.porAmpacidad) {
+            return;
+        }
+        std::optional<std::size_t> regla1, regla12;
+        for (std::size_t c = primero_; c <= *d_.porAmpacidad; ++c) {
+            if (!regla1 && CumpleCargaContinua(c)) {
+                regla1 = c;
+            }
+            if (!regla12 && CumpleCargaContinua(c) && CumpleCorregida(c)) {
+                regla12 = c;
+            }
+        }
+        Ampacidad& a = *d_.ampacidad;
+        a.decisiva = regla12 < d_.porAmpacidad ? Regla::Proteccion
+                     : regla1 == d_.porAmpacidad && d_.porAmpacidad > primero_ &&
+                             CumpleCorregida(*d_.porAmpacidad - 1)
+                         ? Regla::CargaContinua
+                         : Regla::Corregida;
+        const std::string calibre(Calibres[*d_.porAmpacidad].nombre);
+        if (a_.calibre) {
+            return;
+        }
+        if (a.decisiva == Regla::Proteccion) {
+            d_.observaciones.push_back("Por ampacidad rige la protección del conductor (" +
+                                       Cita(Clausula::ConductorProtegido) + "): el calibre " +
+                                       calibre + " es el primero al que protege la protección de " +
+                                       Numero(a.proteccion, sep_) + " A.");
+        } else if (a.decisiva == Regla::CargaContinua) {
+            const bool al100 = a_.dispositivo100;
+            d_.observaciones.push_back(
+                "Por ampacidad rige la carga continua al " + std::string(al100 ? "100" : "125") +
+                " % (" + Cita(al100 ? Clausula::Dispositivo100 : Clausula::CargaContinua) +
+                "): " + Numero(a.requerida, sep_) + " A en la columna de " +
+                std::to_string(a.columnaTerminales) + " °C.");
+        }
+    }
+
+    // A given size that does not carry the load, or that its device does not protect.
+    void ComprobarAmpacidadDada(std::size_t c) {
+        const std::string nombre(Calibres[c].nombre);
+        const Ampacidad& a = *d_.ampacidad;
+        const std::string permitida = Numero(Permitida(c).Redondeado(2), sep_);
+        std::vector<std::string> fallas;
+        if (!CumpleCargaContinua(c)) {
+            fallas.push_back("no lleva " + Numero(a.requerida, sep_) + " A en la columna de " +
+                             std::to_string(a.columnaTerminales) + " °C (" +
+                             Cita(Clausula::CargaContinua) + ")");
+        }
+        if (!CumpleCorregida(c)) {
+            fallas.push_back("su ampacidad de " + permitida + " A no lleva la corriente de " +
+                             Numero(a.corriente, sep_) + " A (" +
+                             Cita(Clausula::AmpacidadCorregida) + ")");
+        }
+        if (!CumpleProteccion(c)) {
+            const bool pequeno =
+                Calibres[c].limiteProteccion[static_cast<std::size_t>(a_.material)] > 0;
+            const Clausula clausula = pequeno ? Clausula::ConductoresPequenos
+                                      : a.proteccion > LimiteSiguienteMayor
+                                          ? Clausula::Mayor800
+                                          : Clausula::SiguienteMayor;
+            fallas.push_back("la protección de " + Numero(a.proteccion, sep_) +
+                             " A no lo protege con su ampacidad de " + permitida + " A (" +
+                             Cita(clausula) + ")");
+        }
+        d_.excedeAmpacidad = !fallas.empty();
+        for (const std::string& falla : fallas) {
+            d_.observaciones.push_back("El calibre " + nombre + ": " + falla + ".");
+        }
+    }
+
     // Parallel sets share the current equally: the drop is that of one set with its share.
     std::optional<EnCalibre> En(std::size_t calibre) const {
         const Datos datos{a_.longitud, porJuego_, a_.voltaje, a_.factorPotencia, 0};
@@ -243,9 +448,7 @@ private:
             return std::nullopt;
         }
         const Valores& v = std::get<Valores>(valores);
-        return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal,
-                         AmpacidadLimitada(a_.material, calibre, factores_) *
-                             Decimal(static_cast<long long>(a_.juegos))};
+        return EnCalibre{v.CaidaVoltaje, v.Regulacion, v.VoltajeFinal, Permitida(calibre)};
     }
 
     // The material's name as a sentence names it, in lower case.
@@ -256,19 +459,19 @@ private:
         return material;
     }
 
-    bool Rechazar(std::string mensaje) {
+    bool Rechazar(Dato dato, std::string mensaje) {
         d_.observaciones.push_back(std::move(mensaje));
-        d_.invalido = Dato::Calibre;
+        d_.invalido = dato;
         return false;
     }
 
     const Alimentador& a_;
     const TablaConductores& tabla_;
     const Separadores& sep_;
+    Norma norma_;
     Dimensionado& d_;
-    const Decimal factores_; // ambient times adjustment
-    const double porJuego_;  // the current of one set, A
     const std::size_t primero_;
+    double porJuego_ = 0; // the current of one set, A
     std::array<std::optional<EnCalibre>, Calibres.size()> vistos_;
 };
 
@@ -286,41 +489,27 @@ std::string_view TextoRige(Rige rige) {
     return {};
 }
 
-std::optional<Decimal> FactorTemperatura(double gradosC) {
-    const double redondeada = std::ceil(gradosC);
-    for (const FilaAmbiente& fila : Ambiente) {
-        if (redondeada <= fila.hasta) {
-            return Decimal::Partes(fila.factor, 2);
-        }
-    }
-    return std::nullopt;
-}
-
-Decimal FactorAgrupamiento(int conductores) {
-    int factor = Agrupamiento[0].factor;
-    for (const FilaAgrupamiento& fila : Agrupamiento) {
-        if (conductores >= fila.desde) {
-            factor = fila.factor;
-        }
-    }
-    return Decimal::Partes(factor, 2);
-}
-
-Decimal AmpacidadUtil(Material material, std::size_t calibre, const Decimal& factorTemperatura,
-                      const Decimal& factorAgrupamiento) {
-    return AmpacidadLimitada(material, calibre, factorTemperatura * factorAgrupamiento);
+Decimal AmpacidadPermitida(Material material, std::size_t calibre, int columnaAislamiento,
+                           int columnaTerminales, const Decimal& factores) {
+    const Decimal corregida = AmpacidadTabla(material, calibre, columnaAislamiento) * factores;
+    const Decimal terminales = AmpacidadTabla(material, calibre, columnaTerminales);
+    return corregida > terminales ? terminales : corregida;
 }
 
 Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
-                         const Separadores& sep) {
+                         const Separadores& sep, Norma norma) {
     Dimensionado d;
-    if (auto error = EntradaInvalida(a, sep)) {
+    auto error = NumerosInvalidos(a, sep);
+    if (!error) {
+        error = CargaInvalida(a, sep);
+    }
+    if (error) {
         d.observaciones.push_back(error->mensaje);
         d.invalido = error->dato;
         return d;
     }
-    Dimensionamiento paso(a, tablas, sep, d);
-    if (!paso.BuscarMinimos() || !paso.TomarCalibre()) {
+    Dimensionamiento paso(a, tablas, sep, norma, d);
+    if (!paso.Proteccion() || !paso.BuscarMinimos() || !paso.TomarCalibre()) {
         return d;
     }
     paso.ObservarMinimos();

@@ -1,7 +1,10 @@
-// Sizing a feeder: the smallest conductor that keeps the regulation within a limit, the
-// smallest that carries the current, and the drop at the size chosen.
+// Sizing a feeder as the code asks: the current of its load, the conductor that carries
+// the continuous part at 125 % and the whole after correction and adjustment, the
+// overcurrent device, the conductor that device protects, and the smallest conductor that
+// keeps the regulation within a limit.
 #pragma once
 
+#include "engine/code_editions.h"
 #include "engine/conductor_table.h"
 #include "engine/decimal.h"
 #include "engine/defaults.h"
@@ -22,23 +25,36 @@ namespace engine {
 struct Alimentador {
     Sistema sistema = Sistema::Trifasico;
     Material material = Material::Cobre;
-    std::size_t ducto = 0;                                 // position in Ductos
-    Decimal corriente;                                     // load current, A, exactly as written
+    std::size_t ducto = 0; // position in Ductos
+    // The load, by one of three: its current, its real power or its apparent power.
+    std::optional<Decimal> corriente;                      // A, exactly as written
+    std::optional<Decimal> potenciaKw;                     // kW
+    std::optional<Decimal> potenciaKva;                    // kVA
     double voltaje = 0;                                    // sending-end voltage, V
     double factorPotencia = 0;                             // 0 < fp <= 1
     double longitud = 0;                                   // m
     double regulacionMaxima = PorOmision.regulacionMaxima; // largest regulation, %
     double juegos = PorOmision.juegos; // conductor sets in parallel per phase, 1 to 10
-    double temperaturaAmbiente = PorOmision.temperaturaAmbiente; // °C, at most 70
+    double temperaturaAmbiente = PorOmision.temperaturaAmbiente; // °C
     // Current-carrying conductors in one raceway; each set runs in a raceway of its own,
     // so by default those of one set.
     std::optional<double> conductoresDucto;
     std::optional<std::size_t> calibre; // a size to check instead of choosing one
+    // The continuous part of the load (3 h or more): a share of it, or its current.
+    std::optional<Decimal> continua;                  // %, 100 when neither is given
+    std::optional<Decimal> corrienteContinua;         // A
+    std::size_t aislamiento = PorOmision.aislamiento; // position in Aislamientos
+    bool mojado = PorOmision.mojado;                  // the location
+    double terminales = PorOmision.terminales;        // °C: 60 or 75
+    bool dispositivo100 = false;                      // an assembly listed for 100 % of its rating
+    std::optional<Decimal> proteccion; // a device rating to check instead of choosing one
 };
 
 // The input of a feeder that a refusal names.
 enum class Dato {
     Corriente,
+    PotenciaKw,
+    PotenciaKva,
     Voltaje,
     FactorPotencia,
     Longitud,
@@ -48,47 +64,71 @@ enum class Dato {
     ConductoresDucto,
     Ducto,
     Calibre,
+    Continua,
+    CorrienteContinua,
+    Aislamiento,
+    Terminales,
+    Proteccion,
 };
 
 // Which minimum decided the chosen size.
 enum class Rige { Caida, Ampacidad, Ambos };
 std::string_view TextoRige(Rige rige);
 
+// Which rule of ampacity decided the smallest size by ampacity: the 125 % of the continuous
+// load in the column of the terminals, the current after correction and adjustment, or
+// the device's protection of the conductor.
+enum class Regla { CargaContinua, Corregida, Proteccion };
+
 // A feeder's figures at one size.
 struct EnCalibre {
     double caida = 0;        // V
     double regulacion = 0;   // drop over sending voltage, %
     double voltajeFinal = 0; // V
-    Decimal ampacidad;       // usable A of all the sets together, after the factors
+    Decimal ampacidad;       // allowable A of all the sets together, after the factors
+};
+
+// The arithmetic behind the ampacity and the device, for a reader to check.
+struct Ampacidad {
+    Decimal corriente;          // the current used, A
+    bool calculada = false;     // computed from kW or kVA and rounded to 2 decimals
+    Decimal continua;           // its continuous part, A
+    Decimal noContinua;         // the rest, A
+    Decimal factorContinua;     // 1.25, or 1 with a device rated for 100 %
+    Decimal requerida;          // factorContinua × continua + noContinua, A
+    int columnaTerminales = 0;  // °C: the lower of the insulation's and the terminals'
+    int columnaAislamiento = 0; // °C: the insulation's in its location
+    Decimal factorTemperatura;
+    Decimal factorAgrupamiento;
+    Decimal factores; // the two together
+    int conductoresDucto = 0;
+    Decimal proteccion; // the device rating, A, chosen or given
+    std::optional<Regla> decisiva;
 };
 
 struct Dimensionado {
     std::optional<std::size_t> porCaida;     // the smallest size by drop
-    std::optional<std::size_t> porAmpacidad; // the smallest size by ampacity
+    std::optional<std::size_t> porAmpacidad; // the smallest size by ampacity and protection
     std::optional<std::size_t> elegido;      // the given size, or the larger minimum
     std::optional<Rige> rige;                // without a given size
     std::optional<EnCalibre> valores;        // at the chosen size
+    std::optional<Ampacidad> ampacidad;      // once the load and the device are known
     std::vector<std::string> observaciones;  // every message for the feeder
     std::optional<Dato> invalido;            // the input that breaks its rule, if any
     bool excedeRegulacion = false;           // a given size fails the limit
-    bool excedeAmpacidad = false;            // a given size cannot carry the current
+    bool excedeAmpacidad = false;            // a given size cannot carry the load
     bool calculado = false;                  // false: the feeder could not be sized
 };
 
-// Sizes `alimentador` with the tables' ohms. The numbers of the messages use `sep`.
+// Sizes `alimentador` with the tables' ohms. The numbers of the messages use `sep`, and
+// the clauses they cite the numbering of `norma`.
 Dimensionado Dimensionar(const Alimentador& alimentador, const TablasConductores& tablas,
-                         const Separadores& sep = {});
+                         const Separadores& sep = {}, Norma norma = NormaPorOmision);
 
-// The ambient-temperature correction of a 75 °C conductor; none above 70 °C.
-std::optional<Decimal> FactorTemperatura(double gradosC);
-
-// The adjustment for `conductores` current-carrying conductors in one raceway.
-Decimal FactorAgrupamiento(int conductores);
-
-// The current one conductor of size `calibre` may carry, in A, exactly: the table value
-// corrected and adjusted, and no more than the overcurrent limit of the small sizes. 0 for
-// a size the material does not have.
-Decimal AmpacidadUtil(Material material, std::size_t calibre, const Decimal& factorTemperatura,
-                      const Decimal& factorAgrupamiento);
+// The allowable current of one conductor of size `calibre`, in A, exactly: the table's
+// current in the insulation's column, corrected and adjusted, and no more than the table's
+// current in the terminals' column.
+Decimal AmpacidadPermitida(Material material, std::size_t calibre, int columnaAislamiento,
+                           int columnaTerminales, const Decimal& factores);
 
 } // namespace engine

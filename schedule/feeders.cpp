@@ -75,6 +75,44 @@ std::optional<engine::Sistema> ElegirSistema(std::string_view texto) {
     return std::nullopt;
 }
 
+// An insulation by its name, with or without hyphens, in any case.
+std::optional<std::size_t> ElegirAislamiento(std::string_view texto) {
+    const std::string normal = NormalDucto(texto);
+    for (std::size_t i = 0; i < engine::Aislamientos.size(); ++i) {
+        if (normal == NormalDucto(engine::Aislamientos[i].nombre)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+// A location: true for wet.
+std::optional<bool> ElegirUbicacion(std::string_view texto) {
+    const std::string normal = Normalizar(texto);
+    if (normal == "mojada" || normal == "mojado") {
+        return true;
+    }
+    if (normal == "seca" || normal == "seco") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::optional<bool> ElegirSiNo(std::string_view texto) {
+    const std::string normal = Normalizar(texto);
+    for (const char* si : {"si", "s", "1", "verdadero", "yes", "true"}) {
+        if (normal == si) {
+            return true;
+        }
+    }
+    for (const char* no : {"no", "n", "0", "falso", "false"}) {
+        if (normal == no) {
+            return false;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> ElegirDucto(std::string_view texto) {
     // Every name a conduit goes by, compared as normalised, with its place in Ductos.
     static const std::vector<std::pair<std::string, std::size_t>> nombres = [] {
@@ -154,6 +192,11 @@ Celda CeldaNumero(double valor, std::string_view formato, const engine::Separado
     return {engine::FormatearConPatron(valor, formato, sep), valor, formato};
 }
 
+// An exact number to its last digit, without trailing zeros; a workbook shows it as it is.
+Celda CeldaExacta(const engine::Decimal& valor, const engine::Separadores& sep) {
+    return {engine::ConSeparador(valor.Texto(), sep), valor.Real(), {}};
+}
+
 Celda Texto(std::string texto) {
     return {std::move(texto), std::nullopt, {}};
 }
@@ -195,6 +238,47 @@ struct LectorDeFila {
             return std::nullopt;
         }
         return std::get<schedule::Numero>(leido).texto;
+    }
+
+    std::optional<engine::Decimal> Exacto(Columna c) {
+        const auto texto = Numero(c);
+        return texto ? engine::Decimal::Leer(*texto) : std::nullopt;
+    }
+
+    // Of a group of columns, one only may be given in a row; `una`: one must be. The
+    // message names the columns given, and those of the group.
+    void UnaDe(std::initializer_list<Columna> grupo, bool una) {
+        std::vector<Columna> dadas;
+        std::string nombres, dados;
+        for (const Columna c : grupo) {
+            nombres += (nombres.empty() ? "" : ", ") + NombreColumna(c);
+            if (!SinBlancos(Celda(c)).empty()) {
+                dados += (dados.empty() ? "" : " y ") + NombreColumna(c);
+                dadas.push_back(c);
+            }
+        }
+        if (dadas.size() > 1) {
+            errores.push_back({dadas[1], "La fila da a la vez " + dados + ": sólo una de " +
+                                             nombres + " puede darse."});
+        } else if (una && dadas.empty()) {
+            errores.push_back({*grupo.begin(), "La fila no da su carga: una de " + nombres + "."});
+        }
+    }
+
+    // A choice that may be left empty for its default.
+    template <typename T, typename Elige> void Opcional(Columna c, Elige elegir, T& destino) {
+        if (!SinBlancos(Celda(c)).empty()) {
+            Eleccion(c, elegir, destino);
+        }
+    }
+
+    // A device rating, or none where it is to be chosen.
+    void Proteccion(std::optional<engine::Decimal>& destino) {
+        const std::string normal = Normalizar(Celda(Columna::Proteccion));
+        if (normal.empty() || normal == "automatico") {
+            return;
+        }
+        destino = Exacto(Columna::Proteccion);
     }
 
     template <typename T> void Real(Columna c, T& destino) {
@@ -301,22 +385,36 @@ std::string TextoPorOmision(Columna c) {
     case Columna::ConductoresDucto:
         return std::string(o.conductoresDucto);
     case Columna::Calibre:
+    case Columna::Proteccion:
         return std::string(o.calibre);
+    case Columna::Continua:
+        return std::to_string(o.continua);
+    case Columna::Aislamiento:
+        return std::string(o.nombreAislamiento);
+    case Columna::Ubicacion:
+        return o.mojado ? "mojada" : "seca";
+    case Columna::Terminales:
+        return engine::TextoQuinceCifras(o.terminales);
+    case Columna::Dispositivo100:
+        return "no";
     default:
         return {};
     }
 }
 
 std::string AyudaDeColumnas() {
-    std::string obligatorias, opcionales;
+    std::string obligatorias, carga, opcionales;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
-        std::string& lista = Columnas[c].requerida ? obligatorias : opcionales;
-        lista += (lista.empty() ? "" : ", ") + std::string(Columnas[c].nombre);
-        if (!Columnas[c].requerida) {
-            lista += " (" + TextoPorOmision(static_cast<Columna>(c)) + ")";
+        const DescripcionColumna& d = Columnas[c];
+        std::string& lista = d.requerida ? obligatorias : d.carga ? carga : opcionales;
+        lista += (lista.empty() ? "" : d.carga ? " o " : ", ") + std::string(d.nombre);
+        const std::string omision = TextoPorOmision(static_cast<Columna>(c));
+        if (!d.requerida && !d.carga && !omision.empty()) {
+            lista += " (" + omision + ")";
         }
     }
-    return "Columnas obligatorias: " + obligatorias + ".\nOpcionales: " + opcionales + ".";
+    return "Columnas obligatorias: " + obligatorias + ", y la carga: " + carga +
+           ".\nOpcionales: " + opcionales + ".";
 }
 
 Columna ColumnaDe(engine::Dato dato) {
@@ -339,6 +437,20 @@ Columna ColumnaDe(engine::Dato dato) {
         return Columna::ConductoresDucto;
     case engine::Dato::Ducto:
         return Columna::Ducto;
+    case engine::Dato::PotenciaKw:
+        return Columna::PotenciaKw;
+    case engine::Dato::PotenciaKva:
+        return Columna::PotenciaKva;
+    case engine::Dato::Continua:
+        return Columna::Continua;
+    case engine::Dato::CorrienteContinua:
+        return Columna::CorrienteContinua;
+    case engine::Dato::Aislamiento:
+        return Columna::Aislamiento;
+    case engine::Dato::Terminales:
+        return Columna::Terminales;
+    case engine::Dato::Proteccion:
+        return Columna::Proteccion;
     case engine::Dato::Calibre:
         break;
     }
@@ -368,10 +480,16 @@ std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::stri
         return *error;
     }
     std::string faltan;
+    bool carga = false;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         if (Columnas[c].requerida && !e.posicion[c]) {
             faltan += (faltan.empty() ? "" : ", ") + std::string(Columnas[c].nombre);
         }
+        carga = carga || (Columnas[c].carga && e.posicion[c]);
+    }
+    if (!carga) {
+        faltan +=
+            std::string(faltan.empty() ? "" : ", ") + "corriente (o potencia_kw, o potencia_kva)";
     }
     if (!faltan.empty()) {
         return "faltan columnas obligatorias en el encabezado: " + faltan;
@@ -443,9 +561,18 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Eleccion(Columna::Sistema, ElegirSistema, a.sistema);
     f.Eleccion(Columna::Conductor, ElegirMaterial, a.material);
     f.Ducto(a.ducto);
-    if (const auto texto = f.Numero(Columna::Corriente)) {
-        a.corriente = *engine::Decimal::Leer(*texto);
-    }
+    f.UnaDe({Columna::Corriente, Columna::PotenciaKw, Columna::PotenciaKva}, true);
+    f.UnaDe({Columna::Continua, Columna::CorrienteContinua}, false);
+    a.corriente = f.Exacto(Columna::Corriente);
+    a.potenciaKw = f.Exacto(Columna::PotenciaKw);
+    a.potenciaKva = f.Exacto(Columna::PotenciaKva);
+    a.continua = f.Exacto(Columna::Continua);
+    a.corrienteContinua = f.Exacto(Columna::CorrienteContinua);
+    f.Opcional(Columna::Aislamiento, ElegirAislamiento, a.aislamiento);
+    f.Opcional(Columna::Ubicacion, ElegirUbicacion, a.mojado);
+    f.Real(Columna::Terminales, a.terminales);
+    f.Opcional(Columna::Dispositivo100, ElegirSiNo, a.dispositivo100);
+    f.Proteccion(a.proteccion);
     f.Real(Columna::Voltaje, a.voltaje);
     f.Real(Columna::Fp, a.factorPotencia);
     f.Real(Columna::Longitud, a.longitud);
@@ -513,12 +640,20 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
             salida.push_back(CeldaNumero(d.valores->caida, "0.000", sep));
             salida.push_back(CeldaNumero(d.valores->regulacion, "0.00", sep));
             salida.push_back(CeldaNumero(d.valores->voltajeFinal, "0.00", sep));
-            // The usable current in whole amperes, rounded half up from its exact value.
-            salida.push_back(CeldaNumero(d.valores->ampacidad.Redondeado(0).Real(), "0", sep));
+            // The allowable current to the hundredth, rounded half up from its exact value.
+            salida.push_back(CeldaExacta(d.valores->ampacidad.Redondeado(2), sep));
         }
     }
-    salida.resize(ColumnasResultado.size() - 1, Texto(""));
+    salida.resize(ColumnaObservaciones, Texto(""));
     salida.push_back(Texto(Observaciones(mensajes)));
+    if (dimensionado && dimensionado->ampacidad) {
+        const engine::Ampacidad& a = *dimensionado->ampacidad;
+        // A computed current shows its 2 decimals; a typed one stands as typed.
+        salida.push_back(a.calculada ? CeldaNumero(a.corriente.Real(), "0.00", sep)
+                                     : CeldaExacta(a.corriente, sep));
+        salida.push_back(CeldaExacta(a.proteccion, sep));
+    }
+    salida.resize(ColumnasResultado.size(), Texto(""));
     return salida;
 }
 
@@ -532,6 +667,68 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
         salida.push_back(std::move(celda));
     }
     return salida;
+}
+
+std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) {
+        return std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + " " +
+               std::string(engine::Cita(c, norma));
+    };
+    const auto& tri = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Trifasico)];
+    const auto& mono = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Monofasico)];
+    return {
+        "Norma: " + std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + ".",
+        "Resistencia y reactancia de " + cita(Clausula::TablaImpedancias) +
+            ": cables de 600 V, 60 Hz, 75 °C, tres conductores individuales en ducto, en "
+            "ohmios al neutro por 1000 pies.",
+        "Caída de voltaje con la impedancia eficaz al factor de potencia del alimentador: "
+        "Zef = R·cos θ + X·sen θ; trifásico ΔV = " +
+            std::string(tri.factorCaida) +
+            "·I·Zef·L, monofásico ΔV = " + std::string(mono.factorCaida) + "·I·Zef·L.",
+        "Regulación = caída de voltaje / voltaje de envío × 100 %.",
+        "Corriente de la carga: la de la columna corriente tal como se escribió, o la de su "
+        "potencia, redondeada a 2 decimales: I = P / (√3·V·fp) en trifásico y P / (V·fp) en "
+        "monofásico (potencia_kw); I = S / (√3·V) y S / V (potencia_kva).",
+        "La parte continua de la carga (3 h o más; columna continua en %, o corriente_continua "
+        "en A) se toma al 125 % (" +
+            cita(Clausula::CargaContinua) +
+            "); con un dispositivo "
+            "aprobado para operar al 100 % de su capacidad (dispositivo_100), al 100 %. Sin dato, "
+            "toda la carga se supone continua: con ello los calibres salen mayores que los de la "
+            "corriente sola.",
+        "Ampacidad de " + cita(Clausula::TablaAmpacidad) +
+            ". Sin corrección, la columna de la "
+            "menor de las temperaturas del aislamiento y de las terminales lleva 1,25·Ic + In. Con "
+            "corrección, la columna del aislamiento en su ubicación, por el factor de temperatura "
+            "ambiente (" +
+            cita(Clausula::TablaTemperatura) +
+            ") y el de agrupamiento por los "
+            "conductores portadores de corriente de cada ducto (" +
+            cita(Clausula::TablaAgrupamiento) + "), sin pasar de la columna de las terminales (" +
+            cita(Clausula::Terminales) + "), lleva la carga entera (" +
+            cita(Clausula::AmpacidadCorregida) + "). La ampacidad que se informa es esta última.",
+        "Supuestos: terminales de 75 °C salvo la columna terminales, aunque " +
+            cita(Clausula::Terminales) +
+            "(1)(a) pide 60 °C en circuitos de 100 A o menos o de "
+            "calibres 14 a 1, salvo equipo aprobado para 75 °C; ubicación mojada salvo la "
+            "columna ubicacion (el interior de un ducto subterráneo o en lugar mojado es "
+            "mojado); aislamiento THW salvo la columna aislamiento. THHN sólo en lugar seco.",
+        "Protección: la menor capacidad estándar (" + cita(Clausula::RatingsEstandar) +
+            ") no menor que 1,25·Ic + In (" + cita(Clausula::ProteccionAlimentador) +
+            "); una dada no puede ser menor, y si no es estándar se permite con una "
+            "observación. Debe proteger al conductor (" +
+            cita(Clausula::ConductorProtegido) +
+            "): hasta 800 A, no pasar de la capacidad estándar siguiente a su ampacidad (" +
+            cita(Clausula::SiguienteMayor) + "); sobre 800 A, no pasar de su ampacidad (" +
+            cita(Clausula::Mayor800) +
+            "); en los calibres 14, 12 y 10, no pasar de 15, 20 y "
+            "30 A en cobre, y de 15 y 25 A en aluminio 12 y 10 (" +
+            cita(Clausula::ConductoresPequenos) + ").",
+        "Conjuntos en paralelo: sólo calibres 1/0 y mayores (" + cita(Clausula::Paralelo) +
+            "); la corriente se reparte por igual entre los conjuntos, cada uno en su ducto.",
+        "Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por ampacidad con "
+        "su protección."};
 }
 
 std::string Observaciones(const std::vector<std::string>& mensajes) {

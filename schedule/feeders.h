@@ -32,6 +32,15 @@ enum class Columna {
     TemperaturaAmbiente,
     ConductoresDucto,
     Calibre,
+    PotenciaKw,
+    PotenciaKva,
+    Continua,
+    CorrienteContinua,
+    Aislamiento,
+    Ubicacion,
+    Terminales,
+    Dispositivo100,
+    Proteccion,
 };
 
 struct DescripcionColumna {
@@ -40,6 +49,7 @@ struct DescripcionColumna {
     bool numerica;
     // Other names a header may give the column, used when none has its own name.
     std::span<const std::string_view> sinonimos = {};
+    bool carga = false; // one of the three a row gives its load by
 };
 
 inline constexpr std::string_view SinonimosCircuito[]{"tablero", "alimentador"};
@@ -51,13 +61,16 @@ inline constexpr std::string_view SinonimosParalelo[]{"conjuntos", "juegos",
                                                       "conductores por fase"};
 inline constexpr std::string_view SinonimosTemperatura[]{"temperatura", "ambiente"};
 inline constexpr std::string_view SinonimosConductores[]{"conductores", "conductores portadores"};
+inline constexpr std::string_view SinonimosKw[]{"kW", "potencia activa"};
+inline constexpr std::string_view SinonimosKva[]{"kVA", "potencia aparente"};
+inline constexpr std::string_view SinonimosProteccion[]{"interruptor"};
 
-inline constexpr std::array<DescripcionColumna, 13> Columnas{{
+inline constexpr std::array<DescripcionColumna, 22> Columnas{{
     {"circuito", true, false, SinonimosCircuito},
     {"sistema", true, false},
     {"conductor", true, false},
     {"ducto", true, false},
-    {"corriente", true, true},
+    {"corriente", false, true, {}, true},
     {"voltaje", true, true, SinonimosVoltaje},
     {"fp", true, true, SinonimosFp},
     {"longitud", true, true, SinonimosLongitud},
@@ -66,6 +79,15 @@ inline constexpr std::array<DescripcionColumna, 13> Columnas{{
     {"temperatura_ambiente", false, true, SinonimosTemperatura},
     {"conductores_ducto", false, true, SinonimosConductores},
     {"calibre", false, false},
+    {"potencia_kw", false, true, SinonimosKw, true},
+    {"potencia_kva", false, true, SinonimosKva, true},
+    {"continua", false, true},
+    {"corriente_continua", false, true},
+    {"aislamiento", false, false},
+    {"ubicacion", false, false},
+    {"terminales", false, true},
+    {"dispositivo_100", false, false},
+    {"proteccion", false, false, SinonimosProteccion},
 }};
 
 constexpr const DescripcionColumna& Descripcion(Columna c) {
@@ -79,10 +101,15 @@ std::string TextoPorOmision(Columna c);
 // their defaults.
 std::string AyudaDeColumnas();
 
-// The columns the sizing adds, in order.
-inline constexpr std::array<std::string_view, 10> ColumnasResultado{
-    "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2",       "rige",
-    "caida_v",       "regulacion",        "voltaje_final",   "ampacidad", "observaciones"};
+// The columns the sizing adds, in order: those a later version adds come after the
+// remarks, so that a script that reads the earlier ones by their place still finds them.
+inline constexpr std::array<std::string_view, 12> ColumnasResultado{
+    "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2",
+    "rige",          "caida_v",           "regulacion",      "voltaje_final",
+    "ampacidad",     "observaciones",     "corriente_calc",  "proteccion_elegida"};
+
+// The position of the remarks among the result columns.
+inline constexpr std::size_t ColumnaObservaciones = 9;
 
 // Where each input column stands in a file's header row.
 struct Encabezado {
@@ -157,21 +184,7 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
 std::string Observaciones(const std::vector<std::string>& mensajes);
 
 // The method and its assumptions, one paragraph a line, for the notes that go with the
-// results.
-inline constexpr std::array<std::string_view, 7> NotasDelMetodo{
-    "Resistencia y reactancia de NEC Capítulo 9, Tabla 9: cables de 600 V, 60 Hz, 75 °C, tres "
-    "conductores individuales en ducto, en ohmios al neutro por 1000 pies.",
-    "Caída de voltaje con la impedancia eficaz al factor de potencia del alimentador: "
-    "Zef = R·cos θ + X·sen θ; trifásico ΔV = √3·I·Zef·L, monofásico ΔV = 2·I·Zef·L.",
-    "Regulación = caída de voltaje / voltaje de envío × 100 %.",
-    "Ampacidad de NEC Tabla 310.16 (310.15(B)(16) en 2011 y 2014), columna de 75 °C, "
-    "corregida por temperatura ambiente (Tabla 310.15(B)(1)) y ajustada por el número de "
-    "conductores portadores de corriente en cada ducto (Tabla 310.15(C)(1)); cada conjunto en "
-    "paralelo va en su propio ducto.",
-    "Terminales de 75 °C. Los calibres 14, 12 y 10 no pasan de la protección contra "
-    "sobrecorriente de NEC 240.4(D): cobre 15, 20 y 30 A; aluminio 12 y 10: 15 y 25 A.",
-    "Conjuntos en paralelo: sólo calibres 1/0 y mayores (NEC 310.10(G)); la corriente se "
-    "reparte por igual entre los conjuntos.",
-    "Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por ampacidad."};
+// results, the clauses cited in the numbering of `norma`.
+std::vector<std::string> NotasDelMetodo(engine::Norma norma);
 
 } // namespace schedule

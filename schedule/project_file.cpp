@@ -30,13 +30,14 @@ struct Clave {
     std::string_view nombre;
     std::string DatosProyecto::*campo;
 };
-constexpr std::array<Clave, 6> Claves{{
+constexpr std::array<Clave, 7> Claves{{
     {"nombre", &DatosProyecto::nombre},
     {"elaboro", &DatosProyecto::elaboro},
     {"cedula", &DatosProyecto::cedula},
     {"reviso", &DatosProyecto::reviso},
     {"revision", &DatosProyecto::revision},
     {"fecha", &DatosProyecto::fecha},
+    {"norma", &DatosProyecto::norma},
 }};
 
 // A crafted file (a view with a runaway query in place of a table) is stopped, not waited
@@ -126,19 +127,17 @@ bool EscribirFila(Escritor& e, sqlite3_stmt* fila, sqlite3_stmt* noLeida, sqlite
             sqlite3_bind_null(fila, n);
         } else if (texto.empty()) {
             sqlite3_bind_null(fila, n);
-        } else if (double valor = 0; Columnas[c].numerica &&
-                                     std::from_chars(texto.data(), texto.data() + texto.size(),
-                                                     valor)
-                                             .ec == std::errc()) {
+        } else if (double valor = 0;
+                   Columnas[c].numerica &&
+                   std::from_chars(texto.data(), texto.data() + texto.size(), valor).ec ==
+                       std::errc()) {
             sqlite3_bind_double(fila, n, valor);
         } else {
-            sqlite3_bind_text(fila, n, texto.data(), static_cast<int>(texto.size()),
-                              SQLITE_STATIC);
+            sqlite3_bind_text(fila, n, texto.data(), static_cast<int>(texto.size()), SQLITE_STATIC);
         }
     }
     for (std::size_t i = 0; i < f.otras.size(); ++i) {
-        if (!f.otras[i].empty() &&
-            !e.Insertar(extra, {numero, std::to_string(i), f.otras[i]})) {
+        if (!f.otras[i].empty() && !e.Insertar(extra, {numero, std::to_string(i), f.otras[i]})) {
             return false;
         }
     }
@@ -413,9 +412,8 @@ GuardarProyecto(const Cuadro& cuadro, const std::filesystem::path& archivo, cons
     std::optional<std::string> error;
     {
         sqlite3* crudo = nullptr;
-        const int abierto =
-            sqlite3_open_v2(temporal.ruta().c_str(), &crudo,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int abierto = sqlite3_open_v2(temporal.ruta().c_str(), &crudo,
+                                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
         Base base(crudo);
         error = abierto == SQLITE_OK ? Escribir(base.get(), cuadro, avance)
                                      : std::optional<std::string>(sqlite3_errmsg(crudo));

@@ -15,8 +15,11 @@ namespace schedule {
 
 // Recognises the file as a project: "CCAV" in its header.
 inline constexpr std::int32_t IdAplicacion = 0x43434156;
-// The schema written; a file of an earlier one is read and upgraded in memory.
-inline constexpr int VersionEsquema = 1;
+// The schema written; a file of an earlier one is read and upgraded in memory, and written
+// in this one only when saved. 1: the first inputs; 2: the load by power, its continuous
+// part, the insulation, location, terminals and overcurrent device, and the project's
+// code edition.
+inline constexpr int VersionEsquema = 2;
 
 // Told the rows done of all as a long read or write goes on; false stops it.
 using Avance = std::function<bool(std::size_t hechas, std::size_t total)>;

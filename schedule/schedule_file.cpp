@@ -81,9 +81,13 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
     return celdas;
 }
 
+engine::Norma NormaDe(const DatosProyecto& proyecto) {
+    return engine::NormaDe(proyecto.norma).value_or(engine::NormaPorOmision);
+}
+
 FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasConductores& tablas,
                                  const std::optional<std::string>& errorTablas,
-                                 const engine::Separadores& sep) {
+                                 const engine::Separadores& sep, engine::Norma norma) {
     FilaDimensionada r;
     r.leida = LeerFilaDelCuadro(fila);
     if (const auto* errores = std::get_if<std::vector<ErrorCelda>>(&r.leida)) {
@@ -95,7 +99,8 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
         r.leida = r.errores;
         return r;
     }
-    r.dimensionado = engine::Dimensionar(std::get<engine::Alimentador>(r.leida), tablas, sep);
+    r.dimensionado =
+        engine::Dimensionar(std::get<engine::Alimentador>(r.leida), tablas, sep, norma);
     if (r.dimensionado->invalido) {
         r.errores.push_back(
             {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.front()});
@@ -175,6 +180,8 @@ Cuadro::Fila FilaNueva(const Cuadro& cuadro) {
     numero(Columna::Paralelo, o.juegos);
     numero(Columna::TemperaturaAmbiente, o.temperaturaAmbiente);
     poner(Columna::Calibre, o.calibre);
+    // The load's share and the rest stay empty, for their defaults: a file that lacks
+    // their columns does not gain them.
     f.otras.resize(cuadro.otras.size());
     return f;
 }

@@ -20,9 +20,15 @@ struct DatosProyecto {
     std::string reviso;
     std::string revision;
     std::string fecha; // as written, ISO 8601 when the window writes it
+    // Settings: the code edition the record names and cites ("NEC 2023"), empty for the
+    // default.
+    std::string norma;
 
     bool operator==(const DatosProyecto&) const = default;
 };
+
+// The code edition a project names, or the default.
+engine::Norma NormaDe(const DatosProyecto& proyecto);
 
 // Earlier versions of the window saved three project fields in columns of their own,
 // repeated on every row; a file with them still reads them.
@@ -105,10 +111,12 @@ struct FilaDimensionada {
     std::vector<ErrorCelda> errores; // the cells to mark, an input the sizing refused among them
 };
 
-// Sizes a kept row with `tablas`, or tells `errorTablas` when the tables could not be read.
+// Sizes a kept row with `tablas`, or tells `errorTablas` when the tables could not be read;
+// the remarks cite the clauses of `norma`.
 FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasConductores& tablas,
                                  const std::optional<std::string>& errorTablas,
-                                 const engine::Separadores& sep);
+                                 const engine::Separadores& sep,
+                                 engine::Norma norma = engine::NormaPorOmision);
 
 // The header the command reads for rows kept with "." decimals in the order of Columnas.
 Encabezado EncabezadoCanonico();

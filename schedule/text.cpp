@@ -48,11 +48,14 @@ struct Palabra {
     bool abreviada = false; // cut short with a dot
 };
 
-// The words of a header, without what stands in brackets or parentheses and without the
-// joining words.
+// The units in brackets that tell one column from another: a load in kW or in kVA.
+constexpr std::array<std::string_view, 2> UnidadesQueNombran{"kw", "kva"};
+
+// The words of a header, without the joining words and without what stands in brackets or
+// parentheses, but for a unit that names the column.
 std::vector<Palabra> Palabras(std::string_view texto) {
     std::vector<Palabra> palabras;
-    std::string actual;
+    std::string actual, unidad;
     int dentro = 0;
     const auto cerrar = [&](bool abreviada) {
         const std::string normal = Normalizar(actual);
@@ -65,10 +68,16 @@ std::vector<Palabra> Palabras(std::string_view texto) {
         if (c == '(' || c == '[') {
             cerrar(false);
             ++dentro;
+            unidad.clear();
         } else if (c == ')' || c == ']') {
             dentro = std::max(0, dentro - 1);
+            const std::string normal = Normalizar(unidad);
+            if (std::find(UnidadesQueNombran.begin(), UnidadesQueNombran.end(), normal) !=
+                UnidadesQueNombran.end()) {
+                palabras.push_back({normal, false});
+            }
         } else if (dentro > 0) {
-            continue;
+            unidad += c;
         } else if (c == '.') {
             cerrar(true);
         } else if (c == ' ' || c == '_' || c == '-' || c == '\t' || c == '/') {

@@ -27,16 +27,17 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     libro->Encabezado(nombres);
     const MarcaDecimal marca = cuadro.formato.marca;
     const engine::Separadores sep{std::string(1, Caracter(marca.marca)), ""};
+    const engine::Norma norma = NormaDe(cuadro.proyecto);
     for (const Cuadro::Fila& fila : cuadro.filas) {
-        const FilaDimensionada d = DimensionarFila(fila, tablas, errorTablas, sep);
+        const FilaDimensionada d = DimensionarFila(fila, tablas, errorTablas, sep, norma);
         libro->Fila(CeldasDeSalida(CeldasDelArchivo(cuadro, columnas, fila), e, marca, d.leida,
                                    d.dimensionado, sep));
     }
-    std::vector<std::string> avisos;
+    std::vector<std::string> notas = NotasDelMetodo(norma);
     if (auto sinUso = AvisoSinUso(e)) {
-        avisos.push_back(*sinUso);
+        notas.push_back(*sinUso);
     }
-    return libro->Terminar(avisos);
+    return libro->Terminar(notas);
 }
 
 } // namespace schedule

@@ -112,16 +112,13 @@ void EscritorXlsx::Fila(const std::vector<Celda>& celdas) {
     ++libro_->fila;
 }
 
-std::optional<std::string> EscritorXlsx::Terminar(const std::vector<std::string>& avisos) {
-    lxw_worksheet* notas = workbook_add_worksheet(libro_->libro, "Notas");
-    worksheet_write_string(notas, 0, 0, "Método y supuestos", libro_->negrita);
-    worksheet_set_column(notas, 0, 0, 120, nullptr);
+std::optional<std::string> EscritorXlsx::Terminar(const std::vector<std::string>& notas) {
+    lxw_worksheet* hoja = workbook_add_worksheet(libro_->libro, "Notas");
+    worksheet_write_string(hoja, 0, 0, "Método y supuestos", libro_->negrita);
+    worksheet_set_column(hoja, 0, 0, 120, nullptr);
     lxw_row_t fila = 2;
-    for (std::string_view nota : NotasDelMetodo) {
-        worksheet_write_string(notas, fila++, 0, std::string(nota).c_str(), nullptr);
-    }
-    for (const std::string& aviso : avisos) {
-        worksheet_write_string(notas, ++fila, 0, aviso.c_str(), nullptr);
+    for (const std::string& nota : notas) {
+        worksheet_write_string(hoja, fila++, 0, nota.c_str(), nullptr);
     }
     const lxw_error error = workbook_close(libro_->libro);
     libro_->libro = nullptr;

@@ -41,9 +41,9 @@ public:
 
     void Encabezado(const std::vector<std::string>& nombres);
     void Fila(const std::vector<Celda>& celdas);
-    // Writes the notes, the method and then `avisos` about the file read, and closes the
-    // file; a message if it could not be written.
-    std::optional<std::string> Terminar(const std::vector<std::string>& avisos = {});
+    // Writes the notes, a paragraph a line (the method, then what was said of the file
+    // read), and closes the file; a message if it could not be written.
+    std::optional<std::string> Terminar(const std::vector<std::string>& notas = {});
 
 private:
     struct Libro;

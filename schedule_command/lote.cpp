@@ -197,7 +197,14 @@ struct Fallas {
                                 : "") +
                      e.mensaje;
         } else if (d && !d->calculado) {
-            motivo = d->observaciones.empty() ? "" : d->observaciones.front();
+            motivo =
+                (d->invalido
+                     ? "columna «" +
+                           std::string(
+                               schedule::Descripcion(schedule::ColumnaDe(*d->invalido)).nombre) +
+                           "»: "
+                     : "") +
+                (d->observaciones.empty() ? "" : d->observaciones.front());
         } else {
             return;
         }
@@ -217,7 +224,8 @@ struct Fallas {
     }
 };
 
-Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, Salida& salida) {
+Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, engine::Norma norma,
+                     Salida& salida) {
     const schedule::Encabezado& e = entrada.encabezado;
     const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
     std::vector<std::string> nombres = e.nombres;
@@ -240,7 +248,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     while (entrada.Siguiente(celdas, fila, numero)) {
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
-            dimensionado = engine::Dimensionar(*alimentador, tablas, sep);
+            dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
         }
         fallas.Contar(numero, fila, dimensionado);
         salida.Fila(schedule::CeldasDeSalida(celdas, e, entrada.marca, fila, dimensionado, sep));
@@ -248,13 +256,13 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     return fallas;
 }
 
-// Closes the output and puts it in place; a message if it could not be written.
+// Closes the output, a workbook with its notes, and puts it in place; a message if it could
+// not be written.
 std::optional<std::string> Terminar(const Opciones& o, Salida& salida,
-                                    const std::vector<std::string>& avisos,
-                                    std::ostream& estandar) {
+                                    const std::vector<std::string>& notas, std::ostream& estandar) {
     const std::string destino = Nombre(o.salida.value_or("-"));
     if (salida.xlsx) {
-        if (const auto error = salida.xlsx->Terminar(avisos)) {
+        if (const auto error = salida.xlsx->Terminar(notas)) {
             return "no se pudo escribir " + destino + ": " + *error + ".";
         }
     } else {
@@ -284,7 +292,11 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
                 << ".\n";
         return NoEmpieza;
     }
-    const schedule::Cuadro& cuadro = std::get<schedule::Cuadro>(leido);
+    schedule::Cuadro& cuadro = std::get<schedule::Cuadro>(leido);
+    if (o.norma) {
+        cuadro.proyecto.norma = engine::NombresNorma[static_cast<std::size_t>(*o.norma)];
+    }
+    const engine::Norma norma = schedule::NormaDe(cuadro.proyecto);
     if (const auto error = schedule::GuardarProyecto(cuadro, *o.salida)) {
         errores << "calculador-caidas-lote: no se pudo escribir " << Nombre(*o.salida) << ": "
                 << *error << ".\n";
@@ -293,7 +305,7 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
     Fallas fallas;
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         const schedule::FilaDimensionada d =
-            schedule::DimensionarFila(cuadro.filas[i], tablas, std::nullopt, {});
+            schedule::DimensionarFila(cuadro.filas[i], tablas, std::nullopt, {}, norma);
         fallas.Contar(static_cast<long>(i) + 2, d.leida, d.dimensionado);
     }
     return fallas.Informar(errores);
@@ -326,21 +338,23 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
     if (auto error = AbrirEntrada(o.entrada, entrada)) {
         return fallar(error->mensaje);
     }
-    std::vector<std::string> avisos;
+    const engine::Norma norma = o.norma.value_or(
+        entrada.cuadro ? schedule::NormaDe(entrada.cuadro->proyecto) : engine::NormaPorOmision);
+    std::vector<std::string> notas = schedule::NotasDelMetodo(norma);
     if (auto sinUso = schedule::AvisoSinUso(entrada.encabezado)) {
         errores << "calculador-caidas-lote: " << *sinUso << "\n";
-        avisos.push_back(*sinUso);
+        notas.push_back(*sinUso);
     }
     Salida salida;
     if (auto error = AbrirSalida(o, entrada.delimitador, salida)) {
         return fallar(error->mensaje);
     }
     const Fallas fallas =
-        EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), salida);
+        EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), norma, salida);
     if (const auto& error = entrada.Error()) {
         return fallar("el archivo " + Nombre(o.entrada) + ": " + *error + ".");
     }
-    if (auto error = Terminar(o, salida, avisos, estandar)) {
+    if (auto error = Terminar(o, salida, notas, estandar)) {
         return fallar(*error);
     }
     return fallas.Informar(errores);

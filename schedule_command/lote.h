@@ -1,5 +1,8 @@
-// One run of the schedule command: every feeder of a CSV file sized, to CSV or .xlsx.
+// One run of the schedule command: every feeder of a schedule sized, to CSV or .xlsx, or
+// the schedule kept as a project.
 #pragma once
+
+#include "engine/code_editions.h"
 
 #include <filesystem>
 #include <optional>
@@ -11,6 +14,9 @@ struct Opciones {
     std::filesystem::path entrada;
     std::optional<std::filesystem::path> salida; // standard output when absent
     std::filesystem::path tablas;                // the folder of the two table files
+    // The code edition the remarks and notes cite; a project's own, or the default, when
+    // absent.
+    std::optional<engine::Norma> norma;
 };
 
 // The exit statuses.

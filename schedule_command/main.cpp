@@ -1,6 +1,7 @@
-// The schedule command: sizes every feeder of a CSV schedule, from the command line.
+// The schedule command: sizes every feeder of a schedule, from the command line.
 #include "schedule_command/lote.h"
 
+#include "engine/code_editions.h"
 #include "schedule/feeders.h"
 
 #include <CLI/CLI.hpp>
@@ -36,18 +37,37 @@ std::string Motivo(const CLI::ParseError& error) {
     if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
         return "hay argumentos de más u opciones que no existen";
     }
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+        return "la norma no es una de NEC 2023, NOM-001-SEDE-2012 o NEC 2020";
+    }
     if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
         return "a una opción le falta su valor";
     }
     return "los argumentos no son válidos";
 }
 
+// The columns, the outputs, the assumptions a reader must know of, and the exit statuses.
+std::string Pie() {
+    std::string salidas;
+    for (std::string_view columna : schedule::ColumnasResultado) {
+        salidas += (salidas.empty() ? "" : ", ") + std::string(columna);
+    }
+    return schedule::AyudaDeColumnas() + " Cada conjunto en paralelo va en su propio ducto." +
+           "\nSalida: las columnas de entrada y " + salidas +
+           ".\nSupuestos: toda la carga continua (al 125 %) sin continua ni corriente_continua, "
+           "lo que da calibres mayores que los de la corriente sola; terminales de 75 °C; "
+           "ubicación mojada; aislamiento THW. El método completo: --notas."
+           "\nEstado de salida: 0 todo calculado; 1 algunas filas sin calcular; 2 no se pudo "
+           "empezar (nada escrito).\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Dimensiona cada alimentador de una tabla CSV exportada de una hoja de "
-                 "cálculo: el calibre mínimo por caída de voltaje y por ampacidad, el calibre "
-                 "elegido, su caída, su regulación y su ampacidad.",
+    CLI::App app{"Dimensiona cada alimentador de una tabla de alimentadores (CSV de una hoja "
+                 "de cálculo, libro .xlsx o proyecto .alim): la corriente de su carga, su "
+                 "protección, el calibre mínimo por caída de voltaje y por ampacidad, el "
+                 "calibre elegido, su caída, su regulación y su ampacidad.",
                  "calculador-caidas-lote"};
     Etiquetas(app);
     app.option_defaults()->group("Opciones");
@@ -56,28 +76,37 @@ int main(int argc, char** argv) {
                          "Muestra la versión y termina");
     lote::Opciones opciones;
     opciones.tablas = CarpetaPrograma();
-    app.add_option("ENTRADA.csv", opciones.entrada, "La tabla de alimentadores (CSV)")
-        ->required()
+    app.add_option("ENTRADA.csv", opciones.entrada,
+                   "La tabla de alimentadores: CSV, libro .xlsx o proyecto .alim")
         ->type_name("ARCHIVO")
         ->group("Argumentos");
     std::string salida;
     app.add_option("-o,--salida", salida,
-                   "El archivo de resultados, SALIDA.csv o SALIDA.xlsx; sin él, el CSV va a "
-                   "la salida estándar")
+                   "El archivo de resultados, SALIDA.csv o SALIDA.xlsx, o el proyecto "
+                   "SALIDA.alim; sin él, el CSV va a la salida estándar")
         ->type_name("ARCHIVO");
     app.add_option("--tablas", opciones.tablas,
                    "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)")
         ->type_name("CARPETA");
-    std::string salidas;
-    for (std::string_view columna : schedule::ColumnasResultado) {
-        salidas += (salidas.empty() ? "" : ", ") + std::string(columna);
-    }
-    app.footer(schedule::AyudaDeColumnas() + " Cada conjunto en paralelo va en su propio ducto." +
-               "\nSalida: las columnas de entrada y " + salidas +
-               ".\nTerminales de 75 °C.\nEstado de salida: 0 todo calculado; 1 algunas filas "
-               "sin calcular; 2 no se pudo empezar (nada escrito).\n");
+    std::string norma;
+    app.add_option("--norma", norma,
+                   "La edición que citan observaciones y notas: \"NEC 2023\", "
+                   "\"NOM-001-SEDE-2012\" o \"NEC 2020\" (la del proyecto, o NEC 2023)")
+        ->type_name("TEXTO");
+    bool notas = false;
+    app.add_flag("--notas", notas, "Muestra las notas del método y sus supuestos, y termina");
+    app.footer(Pie());
     try {
         app.parse(argc, argv);
+        if (opciones.entrada.empty() && !notas) {
+            throw CLI::RequiredError("ENTRADA.csv");
+        }
+        if (!norma.empty()) {
+            opciones.norma = engine::NormaDe(norma);
+            if (!opciones.norma) {
+                throw CLI::ValidationError("--norma", norma);
+            }
+        }
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return lote::Todo;
@@ -85,11 +114,19 @@ int main(int argc, char** argv) {
         std::cout << app.version() << "\n";
         return lote::Todo;
     } catch (const CLI::ParseError& error) {
-        std::cerr << "calculador-caidas-lote: uso incorrecto: " << Motivo(error)
-                  << ".\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
-                     "SALIDA.xlsx] [--tablas CARPETA]\nMás información: "
-                     "calculador-caidas-lote --help\n";
+        std::cerr
+            << "calculador-caidas-lote: uso incorrecto: " << Motivo(error)
+            << ".\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
+               "SALIDA.xlsx | -o SALIDA.alim] [--tablas CARPETA] [--norma TEXTO]\nMás información: "
+               "calculador-caidas-lote --help\n";
         return lote::NoEmpieza;
+    }
+    if (notas) {
+        for (const std::string& nota :
+             schedule::NotasDelMetodo(opciones.norma.value_or(engine::NormaPorOmision))) {
+            std::cout << nota << "\n";
+        }
+        return lote::Todo;
     }
     if (!salida.empty()) {
         opciones.salida = salida;

@@ -34,7 +34,7 @@ bool EnLaTabla(const ModeloAlimentadores& modelo, int columna) {
     const ModeloAlimentadores::Vista v = modelo.VistaDe(columna);
     return v.tipo == ModeloAlimentadores::Tipo::Entrada ||
            (v.tipo == ModeloAlimentadores::Tipo::Resultado &&
-            v.indice + 1 < schedule::ColumnasResultado.size());
+            v.indice != schedule::ColumnaObservaciones);
 }
 
 QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
@@ -97,10 +97,8 @@ QString Html(const ModeloAlimentadores& modelo) {
     }
     html += QStringLiteral("</table>");
     html += QStringLiteral("<h2>Método y supuestos</h2><ul>");
-    for (std::string_view nota : schedule::NotasDelMetodo) {
-        html +=
-            QStringLiteral("<li>%1</li>")
-                .arg(Escapar(QString::fromUtf8(nota.data(), static_cast<qsizetype>(nota.size()))));
+    for (const std::string& nota : schedule::NotasDelMetodo(schedule::NormaDe(c.proyecto))) {
+        html += QStringLiteral("<li>%1</li>").arg(Escapar(QString::fromStdString(nota)));
     }
     html += QStringLiteral("</ul></body></html>");
     return html;

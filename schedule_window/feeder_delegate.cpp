@@ -4,6 +4,7 @@
 #include "engine/defaults.h"
 #include "schedule/feeders.h"
 #include "schedule/text.h"
+#include "schedule_window/feeder_model.h"
 
 #include <QComboBox>
 
@@ -36,6 +37,23 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
             opciones << texto(c.nombre);
         }
         return opciones;
+    case Columna::Aislamiento:
+        for (const engine::Aislamiento& a : engine::Aislamientos) {
+            opciones << texto(a.nombre);
+        }
+        return opciones;
+    case Columna::Ubicacion:
+        return {QStringLiteral("seca"), QStringLiteral("mojada")};
+    case Columna::Terminales:
+        return {QStringLiteral("60"), QStringLiteral("75")};
+    case Columna::Dispositivo100:
+        return {QStringLiteral("no"), QStringLiteral("sí")};
+    case Columna::Proteccion:
+        opciones << texto(engine::PorOmision.calibre);
+        for (const int rating : engine::RatingsEstandar) {
+            opciones << QString::number(rating);
+        }
+        return opciones;
     default:
         return {};
     }
@@ -43,12 +61,15 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
 
 QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
                                              const QModelIndex& indice) const {
-    const QStringList opciones = Opciones(indice.column());
+    const QVariant columna = indice.data(ModeloAlimentadores::RolColumna);
+    const QStringList opciones = columna.isValid() ? Opciones(columna.toInt()) : QStringList();
     if (opciones.isEmpty()) {
         return QStyledItemDelegate::createEditor(padre, opcion, indice);
     }
     auto* lista = new QComboBox(padre);
     lista->addItems(opciones);
+    // A device may have a rating of its own, which 240.6(A) permits.
+    lista->setEditable(columna.toInt() == static_cast<int>(Columna::Proteccion));
     lista->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lista->setAccessibleName(
         indice.model()->headerData(indice.column(), Qt::Horizontal).toString());
@@ -66,7 +87,11 @@ void DelegadoAlimentadores::setEditorData(QWidget* editor, const QModelIndex& in
     for (int i = 0; i < lista->count(); ++i) {
         if (schedule::Normalizar(lista->itemText(i).toStdString()) == actual) {
             lista->setCurrentIndex(i);
+            return;
         }
+    }
+    if (lista->isEditable()) {
+        lista->setEditText(indice.data().toString());
     }
 }
 

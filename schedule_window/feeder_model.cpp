@@ -23,10 +23,28 @@ const QColor ColorInvalido(255, 205, 205);
 const QColor ColorExcede(255, 225, 160);
 
 // The view's captions of the input and result columns, in two lines to keep them narrow.
-constexpr std::array<const char*, Columnas.size()> TitulosEntrada{
-    "Circuito",         "Sistema",         "Conductor",     "Ducto",          "Corriente\n(A)",
-    "Voltaje\n(V)",     "F. de\npot.",     "Longitud\n(m)", "Reg. máx.\n(%)", "Para-\nlelo",
-    "Temp. amb.\n(°C)", "Cond. en\nducto", "Calibre"};
+constexpr std::array<const char*, Columnas.size()> TitulosEntrada{"Circuito",
+                                                                  "Sistema",
+                                                                  "Conductor",
+                                                                  "Ducto",
+                                                                  "Corriente\n(A)",
+                                                                  "Voltaje\n(V)",
+                                                                  "F. de\npot.",
+                                                                  "Longitud\n(m)",
+                                                                  "Reg. máx.\n(%)",
+                                                                  "Para-\nlelo",
+                                                                  "Temp. amb.\n(°C)",
+                                                                  "Cond. en\nducto",
+                                                                  "Calibre",
+                                                                  "Potencia\n(kW)",
+                                                                  "Potencia\n(kVA)",
+                                                                  "Continua\n(%)",
+                                                                  "Corriente\ncontinua (A)",
+                                                                  "Aisla-\nmiento",
+                                                                  "Ubicación",
+                                                                  "Terminales\n(°C)",
+                                                                  "Disp. al\n100 %",
+                                                                  "Protección\n(A)"};
 constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
     "Calibre\npor caída",
     "Calibre por\nampacidad",
@@ -37,7 +55,16 @@ constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
     "Regulación\n(%)",
     "Voltaje\nfinal (V)",
     "Ampacidad\n(A)",
-    "Observaciones"};
+    "Observaciones",
+    "Corriente\ncalc. (A)",
+    "Protección\nelegida (A)"};
+
+// The order the view shows the results in: the remarks, which run long, last.
+constexpr std::array<std::size_t, ColumnasResultado.size()> OrdenResultados{0, 1, 2, 3,  4,  5,
+                                                                            6, 7, 8, 10, 11, 9};
+
+// An empty optional cell shows what it stands for, dimmed.
+const QColor ColorPorOmision(120, 120, 120);
 
 QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
@@ -179,7 +206,7 @@ ModeloAlimentadores::Vista ModeloAlimentadores::VistaDe(int columna) const {
     if (c < otras + Columnas.size()) {
         return {Tipo::Entrada, c - otras};
     }
-    return {Tipo::Resultado, c - otras - Columnas.size()};
+    return {Tipo::Resultado, OrdenResultados[c - otras - Columnas.size()]};
 }
 
 int ModeloAlimentadores::ColumnaDe(Vista v) const {
@@ -192,7 +219,8 @@ int ModeloAlimentadores::ColumnaDe(Vista v) const {
     case Tipo::Resultado:
         break;
     }
-    return static_cast<int>(otras + Columnas.size() + v.indice);
+    const auto lugar = std::find(OrdenResultados.begin(), OrdenResultados.end(), v.indice);
+    return static_cast<int>(otras + Columnas.size() + (lugar - OrdenResultados.begin()));
 }
 
 int ModeloAlimentadores::rowCount(const QModelIndex& padre) const {
@@ -209,8 +237,8 @@ ModeloAlimentadores::Resultado
 ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
     const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
     Resultado r;
-    static_cast<schedule::FilaDimensionada&>(r) =
-        schedule::DimensionarFila(fila, tablas_, errorTablas_, sep);
+    static_cast<schedule::FilaDimensionada&>(r) = schedule::DimensionarFila(
+        fila, tablas_, errorTablas_, sep, schedule::NormaDe(cuadro_.proyecto));
     r.celdas = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
     return r;
 }
@@ -236,8 +264,14 @@ QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
     const Vista v = VistaDe(indice.column());
     switch (papel) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
         return Texto(fila, v);
+    case Qt::EditRole:
+        // A number typed over a default starts from an empty cell.
+        return PorOmision(fila, v).isEmpty() ? Texto(fila, v) : QVariant(QString());
+    case Qt::ForegroundRole:
+        return PorOmision(fila, v).isEmpty() ? QVariant() : QBrush(ColorPorOmision);
+    case RolColumna:
+        return v.tipo == Tipo::Entrada ? QVariant(static_cast<int>(v.indice)) : QVariant();
     case Qt::ToolTipRole:
         return Ayuda(fila, v);
     case Qt::BackgroundRole:
@@ -252,10 +286,8 @@ QVariant ModeloAlimentadores::data(const QModelIndex& indice, int papel) const {
 QVariant ModeloAlimentadores::Texto(std::size_t fila, Vista v) const {
     switch (v.tipo) {
     case Tipo::Entrada:
-        // An empty size asks for one to be chosen: the choice is shown by its name.
-        if (v.indice == static_cast<std::size_t>(Columna::Calibre) &&
-            cuadro_.filas[fila].entradas[v.indice].empty()) {
-            return Q(std::string(engine::PorOmision.calibre));
+        if (const QString omision = PorOmision(fila, v); !omision.isEmpty()) {
+            return omision;
         }
         return TextoVisible(cuadro_.filas[fila], v.indice);
     case Tipo::Otra:
@@ -264,6 +296,22 @@ QVariant ModeloAlimentadores::Texto(std::size_t fila, Vista v) const {
         return Q(resultados_[fila].celdas[v.indice].texto);
     }
     return {};
+}
+
+// What an empty optional input stands for: its default, but no share of the load continuous
+// where its current is given instead.
+QString ModeloAlimentadores::PorOmision(std::size_t fila, Vista v) const {
+    const auto& entradas = cuadro_.filas[fila].entradas;
+    if (v.tipo != Tipo::Entrada || !entradas[v.indice].empty() ||
+        (v.indice == static_cast<std::size_t>(Columna::Continua) &&
+         !entradas[static_cast<std::size_t>(Columna::CorrienteContinua)].empty())) {
+        return {};
+    }
+    const auto c = static_cast<Columna>(v.indice);
+    if (Columnas[v.indice].numerica) {
+        return Q(schedule::ConMarca(schedule::TextoPorOmision(c), MarcaLocal().marca));
+    }
+    return Q(schedule::TextoPorOmision(c));
 }
 
 QStringList ModeloAlimentadores::Mensajes(std::size_t fila, Vista v) const {
@@ -283,7 +331,7 @@ bool ModeloAlimentadores::Excede(std::size_t fila, Vista v) const {
     const bool excede = d && (d->excedeRegulacion || d->excedeAmpacidad);
     return excede &&
            ((v.tipo == Tipo::Entrada && v.indice == static_cast<std::size_t>(Columna::Calibre)) ||
-            (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1));
+            (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaObservaciones));
 }
 
 QVariant ModeloAlimentadores::Ayuda(std::size_t fila, Vista v) const {
@@ -291,8 +339,11 @@ QVariant ModeloAlimentadores::Ayuda(std::size_t fila, Vista v) const {
         return textos.join(QLatin1Char('\n'));
     }
     if (Excede(fila, v) ||
-        (v.tipo == Tipo::Resultado && v.indice == ColumnasResultado.size() - 1)) {
-        return Q(resultados_[fila].celdas.back().texto);
+        (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaObservaciones)) {
+        return Q(resultados_[fila].celdas[schedule::ColumnaObservaciones].texto);
+    }
+    if (const QString omision = PorOmision(fila, v); !omision.isEmpty()) {
+        return QStringLiteral("Vacía: %1").arg(omision);
     }
     return {};
 }
@@ -345,6 +396,10 @@ bool ModeloAlimentadores::setData(const QModelIndex& indice, const QVariant& val
         return false;
     }
     const Vista v = VistaDe(indice.column());
+    // Choosing what a cell already shows, its default among them, changes nothing.
+    if (valor.toString().trimmed() == Texto(static_cast<std::size_t>(indice.row()), v).toString()) {
+        return true;
+    }
     const auto fila = static_cast<std::size_t>(indice.row());
     CeldaGuardada antes, despues;
     if (v.tipo == Tipo::Entrada) {
@@ -492,7 +547,8 @@ QString ModeloAlimentadores::Copiar(const std::vector<int>& filas) const {
     QString texto;
     for (int f : filas) {
         for (int c = 0; c < columnCount(); ++c) {
-            QString celda = data(index(f, c), Qt::DisplayRole).toString();
+            // An empty cell stays empty, whatever default it shows.
+            QString celda = data(index(f, c), Qt::EditRole).toString();
             if (celda.contains(QLatin1Char('\t')) || celda.contains(QLatin1Char('\n')) ||
                 celda.contains(QLatin1Char('"'))) {
                 celda = QLatin1Char('"') +
@@ -558,5 +614,12 @@ std::vector<schedule::Cuadro::Fila> ModeloAlimentadores::QuitarFilas(int fila, i
 void ModeloAlimentadores::PonerCampo(std::string schedule::DatosProyecto::*campo,
                                      const std::string& valor) {
     cuadro_.proyecto.*campo = valor;
+    // The remarks cite the clauses of the project's code edition.
+    if (campo == &schedule::DatosProyecto::norma && rowCount() > 0) {
+        for (std::size_t f = 0; f < cuadro_.filas.size(); ++f) {
+            resultados_[f] = Dimensionar(cuadro_.filas[f]);
+        }
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
     emit encabezadoCambiado();
 }

@@ -41,6 +41,8 @@ public:
     };
     Vista VistaDe(int columna) const;
     int ColumnaDe(Vista vista) const;
+    // The role that tells an input cell's place in Columnas, for its editor.
+    static constexpr int RolColumna = Qt::UserRole;
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -63,7 +65,8 @@ public:
         std::vector<std::string> omitidas; // the columns of the first line not known here
     };
     Pegado Pegar(int fila, const std::string& texto);
-    // The rows as tab-separated text, as the view shows them.
+    // The rows as tab-separated text, as the view shows them but for the defaults of the
+    // empty cells, which stay empty.
     QString Copiar(const std::vector<int>& filas) const;
     // The project's data, undoable.
     void CambiarEncabezado(std::string schedule::DatosProyecto::*campo, const std::string& valor,
@@ -105,6 +108,7 @@ private:
     QVariant Ayuda(std::size_t fila, Vista v) const;
     QVariant Fondo(std::size_t fila, Vista v) const;
     QVariant Alineacion(std::size_t fila, Vista v) const;
+    QString PorOmision(std::size_t fila, Vista v) const;
     // The messages about an input cell, and whether a given size fails in this cell.
     QStringList Mensajes(std::size_t fila, Vista v) const;
     bool Excede(std::size_t fila, Vista v) const;

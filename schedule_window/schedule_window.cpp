@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateEdit>
@@ -84,6 +85,14 @@ void VentanaAlimentadores::createHeader() {
     campos_.fecha->setCalendarPopup(true);
     campos_.fecha->setDisplayFormat(FormatoFecha(QLocale()));
     poner(campos_.fecha, QStringLiteral("fecha"), QStringLiteral("Fecha"));
+    campos_.norma = new QComboBox(cliente);
+    for (const engine::Norma n :
+         {engine::Norma::Nec2023, engine::Norma::Nom2012, engine::Norma::Nec2020}) {
+        const std::string_view nombre = engine::NombresNorma[static_cast<std::size_t>(n)];
+        campos_.norma->addItem(
+            QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
+    }
+    poner(campos_.norma, QStringLiteral("norma"), QStringLiteral("Norma"));
     encabezado->setColumnStretch(1, 3);
     encabezado->setColumnStretch(3, 2);
     encabezado->setColumnStretch(5, 1);
@@ -199,6 +208,8 @@ void VentanaAlimentadores::connectHandlers() {
         connect(campo, &QLineEdit::editingFinished, this, &VentanaAlimentadores::ConfirmarCampos);
     }
     connect(campos_.fecha, &QDateEdit::dateChanged, this, &VentanaAlimentadores::ConfirmarCampos);
+    connect(campos_.norma, &QComboBox::currentIndexChanged, this,
+            &VentanaAlimentadores::ConfirmarCampos);
 }
 
 void VentanaAlimentadores::ConfirmarCampos() {
@@ -214,12 +225,18 @@ void VentanaAlimentadores::ConfirmarCampos() {
         textos.push_back(control->text().toStdString());
     }
     const std::string fecha = campos_.fecha->date().toString(Qt::ISODate).toStdString();
+    // The default edition stays unnamed, as a project without the setting has it.
+    const std::string norma = schedule::NormaDe(modelo_->cuadro().proyecto) ==
+                                      engine::NormaDe(campos_.norma->currentText().toStdString())
+                                  ? modelo_->cuadro().proyecto.norma
+                                  : campos_.norma->currentText().toStdString();
     for (std::size_t i = 0; i < std::size(campos); ++i) {
         modelo_->CambiarEncabezado(
             campos[i].second, textos[i],
             QStringLiteral("Cambiar %1").arg(campos[i].first->accessibleName()));
     }
     modelo_->CambiarEncabezado(&DatosProyecto::fecha, fecha, QStringLiteral("Cambiar fecha"));
+    modelo_->CambiarEncabezado(&DatosProyecto::norma, norma, QStringLiteral("Cambiar norma"));
 }
 
 void VentanaAlimentadores::Empezar(schedule::Cuadro cuadro, const QString& archivo) {
@@ -246,7 +263,7 @@ void VentanaAlimentadores::AjustarColumnas() {
     for (int c = 0; c < modelo_->columnCount(); ++c) {
         const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
         const bool observaciones = v.tipo == ModeloAlimentadores::Tipo::Resultado &&
-                                   v.indice + 1 == schedule::ColumnasResultado.size();
+                                   v.indice == schedule::ColumnaObservaciones;
         const int maximo = (observaciones ? AnchoObservaciones : AnchoMaximo) * letra;
         tabla_->setColumnWidth(c, std::min(tabla_->columnWidth(c), maximo));
     }
@@ -255,6 +272,7 @@ void VentanaAlimentadores::AjustarColumnas() {
 void VentanaAlimentadores::MostrarEncabezado() {
     const schedule::DatosProyecto& p = modelo_->cuadro().proyecto;
     const QSignalBlocker bloqueo(campos_.fecha);
+    const QSignalBlocker bloqueoNorma(campos_.norma);
     const auto poner = [](QLineEdit* campo, const std::string& texto) {
         campo->setText(QString::fromStdString(texto));
     };
@@ -265,6 +283,9 @@ void VentanaAlimentadores::MostrarEncabezado() {
     poner(campos_.revision, p.revision);
     const QDate fecha = QDate::fromString(QString::fromStdString(p.fecha), Qt::ISODate);
     campos_.fecha->setDate(fecha.isValid() ? fecha : QDate::currentDate());
+    const std::string_view norma = engine::NombresNorma[static_cast<std::size_t>(NormaDe(p))];
+    campos_.norma->setCurrentText(
+        QString::fromUtf8(norma.data(), static_cast<qsizetype>(norma.size())));
 }
 
 void VentanaAlimentadores::Avisar(const QString& texto) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QAction;
+class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QTableView;
@@ -94,6 +95,7 @@ private:
         QLineEdit* reviso = nullptr;
         QLineEdit* revision = nullptr;
         QDateEdit* fecha = nullptr;
+        QComboBox* norma = nullptr; // the code edition the remarks and the record cite
     } campos_;
     QTableView* tabla_ = nullptr;
     struct Acciones {

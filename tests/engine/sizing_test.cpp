@@ -1,5 +1,6 @@
 #include "engine/sizing.h"
 
+#include "engine/ampacity.h"
 #include "engine/calcular.h"
 #include "engine/report.h"
 
@@ -28,10 +29,12 @@ std::string Nombre(const std::optional<std::size_t>& calibre) {
     return calibre ? std::string(Calibres[*calibre].nombre) : "ninguno";
 }
 
-// A three-phase copper feeder in PVC at 480 V and power factor 0.9.
+// A three-phase copper feeder in PVC at 480 V and power factor 0.9, THW in a wet location
+// with 75 °C terminals, its load not continuous: sized on its current alone.
 Alimentador Trifasico(double corriente, double metros) {
     Alimentador a;
     a.corriente = *Decimal::DeReal(corriente);
+    a.continua = Decimal(0);
     a.longitud = metros;
     a.voltaje = 480;
     a.factorPotencia = 0.9;
@@ -81,8 +84,9 @@ TEST(Dimensionar, TheLargerMinimumGovernsAndIsNamed) {
     }
 }
 
-// The small conductors carry no more than their overcurrent protection allows: copper 14
-// is listed at 20 A but limited to 15 A, aluminium 12 at 20 A but limited to 15 A.
+// The small conductors take no larger device than 240.4(D) allows: copper 14 carries 20 A
+// but takes a 15 A device, aluminium 12 20 A but a 15 A device. The limit is on the
+// device: the ampacity stays the table's.
 TEST(Dimensionar, SmallConductorsStopAtTheirProtectionLimit) {
     const struct {
         Material material;
@@ -100,8 +104,17 @@ TEST(Dimensionar, SmallConductorsStopAtTheirProtectionLimit) {
         a.material = c.material;
         EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porAmpacidad), c.calibre);
     }
-    EXPECT_EQ(AmpacidadUtil(Material::Cobre, 0, Decimal::Partes(120, 2), 1), 15);
-    EXPECT_EQ(AmpacidadUtil(Material::Cobre, IndiceCalibre("8"), 1, 1), 50);
+    Alimentador a = Trifasico(12, 5);
+    a.calibre = IndiceCalibre("14");
+    Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(d.valores->ampacidad, 20);
+    EXPECT_FALSE(d.excedeAmpacidad);
+    a.proteccion = Decimal(20);
+    d = Dimensionar(a, Tablas());
+    EXPECT_TRUE(d.excedeAmpacidad);
+    EXPECT_EQ(d.observaciones,
+              std::vector<std::string>{"El calibre 14: la protección de 20 A no lo protege con su "
+                                       "ampacidad de 20 A (NEC 2023 240.4(D))."});
 }
 
 // 60 A needs size 6 (65 A) at 30 °C with three conductors; at 40 °C (0.88) with six
@@ -116,16 +129,27 @@ TEST(Dimensionar, AmbientAndConductorCountChangeTheSize) {
     EXPECT_EQ(d.valores->ampacidad, *Decimal::Leer("70.4"));
 }
 
-// Factors in hundredths, as the NEC tables print them.
+// Factors in hundredths, as the NEC tables print them, in the column of the conductor's
+// rating; none beyond the highest ambient of the column.
 TEST(Factores, FollowTheNecRows) {
-    const std::pair<double, int> ambiente[] = {
-        {-20, 120}, {10, 120}, {10.2, 115}, {30, 100}, {30.5, 94},
-        {31, 94},   {35, 94},  {36, 88},    {70, 33},
+    const struct {
+        double grados;
+        int columna, factor;
+    } ambiente[] = {
+        {-20, 75, 120}, {10, 75, 120}, {10.2, 75, 115}, {30, 75, 100}, {30.5, 75, 94}, {31, 75, 94},
+        {35, 75, 94},   {36, 75, 88},  {70, 75, 33},    {10, 60, 129}, {40, 60, 82},   {55, 60, 41},
+        {10, 90, 115},  {40, 90, 91},  {52, 90, 76},    {85, 90, 29},
     };
-    for (const auto& [grados, factor] : ambiente) {
-        EXPECT_EQ(FactorTemperatura(grados), Decimal::Partes(factor, 2)) << grados;
+    for (const auto& c : ambiente) {
+        EXPECT_EQ(FactorTemperatura(c.grados, c.columna), Decimal::Partes(c.factor, 2))
+            << c.grados << " °C, " << c.columna;
     }
-    EXPECT_FALSE(FactorTemperatura(70.1));
+    EXPECT_FALSE(FactorTemperatura(70.1, 75));
+    EXPECT_FALSE(FactorTemperatura(56, 60));
+    EXPECT_FALSE(FactorTemperatura(85.5, 90));
+    EXPECT_EQ(AmbienteMaximo(60), 55);
+    EXPECT_EQ(AmbienteMaximo(75), 70);
+    EXPECT_EQ(AmbienteMaximo(90), 85);
     const std::pair<int, int> agrupamiento[] = {
         {1, 100}, {3, 100}, {4, 80},  {6, 80},  {7, 70},  {9, 70},  {10, 50},
         {20, 50}, {21, 45}, {30, 45}, {31, 40}, {40, 40}, {41, 35}, {400, 35},
@@ -223,8 +247,8 @@ TEST(Dimensionar, NoSizeMeetsTheLimitAndMoreSetsAreSuggested) {
     a.corriente = 600;
     a.regulacionMaxima = 50;
     EXPECT_EQ(Dimensionar(a, Tablas()).observaciones.at(0),
-              "Ningún calibre de cobre lleva la corriente de 600 A; considere más conjuntos en "
-              "paralelo.");
+              "Ningún calibre de cobre lleva la corriente de 600 A con su protección de 600 A; "
+              "considere más conjuntos en paralelo.");
 }
 
 TEST(Dimensionar, AluminiumHasNoSizeFourteen) {
@@ -251,8 +275,9 @@ TEST(Dimensionar, ARegulationEqualToTheLimitIsAccepted) {
     EXPECT_EQ(Nombre(Dimensionar(a, Tablas()).porCaida), "3");
 }
 
-// A given size is checked, not replaced: failing the limit or the ampacity is told.
-TEST(Dimensionar, AGivenSizeIsCheckedAgainstBothRules) {
+// A given size is checked, not replaced: failing the limit or any rule of ampacity is
+// told, each with its clause.
+TEST(Dimensionar, AGivenSizeIsCheckedAgainstEveryRule) {
     Alimentador a = Trifasico(60, 150);
     a.calibre = IndiceCalibre("8");
     const Dimensionado d = Dimensionar(a, Tablas());
@@ -262,8 +287,13 @@ TEST(Dimensionar, AGivenSizeIsCheckedAgainstBothRules) {
     EXPECT_TRUE(d.excedeRegulacion);
     EXPECT_TRUE(d.excedeAmpacidad);
     EXPECT_EQ(d.observaciones,
-              (std::vector<std::string>{"El calibre 8 no cumple la regulación máxima de 3 %.",
-                                        "La corriente excede la ampacidad del calibre 8 (50 A)."}));
+              (std::vector<std::string>{
+                  "El calibre 8 no cumple la regulación máxima de 3 %.",
+                  "El calibre 8: no lleva 60 A en la columna de 75 °C (NEC 2023 215.2(A)(1)).",
+                  "El calibre 8: su ampacidad de 50 A no lleva la corriente de 60 A (NEC 2023 "
+                  "215.2(A)(2)).",
+                  "El calibre 8: la protección de 60 A no lo protege con su ampacidad de 50 A "
+                  "(NEC 2023 240.4(B))."}));
 }
 
 TEST(Dimensionar, InputsOutsideTheirRulesAreNamedWithTheirValue) {
@@ -288,6 +318,34 @@ TEST(Dimensionar, InputsOutsideTheirRulesAreNamedWithTheirValue) {
          "71)."},
         {[](Alimentador& a) { a.conductoresDucto = 0; },
          "Los conductores en el ducto deben ser un número entero, 1 o más (dado: 0)."},
+        {[](Alimentador& a) { a.corriente.reset(); },
+         "Falta la carga: su corriente o su potencia."},
+        {[](Alimentador& a) {
+             a.corriente.reset();
+             a.potenciaKw = Decimal(-3);
+         },
+         "La potencia debe ser mayor que cero (dado: -3)."},
+        {[](Alimentador& a) { a.continua = Decimal(101); },
+         "La parte continua de la carga debe ser de 0 % a 100 % (dado: 101)."},
+        {[](Alimentador& a) {
+             a.continua.reset();
+             a.corrienteContinua = *Decimal::Leer("50.01");
+         },
+         "La corriente continua no puede pasar de la corriente de la carga (50 A) (dado: "
+         "50.01)."},
+        {[](Alimentador& a) { a.terminales = 90; },
+         "Las terminales deben ser de 60 °C o de 75 °C (dado: 90)."},
+        {[](Alimentador& a) { a.aislamiento = IndiceAislamiento("THHN"); },
+         "El aislamiento THHN no puede usarse en un lugar mojado."},
+        {[](Alimentador& a) {
+             a.aislamiento = IndiceAislamiento("THHN");
+             a.mojado = false;
+             a.temperaturaAmbiente = 86;
+         },
+         "Con temperatura ambiente mayor de 85 °C el conductor de 90 °C no puede usarse (dado: "
+         "86)."},
+        {[](Alimentador& a) { a.proteccion = *Decimal::Leer("49.99"); },
+         "La protección de 49.99 A es menor que la mínima de 50 A (NEC 2023 215.3)."},
     };
     for (const auto& c : casos) {
         Alimentador a = Trifasico(50, 150);

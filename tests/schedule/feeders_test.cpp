@@ -17,6 +17,12 @@ const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Duc
 constexpr MarcaDecimal Coma{Marca::Coma, false};
 constexpr MarcaDecimal Punto{Marca::Punto, false};
 
+const engine::TablasConductores& Tablas() {
+    static const auto tablas =
+        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
+    return tablas;
+}
+
 std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDecimal marca = Coma) {
     const FilaLeida fila = LeerFila(celdas, De(Nombres), marca);
     const auto* errores = std::get_if<std::vector<ErrorCelda>>(&fila);
@@ -93,14 +99,33 @@ TEST(LeerFila, NamesEveryBadCell) {
 // Headers as people write them: units, dots, joining words and abbreviations do not matter,
 // and other names stand in for an input whose own name no column has.
 TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
-    const Encabezado e =
-        De({"Tablero", "Sistema", "Conductor", "Ducto", "Corriente (A)", "Tensión [V]", "F. de P.",
-            "Long. (m)", "Regulación máx. (%)", "Conjuntos", "Temperatura",
-            "Conductores portadores", "Calibre (AWG/kcmil)", "Notas"});
+    const Encabezado e = De({"Tablero",
+                             "Sistema",
+                             "Conductor",
+                             "Ducto",
+                             "Corriente (A)",
+                             "Tensión [V]",
+                             "F. de P.",
+                             "Long. (m)",
+                             "Regulación máx. (%)",
+                             "Conjuntos",
+                             "Temperatura",
+                             "Conductores portadores",
+                             "Calibre (AWG/kcmil)",
+                             "Potencia (kW)",
+                             "kVA",
+                             "Continua (%)",
+                             "Corriente continua [A]",
+                             "Aislamiento",
+                             "Ubicación",
+                             "Terminales (°C)",
+                             "Dispositivo 100",
+                             "Interruptor (A)",
+                             "Notas"});
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
     }
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{13});
+    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{22});
     EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
     for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
         const Encabezado f = De(
@@ -163,7 +188,8 @@ TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
 TEST(CeldasDeResultado, JoinsTheRemarksWithABar) {
     const FilaLeida fila =
         LeerFila({"A", "x | y", "cu", "pvc", "abc", "", "0.9", "10"}, De(Nombres), Punto);
-    const std::string observaciones = CeldasDeResultado(fila, std::nullopt, {}).back().texto;
+    const std::string observaciones =
+        CeldasDeResultado(fila, std::nullopt, {})[ColumnaObservaciones].texto;
     EXPECT_EQ(observaciones,
               "La columna «sistema» no tiene un valor válido: «x / y». | La columna «corriente» "
               "no tiene un número: «abc». | La columna «voltaje» está vacía.");
@@ -175,4 +201,100 @@ TEST(FilaVacia, IsEveryCellBlank) {
     EXPECT_TRUE(FilaVacia({}));
     EXPECT_TRUE(FilaVacia({"", " ", "\t"}));
     EXPECT_FALSE(FilaVacia({"", "x"}));
+}
+
+// The columns of the load and its device, as designers write them: insulation names with
+// or without hyphens in any case, yes and no in Spanish, the location by its name.
+TEST(LeerFila, ReadsTheLoadItsInsulationAndItsDevice) {
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "Potencia (kW)",
+                             "voltaje", "fp", "longitud", "continua", "aislamiento", "ubicacion",
+                             "terminales", "dispositivo_100", "proteccion"});
+    const auto leer = [&](std::vector<std::string> resto) {
+        std::vector<std::string> celdas{"A", "3", "cu", "pvc", "12,5", "480", "0,9", "10"};
+        celdas.insert(celdas.end(), resto.begin(), resto.end());
+        return LeerFila(celdas, e, Coma);
+    };
+    const auto a =
+        std::get<engine::Alimentador>(leer({"40", "thw ls", "Seca", "60", "Sí", "Automático"}));
+    EXPECT_FALSE(a.corriente);
+    EXPECT_EQ(a.potenciaKw, *engine::Decimal::Leer("12.5"));
+    EXPECT_EQ(a.continua, engine::Decimal(40));
+    EXPECT_EQ(engine::Aislamientos[a.aislamiento].nombre, "THW-LS");
+    EXPECT_FALSE(a.mojado);
+    EXPECT_EQ(a.terminales, 60);
+    EXPECT_TRUE(a.dispositivo100);
+    EXPECT_FALSE(a.proteccion);
+    // The empty cells stand for their defaults.
+    const auto b = std::get<engine::Alimentador>(leer({"", "", "", "", "", ""}));
+    EXPECT_FALSE(b.continua);
+    EXPECT_EQ(engine::Aislamientos[b.aislamiento].nombre, "THW");
+    EXPECT_TRUE(b.mojado);
+    EXPECT_EQ(b.terminales, 75);
+    EXPECT_FALSE(b.dispositivo100);
+    EXPECT_EQ(std::get<engine::Alimentador>(leer({"", "XHHW2", "", "", "no", "112,5"})).proteccion,
+              *engine::Decimal::Leer("112.5"));
+    const auto malas = std::get<std::vector<ErrorCelda>>(leer({"", "THHN-X", "húmeda", "", "tal"}));
+    ASSERT_EQ(malas.size(), 3u);
+    EXPECT_EQ(malas[0],
+              (ErrorCelda{Columna::Aislamiento,
+                          "La columna «aislamiento» no tiene un valor válido: «THHN-X»."}));
+    EXPECT_EQ(malas[1].columna, Columna::Ubicacion);
+    EXPECT_EQ(malas[2].columna, Columna::Dispositivo100);
+}
+
+// A row gives its load one way and its continuous part one way: none, or two, is an error
+// that names the columns. A header without any load column is refused.
+TEST(LeerFila, OneLoadAndOneContinuousPart) {
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "kVA",
+                             "voltaje", "fp", "longitud", "continua", "corriente_continua"});
+    const auto errores = [&](std::vector<std::string> celdas) {
+        const FilaLeida f = LeerFila(celdas, e, Punto);
+        const auto* lista = std::get_if<std::vector<ErrorCelda>>(&f);
+        return lista ? *lista : std::vector<ErrorCelda>{};
+    };
+    EXPECT_EQ(errores({"A", "3", "cu", "pvc", "30", "25", "480", "0.9", "10"}),
+              (std::vector<ErrorCelda>{{Columna::PotenciaKva,
+                                        "La fila da a la vez «corriente» y «potencia_kva»: sólo "
+                                        "una de «corriente», «potencia_kw», «potencia_kva» "
+                                        "puede darse."}}));
+    EXPECT_EQ(
+        errores({"A", "3", "cu", "pvc", "", " ", "480", "0.9", "10"}),
+        (std::vector<ErrorCelda>{{Columna::Corriente, "La fila no da su carga: una de «corriente», "
+                                                      "«potencia_kw», «potencia_kva»."}}));
+    EXPECT_EQ(errores({"A", "3", "cu", "pvc", "30", "", "480", "0.9", "10", "50", "12"}),
+              (std::vector<ErrorCelda>{
+                  {Columna::CorrienteContinua,
+                   "La fila da a la vez «continua» y «corriente_continua»: sólo una de "
+                   "«continua», «corriente_continua» puede darse."}}));
+    EXPECT_TRUE(errores({"A", "3", "cu", "pvc", "", "25", "480", "0.9", "10", "", "12"}).empty());
+    EXPECT_EQ(std::get<std::string>(LeerEncabezado(
+                  {"circuito", "sistema", "conductor", "ducto", "voltaje", "fp", "longitud"})),
+              "faltan columnas obligatorias en el encabezado: corriente (o potencia_kw, o "
+              "potencia_kva)");
+}
+
+// The current used and the device close the result columns: a typed current to its last
+// digit, a computed one with its 2 decimals, the device as exact as it was chosen.
+TEST(CeldasDeResultado, TheCurrentUsedAndTheDeviceComeAfterTheRemarks) {
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "kW",
+                             "voltaje", "fp", "longitud", "continua", "proteccion"});
+    const auto resultado = [&](std::vector<std::string> celdas) {
+        const FilaLeida f = LeerFila(celdas, e, Coma);
+        const auto d = engine::Dimensionar(std::get<engine::Alimentador>(f), Tablas(), {",", ""});
+        return CeldasDeResultado(f, d, {",", ""});
+    };
+    auto c = resultado({"A", "3", "cu", "pvc", "52,0833", "", "480", "0,9", "10", "0", ""});
+    EXPECT_EQ(c[10].texto, "52,0833");
+    EXPECT_EQ(c[11].texto, "60");
+    EXPECT_EQ(c[11].numero, 60);
+    // 100 kW at 480 V and 0.9: 133.646 A, to 133.65 A; 0 % continuous; a 150 A device.
+    c = resultado({"A", "3", "cu", "pvc", "", "100", "480", "0,9", "10", "0", ""});
+    EXPECT_EQ(c[10].texto, "133,65");
+    EXPECT_EQ(c[10].formato, "0.00");
+    EXPECT_EQ(c[11].texto, "150");
+    c = resultado({"A", "3", "cu", "pvc", "", "100", "480", "0,9", "10", "0", "137,5"});
+    EXPECT_EQ(c[11].texto, "137,5");
+    EXPECT_NE(c[ColumnaObservaciones].texto.find("no es un valor estándar"), std::string::npos);
+    // Size 1/0 carries 150 A: a whole number shows no separator after it.
+    EXPECT_EQ(c[8].texto, "150");
 }

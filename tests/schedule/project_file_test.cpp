@@ -38,7 +38,8 @@ std::string Bytes(const fs::path& archivo) {
 Cuadro Ejemplo() {
     std::ifstream entrada(FIXTURES "/excel_es.csv", std::ios::binary);
     Cuadro c = std::get<Cuadro>(LeerCuadro(entrada));
-    c.proyecto = {"Torre Norte", "Ing. Pérez", "1234567", "Ing. Ruiz", "B", "2026-12-07"};
+    c.proyecto = {"Torre Norte", "Ing. Pérez", "1234567",          "Ing. Ruiz",
+                  "B",           "2026-12-07", "NOM-001-SEDE-2012"};
     PonerCelda(c.filas[0], Columna::Fp, "0.9", {Marca::Coma, false});
     return c;
 }
@@ -120,4 +121,53 @@ TEST(Proyecto, FilesThatAreNoProjectAreRefused) {
             << archivo << ": " << std::get<std::string>(leido);
     }
     EXPECT_EQ(c.Archivos(), antes);
+}
+
+// A project of the first schema, before the load by power, the insulation and the device:
+// read as it was, every new input empty for its default and the code edition the default;
+// saved, it is a file of this schema that reads back the same. Reading never writes it.
+TEST(Proyecto, AFileOfTheFirstSchemaIsReadAndUpgradedWhenSaved) {
+    Carpeta c;
+    const fs::path v1 = fs::path(FIXTURES) / "proyecto_v1.alim";
+    const std::string antes = Bytes(v1);
+    const auto leido = LeerProyecto(v1);
+    ASSERT_TRUE(std::holds_alternative<Cuadro>(leido)) << std::get<std::string>(leido);
+    const Cuadro& p = std::get<Cuadro>(leido);
+    EXPECT_EQ(Bytes(v1), antes);
+    EXPECT_EQ(p.proyecto.nombre, "Torre Norte");
+    EXPECT_EQ(p.proyecto.norma, "");
+    EXPECT_EQ(NormaDe(p.proyecto), engine::Norma::Nec2023);
+    ASSERT_EQ(p.filas.size(), 4u);
+    EXPECT_EQ(p.filas[1].entradas[static_cast<std::size_t>(Columna::Corriente)], "95");
+    EXPECT_EQ(p.filas[3].entradas[static_cast<std::size_t>(Columna::Fp)], "0.85");
+    for (const Cuadro::Fila& f : p.filas) {
+        for (std::size_t col = static_cast<std::size_t>(Columna::PotenciaKw); col < Columnas.size();
+             ++col) {
+            EXPECT_EQ(f.entradas[col], "") << Columnas[col].nombre;
+        }
+    }
+    EXPECT_EQ(p.columnas[1].titulo, "Descripción");
+    EXPECT_EQ(p.columnas[8].titulo, "Nota del cliente");
+
+    Cuadro conNorma = p;
+    conNorma.proyecto.norma = "NOM-001-SEDE-2012";
+    ASSERT_EQ(GuardarProyecto(conNorma, c.ruta / "v2.alim"), std::nullopt);
+    sqlite3* base = nullptr;
+    sqlite3_open_v2((c.ruta / "v2.alim").c_str(), &base, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* consulta = nullptr;
+    sqlite3_prepare_v2(base,
+                       "SELECT (SELECT user_version FROM pragma_user_version), "
+                       "(SELECT count(*) FROM pragma_table_info('alimentadores') WHERE "
+                       "name IN ('potencia_kw', 'proteccion'))",
+                       -1, &consulta, nullptr);
+    ASSERT_EQ(sqlite3_step(consulta), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(consulta, 0), VersionEsquema);
+    EXPECT_EQ(sqlite3_column_int(consulta, 1), 2);
+    sqlite3_finalize(consulta);
+    sqlite3_close(base);
+    const Cuadro otra = std::get<Cuadro>(LeerProyecto(c.ruta / "v2.alim"));
+    EXPECT_EQ(otra.proyecto, conNorma.proyecto);
+    for (std::size_t f = 0; f < otra.filas.size(); ++f) {
+        EXPECT_EQ(otra.filas[f].entradas, p.filas[f].entradas) << f;
+    }
 }

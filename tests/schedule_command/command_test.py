@@ -14,7 +14,8 @@ import openpyxl
 COMANDO = os.path.abspath(sys.argv[1])
 EJEMPLOS = sys.argv[2]
 RESULTADOS = ["calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "rige",
-              "caida_v", "regulacion", "voltaje_final", "ampacidad", "observaciones"]
+              "caida_v", "regulacion", "voltaje_final", "ampacidad", "observaciones",
+              "corriente_calc", "proteccion_elegida"]
 ENCABEZADO = "circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud"
 
 
@@ -47,21 +48,25 @@ class Carpeta(unittest.TestCase):
 
 class Entradas(Carpeta):
     # The shipped example: ";" with decimal comma, Windows-1252. Row AL-2, hand-checked:
-    # copper in PVC, 95 A over 42 m at 480 V, pf 0.9: size 6 meets 3 %, size 3 carries
-    # 100 A; at size 3 the drop is 10.462 V x (95/50) x (42/150) = 5.566 V.
+    # copper THW in PVC, 95 A over 42 m at 480 V, pf 0.9, continuous as no column says
+    # otherwise: 1.25 x 95 = 118.75 A needs size 1 (130 A at 75 °C; size 2 has 115 A) and a
+    # 125 A device; size 6 meets 3 %. At size 1 (R 0.15, X 0.046 ohm/kft) the drop is
+    # sqrt(3) x 95 A x (0.15 x 0.9 + 0.046 x 0.43589) x 0.137795 kft = 3.516 V.
     def test_the_example_in_windows_1252_with_decimal_comma(self):
         r = correr(os.path.join(EJEMPLOS, "alimentadores.csv"))
         self.assertEqual(r.returncode, 0, r.stderr)
         tabla = filas(r.stdout, ";")
         self.assertEqual(tabla[0][:3], ["Circuito", "Descripción", "Sistema"])
-        self.assertEqual(tabla[0][-10:], RESULTADOS)
+        self.assertEqual(tabla[0][-12:], RESULTADOS)
         self.assertEqual(len(tabla), 11)
         al2 = dict(zip(tabla[0], tabla[2]))
         self.assertEqual(al2["Circuito"], "AL-2")
         self.assertEqual(al2["Sistema"], "Trifásico")
         self.assertEqual(
             [al2[c] for c in RESULTADOS],
-            ["6", "3", "3", "26,7", "ampacidad", "5,566", "1,16", "474,43", "100", ""])
+            ["6", "1", "1", "42,4", "ampacidad", "3,516", "0,73", "476,48", "130",
+             "Por ampacidad rige la carga continua al 125 % (NEC 2023 215.2(A)(1)): 118,75 A en "
+             "la columna de 75 °C.", "95", "125"])
         self.assertIn(b"\r\n", r.stdout)
 
     # "," in UTF-8 with a byte-order mark: decimal points, and the choices read whatever
@@ -107,17 +112,20 @@ class Entradas(Carpeta):
         self.assertEqual(tabla[1], solas[1])
         self.assertEqual(tabla[3], solas[2])
         self.assertEqual(tabla[2][:8], ["B-2", "3", "cu", "pvc", "30 A", "480", "", "150"])
-        self.assertEqual(tabla[2][8:-1], [""] * 9)
-        self.assertEqual(tabla[2][-1], "La columna «corriente» no tiene un número: «30 A». | "
-                                       "La columna «fp» está vacía.")
-        self.assertEqual(tabla[1][8:11], ["4", "8", "4"])
+        mala = dict(zip(tabla[0], tabla[2]))
+        self.assertEqual([mala[c] for c in RESULTADOS if c != "observaciones"], [""] * 11)
+        self.assertEqual(mala["observaciones"], "La columna «corriente» no tiene un número: "
+                                                "«30 A». | La columna «fp» está vacía.")
+        # 50 A continuous needs 62.5 A: size 6 (65 A).
+        self.assertEqual(tabla[1][8:11], ["4", "6", "4"])
         self.assertIn("1 de 3 alimentadores no se calcularon; el primero, fila 3, columna "
                       "«corriente»: La columna «corriente» no tiene un número: «30 A».",
                       r.stderr.decode("utf-8"))
 
     # Thousands separators are never decimals: in a ";" file "1.200" is 1200 A, so the
-    # feeder of 1.2 A that was sized before is now 1200 A in three sets of 600 kcmil
-    # (3 x 420 A; 500 kcmil gives 3 x 380 = 1140 A). "1.500" m is 1500 m, as "1500" is.
+    # feeder of 1.2 A that was sized before is now 1200 A continuous in three sets: 1.25 x
+    # 1200 = 1500 A needs 1000 kcmil (3 x 545 = 1635 A; 750 kcmil gives 3 x 475 = 1425 A).
+    # "1.500" m is 1500 m, as "1500" is.
     # A "." that shows a decimal point among commas is refused.
     def test_thousands_separators_in_a_semicolon_file(self):
         entrada = self.archivo("miles.csv", (
@@ -130,8 +138,9 @@ class Entradas(Carpeta):
         self.assertEqual(r.returncode, 1, r.stderr)
         tabla = filas(r.stdout, ";")
         a, b, c, d = (dict(zip(tabla[0], f)) for f in tabla[1:5])
-        self.assertEqual(a["calibre_ampacidad"], "600")
-        self.assertEqual(a["ampacidad"], "1260")
+        self.assertEqual(a["calibre_ampacidad"], "1000")
+        self.assertEqual(a["ampacidad"], "1635")
+        self.assertEqual(a["proteccion_elegida"], "1600")
         self.assertEqual(tabla[2][9:], tabla[4][9:])
         self.assertNotEqual(b["calibre_caida"], "14")
         self.assertIn("«0.9» con punto decimal", c["observaciones"])
@@ -155,6 +164,50 @@ class Entradas(Carpeta):
         self.assertIn("1 de 2 alimentadores no se calcularon; el primero, fila 5,", errores)
 
 
+class Norma(Carpeta):
+    # The load by its power and its continuous share, the insulation and its location:
+    # 100 kW at 480 V and 0.9 is 133.646 A, used as 133.65 A; not continuous, it takes a
+    # 150 A device and size 1/0 (150 A). A THHN row in a wet location is refused by name.
+    def test_the_load_by_power_and_a_wet_thhn(self):
+        entrada = self.archivo("kw.csv", (
+            "circuito;sistema;conductor;ducto;Potencia (kW);corriente;voltaje;fp;longitud;"
+            "continua;aislamiento;ubicacion\n"
+            "K;3;cu;pvc;100;;480;0,9;10;0;THWN-2;\n"
+            "H;3;cu;pvc;;30;480;0,9;10;;thhn;mojada\n").encode("utf-8"))
+        r = correr(entrada)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        tabla = filas(r.stdout, ";")
+        k, h = (dict(zip(tabla[0], f)) for f in tabla[1:3])
+        self.assertEqual([k["corriente_calc"], k["proteccion_elegida"], k["calibre_ampacidad"]],
+                         ["133,65", "150", "1/0"])
+        self.assertEqual(h["observaciones"],
+                         "El aislamiento THHN no puede usarse en un lugar mojado.")
+        self.assertIn("fila 3, columna «aislamiento»", r.stderr.decode("utf-8"))
+
+    # The notes and the remarks cite the edition asked for, or the project's own.
+    def test_the_code_edition(self):
+        notas = correr("--notas").stdout.decode("utf-8")
+        self.assertIn("Norma: NEC 2023.", notas)
+        self.assertIn("215.2(A)(1)", notas)
+        notas = correr("--norma", "nom-001-sede-2012", "--notas").stdout.decode("utf-8")
+        self.assertIn("Norma: NOM-001-SEDE-2012.", notas)
+        self.assertIn("240-4(d)", notas)
+        r = correr("--norma", "NEC 2017", "--notas")
+        self.assertEqual(r.returncode, 2)
+        self.assertIn("la norma no es una de", r.stderr.decode("utf-8"))
+
+        proyecto = os.path.join(self.carpeta, "p.alim")
+        r = correr(os.path.join(EJEMPLOS, "alimentadores.csv"), "-o", proyecto,
+                   "--norma", "NOM-001-SEDE-2012")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        # A project keeps no CSV's marks: its results are written with "," and ".".
+        tabla = filas(correr(proyecto).stdout, ",")
+        al2 = dict(zip(tabla[0], tabla[2]))
+        self.assertIn("(NOM-001-SEDE-2012 215-2(a)(1))", al2["observaciones"])
+        tabla = filas(correr(proyecto, "--norma", "NEC 2020").stdout, ",")
+        self.assertIn("(NEC 2020 215.2(A)(1)(a))", dict(zip(tabla[0], tabla[2]))["observaciones"])
+
+
 class Fallas(Carpeta):
     def assertNadaEscrito(self, r, antes, texto):
         self.assertEqual(r.returncode, 2, r.stderr)
@@ -166,7 +219,7 @@ class Fallas(Carpeta):
         entrada = self.archivo("sin.csv", b"circuito;sistema;ducto\nA;3;pvc\n")
         salida = os.path.join(self.carpeta, "salida.csv")
         r = correr(entrada, "-o", salida)
-        self.assertNadaEscrito(r, ["sin.csv"], "conductor, corriente, voltaje, fp, longitud")
+        self.assertNadaEscrito(r, ["sin.csv"], "conductor, voltaje, fp, longitud, corriente (o potencia_kw, o potencia_kva)")
         self.assertIn("sin.csv", r.stderr.decode("utf-8"))
 
     def test_a_missing_table_leaves_an_existing_output_unchanged(self):
@@ -207,7 +260,8 @@ class Fallas(Carpeta):
         r = correr("--help")
         self.assertEqual(r.returncode, 0)
         ayuda = r.stdout.decode("utf-8")
-        for texto in ("Uso:", "Opciones", "--tablas", "regulacion_max", "Terminales de 75 °C"):
+        for texto in ("Uso:", "Opciones", "--tablas", "regulacion_max", "terminales de 75 °C",
+                      "--norma", "toda la carga continua"):
             self.assertIn(texto, ayuda)
         r = correr("--version")
         self.assertEqual(r.stdout.decode().strip(), "calculador-caidas-lote 1.0.0")
@@ -227,19 +281,21 @@ class Xlsx(Carpeta):
         self.assertEqual(hoja.freeze_panes, "A2")
         titulos = [c.value for c in hoja[1]]
         self.assertTrue(all(c.font.bold for c in hoja[1]))
-        self.assertEqual(titulos[-10:], RESULTADOS)
+        self.assertEqual(titulos[-12:], RESULTADOS)
         al2 = {titulos[i]: c for i, c in enumerate(hoja[3])}
         self.assertEqual(al2["Circuito"].value, "AL-2")
         self.assertEqual(al2["Corriente"].value, 95)
         self.assertEqual(al2["FP"].value, 0.9)
-        self.assertAlmostEqual(al2["caida_v"].value, 5.566, places=3)
+        self.assertAlmostEqual(al2["caida_v"].value, 3.516, places=3)
         self.assertEqual(al2["caida_v"].number_format, "0.000")
-        self.assertEqual(al2["ampacidad"].value, 100)
-        self.assertEqual(al2["calibre_elegido"].value, "3")
+        self.assertEqual(al2["ampacidad"].value, 130)
+        self.assertEqual(al2["calibre_elegido"].value, "1")
+        self.assertEqual(al2["proteccion_elegida"].value, 125)
         self.assertEqual(hoja.max_row, 11)
         notas = " ".join(str(c.value) for c in libro["Notas"]["A"] if c.value)
-        for texto in ("Tabla 9", "310.16", "310.15(B)(1)", "310.15(C)(1)", "Terminales de 75 °C",
-                      "240.4(D)", "paralelo", "voltaje de envío"):
+        for texto in ("Tabla 9", "310.16", "310.15(B)(1)(1)", "310.15(C)(1)",
+                      "terminales de 75 °C", "240.4(D)", "paralelo", "voltaje de envío",
+                      "Norma: NEC 2023", "toda la carga se supone continua", "125 %"):
             self.assertIn(texto, notas)
 
 

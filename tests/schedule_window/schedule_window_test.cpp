@@ -99,8 +99,10 @@ private slots:
     }
 
     // State: a new schedule.  Action: Insert, then type the feeder's numbers into its
-    // cells.  Expected: the results of the hand-checked feeder AL-2 (copper in PVC, 95 A
-    // over 42 m at 480 V, pf 0.9): size 6 by drop, 3 by ampacity, 5.566 V at size 3.
+    // cells.  Expected: the results of the hand-checked feeder AL-2 (copper THW in PVC,
+    // 95 A over 42 m at 480 V, pf 0.9): continuous, as the empty cell shows, 118.75 A needs
+    // size 1 and a 125 A device, 3.516 V; typed 0 % continuous, size 3 carries 95 A with
+    // a 100 A device, 5.566 V.
     void editing_cells_sizes_the_row() {
         QCOMPARE(modelo().rowCount(), 0);
         tabla->setFocus();
@@ -111,8 +113,15 @@ private slots:
         Escribir(0, Col(Columna::Fp), QStringLiteral("0.9"));
         Escribir(0, Col(Columna::Longitud), QStringLiteral("42"));
         QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("95"));
+        QCOMPARE(Celda(0, Col(Columna::Continua)), QStringLiteral("100"));
+        QCOMPARE(Resultados(0),
+                 (QStringList{"6", "1", "1", "42.4", "ampacidad", "3.516", "0.73", "476.48", "130",
+                              "Por ampacidad rige la carga continua al 125 % (NEC 2023 "
+                              "215.2(A)(1)): 118.75 A en la columna de 75 °C.",
+                              "95", "125"}));
+        Escribir(0, Col(Columna::Continua), QStringLiteral("0"));
         QCOMPARE(Resultados(0), (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566", "1.16",
-                                             "474.43", "100", ""}));
+                                             "474.43", "100", "", "95", "100"}));
         QVERIFY(ventana->modificado());
         QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
         QVERIFY(ventana->isWindowModified());
@@ -176,7 +185,7 @@ private slots:
                  std::string("0.9"));
         QCOMPARE(modelo().cuadro().filas[1].entradas[static_cast<std::size_t>(Columna::Longitud)],
                  std::string("28.5"));
-        QCOMPARE(Resultado(0, "caida_v"), QStringLiteral("5.566"));
+        QCOMPARE(Resultado(0, "caida_v"), QStringLiteral("3.516"));
         QCOMPARE(Resultado(1, "calibre_elegido"), QStringLiteral("10"));
 
         // Ctrl+C gives the rows back as tab-separated text, results included.
@@ -185,7 +194,9 @@ private slots:
         const QStringList copiada = QApplication::clipboard()->text().split(QLatin1Char('\t'));
         QCOMPARE(copiada.value(0), QStringLiteral("P-1"));
         QCOMPARE(copiada.value(6), QStringLiteral("0.9"));
-        QVERIFY(copiada.contains(QStringLiteral("5.566")));
+        QVERIFY(copiada.contains(QStringLiteral("3.516")));
+        // The empty cells copy as empty, not as the defaults they show.
+        QCOMPARE(copiada.value(Col(Columna::Continua)), QString());
     }
 
     // A typed cell takes the locale's decimal mark, and a pasted block the mark its numbers
@@ -279,7 +290,7 @@ private slots:
         tabla->setFocus();
         QTest::keyClick(tabla, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("30"));
-        QCOMPARE(Resultado(0, "calibre_ampacidad"), QStringLiteral("10"));
+        QCOMPARE(Resultado(0, "calibre_ampacidad"), QStringLiteral("8"));
         QTest::keyClick(tabla, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("95"));
         QCOMPARE(Resultado(0, "calibre_ampacidad"), conNoventaYCinco);
@@ -338,7 +349,7 @@ private slots:
                          modelo().data(modelo().index(f, c), Qt::DisplayRole));
             }
         }
-        QCOMPARE(Resultado(1, "caida_v"), QStringLiteral("5.566"));
+        QCOMPARE(Resultado(1, "caida_v"), QStringLiteral("3.516"));
 
         QProcess lote;
         lote.start(QStringLiteral(CARPETA_TABLAS "/calculador-caidas-lote"), {guardado});
@@ -453,9 +464,85 @@ private slots:
         QCOMPARE(Celda(antes, 0), QStringLiteral("P-1"));
         QCOMPARE(Celda(antes, 1), QStringLiteral("Bombas"));
         QCOMPARE(Celda(antes, Col(Columna::Fp)), QStringLiteral("0.9"));
-        QCOMPARE(Resultado(antes, "caida_v"), QStringLiteral("5.566"));
+        QCOMPARE(Resultado(antes, "caida_v"), QStringLiteral("3.516"));
         QCOMPARE(ventana->statusBar()->currentMessage(),
                  QStringLiteral("Columnas pegadas que no se usan: «Color»."));
+    }
+
+    // The code edition is the project's: the remarks cite its numbering, the change is
+    // undone like any other, and a project keeps it.
+    void the_code_edition_is_a_project_setting() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        auto* norma = Control<QComboBox>(ventana.get(), "norma");
+        QCOMPARE(norma->currentText(), QStringLiteral("NEC 2023"));
+        QVERIFY(Resultado(1, "observaciones").contains(QStringLiteral("(NEC 2023 215.2(A)(1))")));
+        norma->setCurrentText(QStringLiteral("NOM-001-SEDE-2012"));
+        QCOMPARE(modelo().cuadro().proyecto.norma, std::string("NOM-001-SEDE-2012"));
+        QVERIFY(Resultado(1, "observaciones")
+                    .contains(QStringLiteral("(NOM-001-SEDE-2012 215-2(a)(1))")));
+        QVERIFY(ventana->modificado());
+        modelo().pila().undo();
+        QCOMPARE(norma->currentText(), QStringLiteral("NEC 2023"));
+        QVERIFY(Resultado(1, "observaciones").contains(QStringLiteral("NEC 2023")));
+        modelo().pila().redo();
+        const QString guardado = Ruta("nom.alim");
+        QVERIFY(ventana->GuardarEn(guardado));
+        VentanaAlimentadores otra(QStringLiteral(CARPETA_TABLAS));
+        QVERIFY(otra.Abrir(guardado));
+        QCOMPARE(Control<QComboBox>(&otra, "norma")->currentText(),
+                 QStringLiteral("NOM-001-SEDE-2012"));
+    }
+
+    // The inputs of the load and its device: an empty cell shows its default dimmed, a
+    // choice is made from a list in its own column though the file has columns of its own
+    // before it, and a wet THHN is refused until its location is dry. Before, the lists
+    // went by the view's position and the file's own column took the system's list.
+    void the_new_inputs_show_defaults_and_offer_their_choices() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        const QModelIndex continua = modelo().index(1, Col(Columna::Continua));
+        QCOMPARE(modelo().data(continua, Qt::DisplayRole).toString(), QStringLiteral("100"));
+        QVERIFY(modelo().data(continua, Qt::ForegroundRole).isValid());
+        QCOMPARE(modelo().data(continua, Qt::EditRole).toString(), QString());
+        QVERIFY(!modelo()
+                     .data(modelo().index(1, Col(Columna::Corriente)), Qt::ForegroundRole)
+                     .isValid());
+        const auto editor = [&](int columna) {
+            tabla->setCurrentIndex(modelo().index(1, columna));
+            QTest::keyClick(tabla, Qt::Key_F2);
+            return QApplication::focusWidget();
+        };
+        QVERIFY(qobject_cast<QLineEdit*>(editor(1)) != nullptr); // Descripción
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        auto* sistema = qobject_cast<QComboBox*>(editor(Col(Columna::Sistema)));
+        QVERIFY(sistema != nullptr);
+        QVERIFY(sistema->findText(QStringLiteral("Monofásico")) >= 0);
+        QTest::keyClick(sistema, Qt::Key_Escape);
+        // Closing a list on the default it shows changes nothing.
+        auto* aislamiento = qobject_cast<QComboBox*>(editor(Col(Columna::Aislamiento)));
+        QVERIFY(aislamiento != nullptr);
+        QCOMPARE(aislamiento->currentText(), QStringLiteral("THW"));
+        QTest::keyClick(aislamiento, Qt::Key_Return);
+        QVERIFY(!ventana->modificado());
+        aislamiento = qobject_cast<QComboBox*>(editor(Col(Columna::Aislamiento)));
+        aislamiento->setCurrentText(QStringLiteral("THHN"));
+        QTest::keyClick(aislamiento, Qt::Key_Return);
+        const QModelIndex celda = modelo().index(1, Col(Columna::Aislamiento));
+        QTRY_VERIFY(modelo().data(celda, Qt::BackgroundRole).isValid());
+        QCOMPARE(modelo().data(celda, Qt::ToolTipRole).toString(),
+                 QStringLiteral("El aislamiento THHN no puede usarse en un lugar mojado."));
+        modelo().setData(modelo().index(1, Col(Columna::Ubicacion)), QStringLiteral("seca"),
+                         Qt::EditRole);
+        QVERIFY(!modelo().data(celda, Qt::BackgroundRole).isValid());
+        // The device's list takes a rating of its own.
+        auto* proteccion = qobject_cast<QComboBox*>(editor(Col(Columna::Proteccion)));
+        QVERIFY(proteccion != nullptr && proteccion->isEditable());
+        // AL-2 needs 118.75 A: a 150 A device protects size 1 (130 A, next rating 150).
+        QCOMPARE(Resultado(1, "proteccion_elegida"), QStringLiteral("125"));
+        proteccion->setEditText(QStringLiteral("150"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(Resultado(1, "proteccion_elegida"), QStringLiteral("150"));
+        QCOMPARE(Resultado(1, "calibre_elegido"), QStringLiteral("1"));
+        modelo().pila().setClean();
     }
 
     // The date shows its four-digit year where the locale's short format has two; a list
@@ -493,7 +580,7 @@ private slots:
         QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
         QVERIFY(ventana->Abrir(Ejemplo));
         const int observaciones = modelo().ColumnaDe(
-            {ModeloAlimentadores::Tipo::Resultado, schedule::ColumnasResultado.size() - 1});
+            {ModeloAlimentadores::Tipo::Resultado, schedule::ColumnaObservaciones});
         QCOMPARE(observaciones, modelo().columnCount() - 1);
         QVERIFY(tabla->columnWidth(observaciones) <= 41 * tabla->fontMetrics().averageCharWidth());
     }
@@ -611,8 +698,9 @@ private slots:
                      qPrintable(QString::number(i)));
         }
         for (const char* nota :
-             {"Tabla 9", "310.16", "310.15(B)(1)", "310.15(C)(1)", "Terminales de 75 °C",
-              "240.4(D)", "1/0 y mayores", "voltaje de envío", "Zef = R·cos θ + X·sen θ"}) {
+             {"Tabla 9", "310.16", "310.15(B)(1)", "310.15(C)(1)", "terminales de 75 °C",
+              "240.4(D)", "1/0 y mayores", "voltaje de envío", "Zef = R·cos θ + X·sen θ",
+              "Norma: NEC 2023", "125 %"}) {
             QVERIFY2(contenido.contains(QString::fromUtf8(nota)), nota);
         }
         QVERIFY(contenido.contains(QStringLiteral("Página 1 de ")));
