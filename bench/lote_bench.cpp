@@ -6,6 +6,7 @@
 
 #include "schedule/csv_reader.h"
 #include "schedule/feeders.h"
+#include "schedule/replace_file.h"
 #include "schedule/writers.h"
 
 #include <sys/resource.h>
@@ -47,10 +48,12 @@ void Generar(const fs::path& archivo, int filas) {
     }
 }
 
-// The floor: what the command does but size, through the same library. The file is read
-// through for its decimal mark, then again row by row, each row read and written back
-// with empty results.
-void Piso(const fs::path& entrada, const fs::path& salida) {
+// The floor: what the command does but size, through the same library. The tables are
+// read; the file is read through for its decimal mark, then again row by row, each row
+// read and written back with empty results beside the destination, put on the disk and
+// renamed over it.
+void Piso(const fs::path& entrada, const fs::path& salida, const fs::path& tablas) {
+    engine::LeerTablas(tablas);
     std::ifstream archivo(entrada, std::ios::binary);
     auto lector =
         std::get<std::unique_ptr<schedule::LectorCsv>>(schedule::LectorCsv::Abrir(archivo));
@@ -67,7 +70,8 @@ void Piso(const fs::path& entrada, const fs::path& salida) {
     archivo.seekg(0);
     lector = std::get<std::unique_ptr<schedule::LectorCsv>>(schedule::LectorCsv::Abrir(archivo));
     lector->Siguiente(celdas);
-    std::ofstream escrito(salida, std::ios::binary);
+    schedule::ArchivoTemporal temporal(salida);
+    std::ofstream escrito(temporal.ruta(), std::ios::binary);
     schedule::EscritorCsv csv(escrito, lector->delimitador());
     std::vector<schedule::Celda> titulos;
     for (const std::string& nombre : e.nombres) {
@@ -78,6 +82,8 @@ void Piso(const fs::path& entrada, const fs::path& salida) {
         const schedule::FilaLeida fila = schedule::LeerFila(celdas, e, marca);
         csv.Fila(schedule::CeldasDeSalida(celdas, e, marca, fila, std::nullopt, {}));
     }
+    escrito.close();
+    temporal.Confirmar();
 }
 
 double Mediana(std::vector<double> v) {
@@ -128,7 +134,7 @@ int main(int argc, char** argv) {
             if (conDimensionado) {
                 lote::Ejecutar(o, nada, nada);
             } else {
-                Piso(o.entrada, *o.salida);
+                Piso(o.entrada, *o.salida, o.tablas);
             }
             const std::chrono::duration<double> t = std::chrono::steady_clock::now() - inicio;
             (conDimensionado ? dimensionando : piso).push_back(t.count() * 1000);

@@ -1,6 +1,8 @@
 #include "engine/ampacity.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace engine {
 namespace {
@@ -75,12 +77,11 @@ Decimal FactorAgrupamiento(int conductores) {
 }
 
 std::optional<Decimal> SiguienteEstandar(const Decimal& corriente) {
-    for (const int rating : RatingsEstandar) {
-        if (Decimal(rating) >= corriente) {
-            return Decimal(rating);
-        }
-    }
-    return std::nullopt;
+    const auto* siguiente =
+        std::lower_bound(std::begin(RatingsEstandar), std::end(RatingsEstandar), corriente,
+                         [](int rating, const Decimal& c) { return Decimal(rating) < c; });
+    return siguiente == std::end(RatingsEstandar) ? std::nullopt
+                                                  : std::optional(Decimal(*siguiente));
 }
 
 bool EsEstandar(const Decimal& rating) {

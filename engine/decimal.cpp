@@ -5,19 +5,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace engine {
-namespace {
-
-Entero128 Potencia10(int n) {
-    Entero128 p = 1;
-    while (n-- > 0) {
-        p *= 10;
-    }
-    return p;
-}
-
-} // namespace
 
 std::optional<Decimal> Decimal::Leer(std::string_view texto) {
     bool negativo = false;
@@ -107,21 +97,30 @@ std::string Decimal::Texto() const {
 
 std::string Decimal::TextoTalCual() const {
     Entero128 resto = partes_ < 0 ? -partes_ : partes_;
-    std::string cifras;
-    do {
-        cifras.insert(cifras.begin(), static_cast<char>('0' + static_cast<int>(resto % 10)));
+    // The digits from the last, the point among them, then the sign; reversed at the end.
+    std::string texto;
+    int cifras = 0;
+    const auto cifra = [&](int valor) {
+        if (cifras++ == decimales_ && decimales_ > 0) {
+            texto += '.';
+        }
+        texto += static_cast<char>('0' + valor);
+    };
+    // In 64 bits once they fit: 128-bit division is slow.
+    while (resto > static_cast<Entero128>(UINT64_MAX)) {
+        cifra(static_cast<int>(resto % 10));
         resto /= 10;
-    } while (resto != 0);
-    const std::string signo = partes_ < 0 ? "-" : "";
-    if (decimales_ == 0) {
-        return signo + cifras;
     }
-    const auto decimales = static_cast<std::size_t>(decimales_);
-    if (cifras.size() <= decimales) {
-        cifras = std::string(decimales - cifras.size() + 1, '0') + cifras;
+    auto corto = static_cast<std::uint64_t>(resto);
+    do {
+        cifra(static_cast<int>(corto % 10));
+        corto /= 10;
+    } while (corto != 0 || cifras <= decimales_);
+    if (partes_ < 0) {
+        texto += '-';
     }
-    const std::size_t enteras = cifras.size() - decimales;
-    return signo + cifras.substr(0, enteras) + "." + cifras.substr(enteras);
+    std::reverse(texto.begin(), texto.end());
+    return texto;
 }
 
 Decimal Decimal::Redondeado(int decimales) const {
@@ -153,24 +152,6 @@ Decimal Decimal::operator-(const Decimal& otro) const {
     Decimal negado = otro;
     negado.partes_ = -negado.partes_;
     return *this + negado;
-}
-
-Decimal Decimal::operator*(const Decimal& otro) const {
-    Decimal d;
-    d.partes_ = partes_ * otro.partes_;
-    d.decimales_ = decimales_ + otro.decimales_;
-    if (d.decimales_ > DecimalesMaximos) {
-        d.Simplificar(); // the trailing zeros of a long product, before they grow further
-    }
-    return d;
-}
-
-std::strong_ordering Decimal::operator<=>(const Decimal& otro) const {
-    const int decimales = std::max(decimales_, otro.decimales_);
-    const Entero128 a = partes_ * Potencia10(decimales - decimales_);
-    const Entero128 b = otro.partes_ * Potencia10(decimales - otro.decimales_);
-    return a < b ? std::strong_ordering::less
-                 : (a > b ? std::strong_ordering::greater : std::strong_ordering::equal);
 }
 
 void Decimal::Simplificar() {

@@ -2,7 +2,9 @@
 // whole amperes times factors of two decimals: in binary, 85 A x 0.70 is 59.4999...
 #pragma once
 
+#include <array>
 #include <compare>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,11 +46,40 @@ public:
 
     Decimal operator+(const Decimal& otro) const;
     Decimal operator-(const Decimal& otro) const;
-    Decimal operator*(const Decimal& otro) const;
-    std::strong_ordering operator<=>(const Decimal& otro) const;
+    Decimal operator*(const Decimal& otro) const {
+        Decimal d;
+        d.partes_ = partes_ * otro.partes_;
+        d.decimales_ = decimales_ + otro.decimales_;
+        if (d.decimales_ > DecimalesMaximos) {
+            d.Simplificar(); // the trailing zeros of a long product, before they grow further
+        }
+        return d;
+    }
+    // Inline, with the common case of equal places first: the sizing compares sizes by
+    // the thousand.
+    std::strong_ordering operator<=>(const Decimal& otro) const {
+        if (decimales_ == otro.decimales_) {
+            return Comparar(partes_, otro.partes_);
+        }
+        return decimales_ < otro.decimales_
+                   ? Comparar(partes_ * Potencia10(otro.decimales_ - decimales_), otro.partes_)
+                   : Comparar(partes_, otro.partes_ * Potencia10(decimales_ - otro.decimales_));
+    }
     bool operator==(const Decimal& otro) const { return (*this <=> otro) == 0; }
 
+    // 10^n for n from 0 to 38, all that 128 bits hold.
+    static constexpr Entero128 Potencia10(int n) { return Potencias[static_cast<std::size_t>(n)]; }
+
 private:
+    static constexpr std::array<Entero128, 39> Potencias = [] {
+        std::array<Entero128, 39> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) {
+            p[i] = p[i - 1] * 10;
+        }
+        return p;
+    }();
+
     // The value is partes_ / 10^decimales_, trailing zeros and all: they are dropped for
     // the text, and where a product's decimals would grow too long.
     Entero128 partes_ = 0;
@@ -56,6 +87,10 @@ private:
 
     void Simplificar();
     std::string TextoTalCual() const;
+    static constexpr std::strong_ordering Comparar(Entero128 a, Entero128 b) {
+        return a < b ? std::strong_ordering::less
+                     : (a > b ? std::strong_ordering::greater : std::strong_ordering::equal);
+    }
 };
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/numeric_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -37,7 +38,8 @@ double SenoRedondeado(double factorPotencia, Pasos& pasos) {
     thread_local double ultimoFactor = std::nan("");
     thread_local double ultimoSeno = 0;
     if (factorPotencia != ultimoFactor) {
-        ultimoSeno = ValorNumerico(TextoQuinceCifras(std::sin(ArcCos(factorPotencia))));
+        const std::string texto = TextoQuinceCifras(std::sin(ArcCos(factorPotencia)));
+        std::from_chars(texto.data(), texto.data() + texto.size(), ultimoSeno);
         ultimoFactor = factorPotencia;
     }
     return ultimoSeno;

@@ -218,8 +218,8 @@ public:
             const auto estandar = SiguienteEstandar(c.requerida);
             if (!estandar) {
                 return Rechazar(Dato::Corriente, "Ninguna protección estándar llega a " +
-                                                     Numero(c.requerida, sep_) + " A (" +
-                                                     Cita(Clausula::RatingsEstandar) + ").");
+                                                     Numero(c.requerida, sep_) + " A " +
+                                                     Cita(Clausula::RatingsEstandar) + ".");
             }
             c.proteccion = *estandar;
             return true;
@@ -228,13 +228,13 @@ public:
         if (c.proteccion < c.requerida) {
             return Rechazar(Dato::Proteccion, "La protección de " + Numero(c.proteccion, sep_) +
                                                   " A es menor que la mínima de " +
-                                                  Numero(c.requerida, sep_) + " A (" +
-                                                  Cita(Clausula::ProteccionAlimentador) + ").");
+                                                  Numero(c.requerida, sep_) + " A " +
+                                                  Cita(Clausula::ProteccionAlimentador) + ".");
         }
         if (!EsEstandar(c.proteccion)) {
             d_.observaciones.push_back("La protección de " + Numero(c.proteccion, sep_) +
-                                       " A no es un valor estándar (" +
-                                       Cita(Clausula::RatingsEstandar) + "), que se permite.");
+                                       " A no es un valor estándar " +
+                                       Cita(Clausula::RatingsEstandar) + ", que se permite.");
         }
         return true;
     }
@@ -243,16 +243,19 @@ public:
     // false when the figures overflow.
     bool BuscarMinimos() {
         for (std::size_t c = primero_; c < Calibres.size(); ++c) {
-            const std::optional<EnCalibre>& en = vistos_[c] = En(c);
-            if (!en) {
-                d_.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
-                return false;
+            // The drop only until its minimum is found: the chosen size's is worked out then.
+            if (!d_.porCaida) {
+                const std::optional<EnCalibre>& en = vistos_[c] = En(c);
+                if (!en) {
+                    d_.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
+                    return false;
+                }
+                if (en->regulacion <= a_.regulacionMaxima) {
+                    d_.porCaida = c;
+                }
             }
-            if (!d_.porCaida && en->regulacion <= a_.regulacionMaxima) {
-                d_.porCaida = c;
-            }
-            if (!d_.porAmpacidad && CumpleTodo(c)) {
-                d_.porAmpacidad = c;
+            if (!d_.porAmpacidad) {
+                BuscarPorAmpacidad(c);
             }
             if (d_.porCaida && d_.porAmpacidad) {
                 break;
@@ -306,9 +309,14 @@ public:
     }
 
     // The figures at the chosen size, and a given size's failings.
-    void ComprobarElegido() {
+    // false when the figures overflow.
+    bool ComprobarElegido() {
         const std::size_t c = *d_.elegido;
         d_.valores = vistos_[c] ? vistos_[c] : En(c);
+        if (!d_.valores) {
+            d_.observaciones.emplace_back(TextoFalla(Falla::Desbordamiento));
+            return false;
+        }
         const std::string nombre(Calibres[c].nombre);
         d_.excedeRegulacion = a_.calibre && d_.valores->regulacion > a_.regulacionMaxima;
         if (d_.excedeRegulacion) {
@@ -319,12 +327,18 @@ public:
         if (a_.calibre) {
             ComprobarAmpacidadDada(c);
         }
+        return true;
     }
 
 private:
+    // "(NEC 2023 215.3)"
     std::string Cita(Clausula clausula) const {
-        return std::string(NombresNorma[static_cast<std::size_t>(norma_)]) + " " +
-               std::string(engine::Cita(clausula, norma_));
+        const std::string_view norma = NombresNorma[static_cast<std::size_t>(norma_)];
+        const std::string_view numero = engine::Cita(clausula, norma_);
+        std::string cita;
+        cita.reserve(norma.size() + numero.size() + 3);
+        cita.append("(").append(norma).append(" ").append(numero).append(")");
+        return cita;
     }
 
     // Rule 1: before correction, the column of the lower of the insulation's and the
@@ -344,7 +358,7 @@ private:
         if (limite > 0 && dispositivo > Decimal(limite)) {
             return false;
         }
-        const Decimal permitida = Permitida(c);
+        const Decimal& permitida = Permitida(c);
         if (dispositivo > LimiteSiguienteMayor) {
             return permitida >= dispositivo;
         }
@@ -356,71 +370,90 @@ private:
         return CumpleCargaContinua(c) && CumpleCorregida(c) && CumpleProteccion(c);
     }
 
-    Decimal Juegos() const { return Decimal(static_cast<long long>(a_.juegos)); }
-
-    // The allowable current of all the sets at a size.
-    Decimal Permitida(std::size_t c) const {
-        const Ampacidad& a = *d_.ampacidad;
-        return AmpacidadPermitida(a_.material, c, a.columnaAislamiento, a.columnaTerminales,
-                                  a.factores) *
-               Juegos();
+    // The rules at the next size up: the first size that meets rule 1, rules 1 and 2,
+    // and all three.
+    void BuscarPorAmpacidad(std::size_t c) {
+        const bool regla1 = regla1_ || CumpleCargaContinua(c);
+        if (regla1 && !regla1_) {
+            regla1_ = c;
+        }
+        if (regla1 && !regla12_ && CumpleCorregida(c)) {
+            regla12_ = c;
+        }
+        if (regla12_ && CumpleCorregida(c) && CumpleProteccion(c)) {
+            d_.porAmpacidad = c;
+        }
     }
 
-    // Which rule made the smallest size by ampacity what it is; for a size chosen, a
-    // remark names the first rule or the protection of the conductor.
+    Decimal Juegos() const { return Decimal(static_cast<long long>(a_.juegos)); }
+
+    // The allowable current of all the sets at a size, worked out once.
+    const Decimal& Permitida(std::size_t c) const {
+        std::optional<Decimal>& permitida = permitidas_[c];
+        if (!permitida) {
+            const Ampacidad& a = *d_.ampacidad;
+            permitida = AmpacidadPermitida(a_.material, c, a.columnaAislamiento,
+                                           a.columnaTerminales, a.factores) *
+                        Juegos();
+        }
+        return *permitida;
+    }
+
+    // Which rule made the smallest size by ampacity what it is.
     void NombrarReglaDecisiva() {
         if (!d_.porAmpacidad) {
             return;
         }
-        std::optional<std::size_t> regla1, regla12;
-        for (std::size_t c = primero_; c <= *d_.porAmpacidad; ++c) {
-            if (!regla1 && CumpleCargaContinua(c)) {
-                regla1 = c;
-            }
-            if (!regla12 && CumpleCargaContinua(c) && CumpleCorregida(c)) {
-                regla12 = c;
-            }
-        }
-        Ampacidad& a = *d_.ampacidad;
-        a.decisiva = regla12 < d_.porAmpacidad ? Regla::Proteccion
-                     : regla1 == d_.porAmpacidad && d_.porAmpacidad > primero_ &&
-                             CumpleCorregida(*d_.porAmpacidad - 1)
-                         ? Regla::CargaContinua
-                         : Regla::Corregida;
-        const std::string calibre(Calibres[*d_.porAmpacidad].nombre);
-        if (a_.calibre) {
+        d_.ampacidad->decisiva = regla12_ < d_.porAmpacidad ? Regla::Proteccion
+                                 : regla1_ == d_.porAmpacidad && d_.porAmpacidad > primero_ &&
+                                         CumpleCorregida(*d_.porAmpacidad - 1)
+                                     ? Regla::CargaContinua
+                                     : Regla::Corregida;
+    }
+
+public:
+    // Where the ampacity governs the size chosen, a remark names the rule that decided it
+    // when it is the continuous load or the protection of the conductor.
+    void ObservarReglaDecisiva() {
+        if (d_.rige != Rige::Ampacidad && d_.rige != Rige::Ambos) {
             return;
         }
+        const Ampacidad& a = *d_.ampacidad;
         if (a.decisiva == Regla::Proteccion) {
-            d_.observaciones.push_back("Por ampacidad rige la protección del conductor (" +
-                                       Cita(Clausula::ConductorProtegido) + "): el calibre " +
-                                       calibre + " es el primero al que protege la protección de " +
+            d_.observaciones.push_back("Por ampacidad rige la protección del conductor " +
+                                       Cita(Clausula::ConductorProtegido) + ": el calibre " +
+                                       std::string(Calibres[*d_.porAmpacidad].nombre) +
+                                       " es el primero al que protege la protección de " +
                                        Numero(a.proteccion, sep_) + " A.");
         } else if (a.decisiva == Regla::CargaContinua) {
             const bool al100 = a_.dispositivo100;
             d_.observaciones.push_back(
                 "Por ampacidad rige la carga continua al " + std::string(al100 ? "100" : "125") +
-                " % (" + Cita(al100 ? Clausula::Dispositivo100 : Clausula::CargaContinua) +
-                "): " + Numero(a.requerida, sep_) + " A en la columna de " +
+                " % " + Cita(al100 ? Clausula::Dispositivo100 : Clausula::CargaContinua) + ": " +
+                Numero(a.requerida, sep_) + " A en la columna de " +
                 std::to_string(a.columnaTerminales) + " °C.");
         }
     }
 
+private:
     // A given size that does not carry the load, or that its device does not protect.
     void ComprobarAmpacidadDada(std::size_t c) {
+        if (CumpleTodo(c)) {
+            return;
+        }
         const std::string nombre(Calibres[c].nombre);
         const Ampacidad& a = *d_.ampacidad;
         const std::string permitida = Numero(Permitida(c).Redondeado(2), sep_);
         std::vector<std::string> fallas;
         if (!CumpleCargaContinua(c)) {
             fallas.push_back("no lleva " + Numero(a.requerida, sep_) + " A en la columna de " +
-                             std::to_string(a.columnaTerminales) + " °C (" +
-                             Cita(Clausula::CargaContinua) + ")");
+                             std::to_string(a.columnaTerminales) + " °C " +
+                             Cita(Clausula::CargaContinua));
         }
         if (!CumpleCorregida(c)) {
             fallas.push_back("su ampacidad de " + permitida + " A no lleva la corriente de " +
-                             Numero(a.corriente, sep_) + " A (" +
-                             Cita(Clausula::AmpacidadCorregida) + ")");
+                             Numero(a.corriente, sep_) + " A " +
+                             Cita(Clausula::AmpacidadCorregida));
         }
         if (!CumpleProteccion(c)) {
             const bool pequeno =
@@ -430,8 +463,8 @@ private:
                                           ? Clausula::Mayor800
                                           : Clausula::SiguienteMayor;
             fallas.push_back("la protección de " + Numero(a.proteccion, sep_) +
-                             " A no lo protege con su ampacidad de " + permitida + " A (" +
-                             Cita(clausula) + ")");
+                             " A no lo protege con su ampacidad de " + permitida + " A " +
+                             Cita(clausula));
         }
         d_.excedeAmpacidad = !fallas.empty();
         for (const std::string& falla : fallas) {
@@ -473,6 +506,9 @@ private:
     const std::size_t primero_;
     double porJuego_ = 0; // the current of one set, A
     std::array<std::optional<EnCalibre>, Calibres.size()> vistos_;
+    mutable std::array<std::optional<Decimal>, Calibres.size()> permitidas_;
+    // The first sizes that meet rule 1, and rules 1 and 2 together.
+    std::optional<std::size_t> regla1_, regla12_;
 };
 
 } // namespace
@@ -513,10 +549,8 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
         return d;
     }
     paso.ObservarMinimos();
-    if (d.elegido) {
-        paso.ComprobarElegido();
-        d.calculado = true;
-    }
+    paso.ObservarReglaDecisiva();
+    d.calculado = d.elegido && paso.ComprobarElegido();
     return d;
 }
 

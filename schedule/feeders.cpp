@@ -623,7 +623,6 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
     }
     if (dimensionado) {
         const engine::Dimensionado& d = *dimensionado;
-        mensajes = d.observaciones;
         salida.push_back(NombreCalibre(d.porCaida));
         salida.push_back(NombreCalibre(d.porAmpacidad));
         salida.push_back(NombreCalibre(d.elegido));
@@ -645,7 +644,7 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
         }
     }
     salida.resize(ColumnaObservaciones, Texto(""));
-    salida.push_back(Texto(Observaciones(mensajes)));
+    salida.push_back(Texto(Observaciones(dimensionado ? dimensionado->observaciones : mensajes)));
     if (dimensionado && dimensionado->ampacidad) {
         const engine::Ampacidad& a = *dimensionado->ampacidad;
         // A computed current shows its 2 decimals; a typed one stands as typed.
@@ -734,12 +733,15 @@ std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
 std::string Observaciones(const std::vector<std::string>& mensajes) {
     std::string juntas;
     for (const std::string& m : mensajes) {
-        std::string limpio = m;
-        for (std::size_t i = limpio.find(" | "); i != std::string::npos;
-             i = limpio.find(" | ", i)) {
-            limpio.replace(i, 3, " / ");
+        if (!juntas.empty()) {
+            juntas += " | ";
         }
-        juntas += (juntas.empty() ? "" : " | ") + limpio;
+        const std::size_t inicio = juntas.size();
+        juntas += m;
+        for (std::size_t i = juntas.find(" | ", inicio); i != std::string::npos;
+             i = juntas.find(" | ", i)) {
+            juntas[i + 1] = '/';
+        }
     }
     return juntas;
 }

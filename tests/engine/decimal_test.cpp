@@ -55,6 +55,9 @@ TEST(Decimal, RoundsHalfUpAndWritesTheShortestText) {
     EXPECT_EQ(D("1200.00").Texto(), "1200");
     EXPECT_EQ(D("0.05").Texto(), "0.05");
     EXPECT_EQ(D("-0.5").Texto(), "-0.5");
+    // A product beyond 64 bits keeps every digit.
+    EXPECT_EQ((D("-123456789012345") * D("987654321098.765")).Texto(),
+              "-121932631137021071359549253.925");
 }
 
 // A double as its 15-digit text says it, and back to the nearest double.
