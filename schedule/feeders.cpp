@@ -668,66 +668,90 @@ std::vector<Celda> CeldasDeSalida(const std::vector<std::string>& celdas,
     return salida;
 }
 
-std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
+namespace {
+
+// "NEC 2023 215.3"
+std::string CitaCompleta(engine::Clausula c, engine::Norma norma) {
+    return std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + " " +
+           std::string(engine::Cita(c, norma));
+}
+
+// The notes on the load, its continuous part, the ampacity and the assumptions.
+std::vector<std::string> NotasDeLaAmpacidad(engine::Norma norma) {
     using engine::Clausula;
-    const auto cita = [norma](Clausula c) {
-        return std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + " " +
-               std::string(engine::Cita(c, norma));
-    };
-    const auto& tri = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Trifasico)];
-    const auto& mono = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Monofasico)];
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
     return {
-        "Norma: " + std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + ".",
-        "Resistencia y reactancia de " + cita(Clausula::TablaImpedancias) +
-            ": cables de 600 V, 60 Hz, 75 °C, tres conductores individuales en ducto, en "
-            "ohmios al neutro por 1000 pies.",
-        "Caída de voltaje con la impedancia eficaz al factor de potencia del alimentador: "
-        "Zef = R·cos θ + X·sen θ; trifásico ΔV = " +
-            std::string(tri.factorCaida) +
-            "·I·Zef·L, monofásico ΔV = " + std::string(mono.factorCaida) + "·I·Zef·L.",
-        "Regulación = caída de voltaje / voltaje de envío × 100 %.",
         "Corriente de la carga: la de la columna corriente tal como se escribió, o la de su "
         "potencia, redondeada a 2 decimales: I = P / (√3·V·fp) en trifásico y P / (V·fp) en "
         "monofásico (potencia_kw); I = S / (√3·V) y S / V (potencia_kva).",
         "La parte continua de la carga (3 h o más; columna continua en %, o corriente_continua "
         "en A) se toma al 125 % (" +
             cita(Clausula::CargaContinua) +
-            "); con un dispositivo "
-            "aprobado para operar al 100 % de su capacidad (dispositivo_100), al 100 %. Sin dato, "
-            "toda la carga se supone continua: con ello los calibres salen mayores que los de la "
-            "corriente sola.",
+            "); con un dispositivo aprobado para operar al 100 % de su capacidad "
+            "(dispositivo_100), al 100 %. Sin dato, toda la carga se supone continua: con ello "
+            "los calibres salen mayores que los de la corriente sola.",
         "Ampacidad de " + cita(Clausula::TablaAmpacidad) +
-            ". Sin corrección, la columna de la "
-            "menor de las temperaturas del aislamiento y de las terminales lleva 1,25·Ic + In. Con "
-            "corrección, la columna del aislamiento en su ubicación, por el factor de temperatura "
-            "ambiente (" +
+            ". Sin corrección, la columna de la menor de las temperaturas del aislamiento y de "
+            "las terminales lleva 1,25·Ic + In. Con corrección, la columna del aislamiento en su "
+            "ubicación, por el factor de temperatura ambiente (" +
             cita(Clausula::TablaTemperatura) +
-            ") y el de agrupamiento por los "
-            "conductores portadores de corriente de cada ducto (" +
+            ") y el de agrupamiento por los conductores portadores de corriente de cada ducto (" +
             cita(Clausula::TablaAgrupamiento) + "), sin pasar de la columna de las terminales (" +
             cita(Clausula::Terminales) + "), lleva la carga entera (" +
             cita(Clausula::AmpacidadCorregida) + "). La ampacidad que se informa es esta última.",
         "Supuestos: terminales de 75 °C salvo la columna terminales, aunque " +
             cita(Clausula::Terminales) +
-            "(1)(a) pide 60 °C en circuitos de 100 A o menos o de "
-            "calibres 14 a 1, salvo equipo aprobado para 75 °C; ubicación mojada salvo la "
-            "columna ubicacion (el interior de un ducto subterráneo o en lugar mojado es "
-            "mojado); aislamiento THW salvo la columna aislamiento. THHN sólo en lugar seco.",
-        "Protección: la menor capacidad estándar (" + cita(Clausula::RatingsEstandar) +
-            ") no menor que 1,25·Ic + In (" + cita(Clausula::ProteccionAlimentador) +
-            "); una dada no puede ser menor, y si no es estándar se permite con una "
-            "observación. Debe proteger al conductor (" +
-            cita(Clausula::ConductorProtegido) +
-            "): hasta 800 A, no pasar de la capacidad estándar siguiente a su ampacidad (" +
-            cita(Clausula::SiguienteMayor) + "); sobre 800 A, no pasar de su ampacidad (" +
-            cita(Clausula::Mayor800) +
-            "); en los calibres 14, 12 y 10, no pasar de 15, 20 y "
-            "30 A en cobre, y de 15 y 25 A en aluminio 12 y 10 (" +
-            cita(Clausula::ConductoresPequenos) + ").",
-        "Conjuntos en paralelo: sólo calibres 1/0 y mayores (" + cita(Clausula::Paralelo) +
-            "); la corriente se reparte por igual entre los conjuntos, cada uno en su ducto.",
-        "Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por ampacidad con "
-        "su protección."};
+            "(1)(a) pide 60 °C en circuitos de 100 A o menos o de calibres 14 a 1, salvo equipo "
+            "aprobado para 75 °C; ubicación mojada salvo la columna ubicacion (el interior de un "
+            "ducto subterráneo o en lugar mojado es mojado); aislamiento THW salvo la columna "
+            "aislamiento. THHN sólo en lugar seco.",
+    };
+}
+
+// The notes on the overcurrent device and the conductor it protects.
+std::string NotaDeLaProteccion(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return "Protección: la menor capacidad estándar (" + cita(Clausula::RatingsEstandar) +
+           ") no menor que 1,25·Ic + In (" + cita(Clausula::ProteccionAlimentador) +
+           "); una dada no puede ser menor, y si no es estándar se permite con una "
+           "observación. Debe proteger al conductor (" +
+           cita(Clausula::ConductorProtegido) +
+           "): hasta 800 A, no pasar de la capacidad estándar siguiente a su ampacidad (" +
+           cita(Clausula::SiguienteMayor) + "); sobre 800 A, no pasar de su ampacidad (" +
+           cita(Clausula::Mayor800) +
+           "); en los calibres 14, 12 y 10, no pasar de 15, 20 y 30 A en cobre, y de 15 y 25 A "
+           "en aluminio 12 y 10 (" +
+           cita(Clausula::ConductoresPequenos) + ").";
+}
+
+} // namespace
+
+std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
+    using engine::Clausula;
+    const auto& tri = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Trifasico)];
+    const auto& mono = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Monofasico)];
+    std::vector<std::string> notas{
+        "Norma: " + std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + ".",
+        "Resistencia y reactancia de " + CitaCompleta(Clausula::TablaImpedancias, norma) +
+            ": cables de 600 V, 60 Hz, 75 °C, tres conductores individuales en ducto, en "
+            "ohmios al neutro por 1000 pies.",
+        "Caída de voltaje con la impedancia eficaz al factor de potencia del alimentador: "
+        "Zef = R·cos θ + X·sen θ; trifásico ΔV = " +
+            std::string(tri.factorCaida) +
+            "·I·Zef·L, monofásico ΔV = " + std::string(mono.factorCaida) + "·I·Zef·L.",
+        "Regulación = caída de voltaje / voltaje de envío × 100 %."};
+    for (std::string& nota : NotasDeLaAmpacidad(norma)) {
+        notas.push_back(std::move(nota));
+    }
+    notas.push_back(NotaDeLaProteccion(norma));
+    notas.push_back("Conjuntos en paralelo: sólo calibres 1/0 y mayores (" +
+                    CitaCompleta(Clausula::Paralelo, norma) +
+                    "); la corriente se reparte por igual entre los conjuntos, cada uno en su "
+                    "ducto.");
+    notas.push_back("Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por "
+                    "ampacidad con su protección.");
+    return notas;
 }
 
 std::string Observaciones(const std::vector<std::string>& mensajes) {

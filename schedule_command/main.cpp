@@ -61,6 +61,55 @@ std::string Pie() {
            "empezar (nada escrito).\n";
 }
 
+// What the command line asks for, as the options read it.
+struct Pedido {
+    lote::Opciones opciones;
+    std::string salida;
+    std::string norma;
+    bool notas = false;
+};
+
+void Declarar(CLI::App& app, Pedido& p) {
+    Etiquetas(app);
+    app.option_defaults()->group("Opciones");
+    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+    app.set_version_flag("--version", "calculador-caidas-lote " CALCULADOR_VERSION,
+                         "Muestra la versión y termina");
+    app.add_option("ENTRADA.csv", p.opciones.entrada,
+                   "La tabla de alimentadores: CSV, libro .xlsx o proyecto .alim")
+        ->type_name("ARCHIVO")
+        ->group("Argumentos");
+    app.add_option("-o,--salida", p.salida,
+                   "El archivo de resultados, SALIDA.csv o SALIDA.xlsx, o el proyecto "
+                   "SALIDA.alim; sin él, el CSV va a la salida estándar")
+        ->type_name("ARCHIVO");
+    app.add_option("--tablas", p.opciones.tablas,
+                   "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)")
+        ->type_name("CARPETA");
+    app.add_option("--norma", p.norma,
+                   "La edición que citan observaciones y notas: \"NEC 2023\", "
+                   "\"NOM-001-SEDE-2012\" o \"NEC 2020\" (la del proyecto, o NEC 2023)")
+        ->type_name("TEXTO");
+    app.add_flag("--notas", p.notas, "Muestra las notas del método y sus supuestos, y termina");
+    app.footer(Pie());
+}
+
+// The input, unless only the notes are asked for, and the edition by one of its names.
+void Validar(Pedido& p) {
+    if (p.opciones.entrada.empty() && !p.notas) {
+        throw CLI::RequiredError("ENTRADA.csv");
+    }
+    if (!p.norma.empty()) {
+        p.opciones.norma = engine::NormaDe(p.norma);
+        if (!p.opciones.norma) {
+            throw CLI::ValidationError("--norma", p.norma);
+        }
+    }
+    if (!p.salida.empty()) {
+        p.opciones.salida = p.salida;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,44 +118,12 @@ int main(int argc, char** argv) {
                  "protección, el calibre mínimo por caída de voltaje y por ampacidad, el "
                  "calibre elegido, su caída, su regulación y su ampacidad.",
                  "calculador-caidas-lote"};
-    Etiquetas(app);
-    app.option_defaults()->group("Opciones");
-    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
-    app.set_version_flag("--version", "calculador-caidas-lote " CALCULADOR_VERSION,
-                         "Muestra la versión y termina");
-    lote::Opciones opciones;
-    opciones.tablas = CarpetaPrograma();
-    app.add_option("ENTRADA.csv", opciones.entrada,
-                   "La tabla de alimentadores: CSV, libro .xlsx o proyecto .alim")
-        ->type_name("ARCHIVO")
-        ->group("Argumentos");
-    std::string salida;
-    app.add_option("-o,--salida", salida,
-                   "El archivo de resultados, SALIDA.csv o SALIDA.xlsx, o el proyecto "
-                   "SALIDA.alim; sin él, el CSV va a la salida estándar")
-        ->type_name("ARCHIVO");
-    app.add_option("--tablas", opciones.tablas,
-                   "La carpeta de Cobre.sqlite y Aluminio.sqlite (la del programa si falta)")
-        ->type_name("CARPETA");
-    std::string norma;
-    app.add_option("--norma", norma,
-                   "La edición que citan observaciones y notas: \"NEC 2023\", "
-                   "\"NOM-001-SEDE-2012\" o \"NEC 2020\" (la del proyecto, o NEC 2023)")
-        ->type_name("TEXTO");
-    bool notas = false;
-    app.add_flag("--notas", notas, "Muestra las notas del método y sus supuestos, y termina");
-    app.footer(Pie());
+    Pedido p;
+    p.opciones.tablas = CarpetaPrograma();
+    Declarar(app, p);
     try {
         app.parse(argc, argv);
-        if (opciones.entrada.empty() && !notas) {
-            throw CLI::RequiredError("ENTRADA.csv");
-        }
-        if (!norma.empty()) {
-            opciones.norma = engine::NormaDe(norma);
-            if (!opciones.norma) {
-                throw CLI::ValidationError("--norma", norma);
-            }
-        }
+        Validar(p);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return lote::Todo;
@@ -114,22 +131,18 @@ int main(int argc, char** argv) {
         std::cout << app.version() << "\n";
         return lote::Todo;
     } catch (const CLI::ParseError& error) {
-        std::cerr
-            << "calculador-caidas-lote: uso incorrecto: " << Motivo(error)
-            << ".\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
-               "SALIDA.xlsx | -o SALIDA.alim] [--tablas CARPETA] [--norma TEXTO]\nMás información: "
-               "calculador-caidas-lote --help\n";
+        std::cerr << "calculador-caidas-lote: uso incorrecto: " << Motivo(error)
+                  << ".\nUso: calculador-caidas-lote ENTRADA.csv [-o SALIDA.csv | -o "
+                     "SALIDA.xlsx | -o SALIDA.alim] [--tablas CARPETA] [--norma TEXTO]\n"
+                     "Más información: calculador-caidas-lote --help\n";
         return lote::NoEmpieza;
     }
-    if (notas) {
+    if (p.notas) {
         for (const std::string& nota :
-             schedule::NotasDelMetodo(opciones.norma.value_or(engine::NormaPorOmision))) {
+             schedule::NotasDelMetodo(p.opciones.norma.value_or(engine::NormaPorOmision))) {
             std::cout << nota << "\n";
         }
         return lote::Todo;
     }
-    if (!salida.empty()) {
-        opciones.salida = salida;
-    }
-    return lote::Ejecutar(opciones, std::cout, std::cerr);
+    return lote::Ejecutar(p.opciones, std::cout, std::cerr);
 }

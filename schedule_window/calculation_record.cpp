@@ -28,13 +28,22 @@ QString Escapar(const QString& texto) {
     return texto.toHtmlEscaped();
 }
 
-// The columns of the record's table: the inputs and the figures. The remarks and the
-// file's other columns, which run long, go on a line of their own under each feeder.
-bool EnLaTabla(const ModeloAlimentadores& modelo, int columna) {
+// Where a column goes in the record: the inputs and the figures in the table; the remarks
+// and the file's other columns, which run long, on a line of their own under each feeder;
+// an input of the load's parts or its device that no row uses, nowhere.
+enum class Lugar { Tabla, Nota, Fuera };
+
+Lugar LugarDe(const ModeloAlimentadores& modelo, int columna) {
     const ModeloAlimentadores::Vista v = modelo.VistaDe(columna);
-    return v.tipo == ModeloAlimentadores::Tipo::Entrada ||
-           (v.tipo == ModeloAlimentadores::Tipo::Resultado &&
-            v.indice != schedule::ColumnaObservaciones);
+    switch (v.tipo) {
+    case ModeloAlimentadores::Tipo::Entrada:
+        return modelo.Opcional(columna) && !modelo.EnUso(columna) ? Lugar::Fuera : Lugar::Tabla;
+    case ModeloAlimentadores::Tipo::Otra:
+        return Lugar::Nota;
+    case ModeloAlimentadores::Tipo::Resultado:
+        break;
+    }
+    return v.indice == schedule::ColumnaObservaciones ? Lugar::Nota : Lugar::Tabla;
 }
 
 QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
@@ -51,7 +60,8 @@ QString Fila(const ModeloAlimentadores& modelo, int fila) {
     QStringList notas;
     for (int c = 0; c < modelo.columnCount(); ++c) {
         const QString texto = Texto(modelo, fila, c);
-        if (EnLaTabla(modelo, c)) {
+        const Lugar lugar = LugarDe(modelo, c);
+        if (lugar == Lugar::Tabla) {
             const bool derecha =
                 fila >= 0 && (modelo.data(modelo.index(fila, c), Qt::TextAlignmentRole).toInt() &
                               Qt::AlignRight);
@@ -60,7 +70,7 @@ QString Fila(const ModeloAlimentadores& modelo, int fila) {
                              derecha ? QStringLiteral(" align='right'") : QString(),
                              Escapar(texto).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
             ++columnas;
-        } else if (fila >= 0 && !texto.isEmpty()) {
+        } else if (lugar == Lugar::Nota && fila >= 0 && !texto.isEmpty()) {
             notas << QStringLiteral("<i>%1:</i> %2")
                          .arg(Escapar(Texto(modelo, -1, c)), Escapar(texto));
         }

@@ -223,6 +223,19 @@ int ModeloAlimentadores::ColumnaDe(Vista v) const {
     return static_cast<int>(otras + Columnas.size() + (lugar - OrdenResultados.begin()));
 }
 
+bool ModeloAlimentadores::Opcional(int columna) const {
+    const Vista v = VistaDe(columna);
+    return v.tipo == Tipo::Entrada && v.indice >= static_cast<std::size_t>(Columna::PotenciaKw);
+}
+
+bool ModeloAlimentadores::EnUso(int columna) const {
+    const Vista v = VistaDe(columna);
+    return v.tipo != Tipo::Entrada || std::any_of(cuadro_.filas.begin(), cuadro_.filas.end(),
+                                                  [&](const schedule::Cuadro::Fila& f) {
+                                                      return !f.entradas[v.indice].empty();
+                                                  });
+}
+
 int ModeloAlimentadores::rowCount(const QModelIndex& padre) const {
     return padre.isValid() ? 0 : static_cast<int>(cuadro_.filas.size());
 }

@@ -41,6 +41,10 @@ public:
     };
     Vista VistaDe(int columna) const;
     int ColumnaDe(Vista vista) const;
+    // The inputs of the load by power, its continuous part, the insulation and the device:
+    // a view may leave one out while no row uses it.
+    bool Opcional(int columna) const;
+    bool EnUso(int columna) const;
     // The role that tells an input cell's place in Columnas, for its editor.
     static constexpr int RolColumna = Qt::UserRole;
 

@@ -93,6 +93,7 @@ void VentanaAlimentadores::createHeader() {
             QString::fromUtf8(nombre.data(), static_cast<qsizetype>(nombre.size())));
     }
     poner(campos_.norma, QStringLiteral("norma"), QStringLiteral("Norma"));
+    encabezado->setAlignment(campos_.norma, Qt::AlignLeft);
     encabezado->setColumnStretch(1, 3);
     encabezado->setColumnStretch(3, 2);
     encabezado->setColumnStretch(5, 1);
@@ -176,6 +177,11 @@ void VentanaAlimentadores::createMenu() {
     editar->addSeparator();
     accion(editar, acciones_.copiar, QStringLiteral("&Copiar filas"), QKeySequence::Copy);
     accion(editar, acciones_.pegar, QStringLiteral("&Pegar filas"), QKeySequence::Paste);
+
+    QMenu* ver = menuBar()->addMenu(QStringLiteral("&Ver"));
+    accion(ver, acciones_.todasLasEntradas, QStringLiteral("&Todas las entradas"),
+           QKeySequence(Qt::CTRL | Qt::Key_T));
+    acciones_.todasLasEntradas->setCheckable(true);
 }
 
 void VentanaAlimentadores::connectHandlers() {
@@ -199,6 +205,15 @@ void VentanaAlimentadores::connectHandlers() {
     connect(acciones_.bajar, &QAction::triggered, this, [this] { MoverFila_Click(1); });
     connect(acciones_.copiar, &QAction::triggered, this, &VentanaAlimentadores::Copiar_Click);
     connect(acciones_.pegar, &QAction::triggered, this, &VentanaAlimentadores::Pegar_Click);
+    connect(acciones_.todasLasEntradas, &QAction::toggled, this,
+            &VentanaAlimentadores::MostrarColumnas);
+    connect(modelo_, &QAbstractItemModel::modelReset, this, &VentanaAlimentadores::MostrarColumnas);
+    connect(modelo_, &QAbstractItemModel::rowsInserted, this,
+            &VentanaAlimentadores::MostrarColumnas);
+    connect(modelo_, &QAbstractItemModel::rowsRemoved, this,
+            &VentanaAlimentadores::MostrarColumnas);
+    connect(modelo_, &QAbstractItemModel::dataChanged, this,
+            &VentanaAlimentadores::MostrarColumnas);
     connect(&modelo_->pila(), &QUndoStack::cleanChanged, this,
             &VentanaAlimentadores::ActualizarTitulo);
     connect(modelo_, &ModeloAlimentadores::encabezadoCambiado, this,
@@ -266,6 +281,13 @@ void VentanaAlimentadores::AjustarColumnas() {
                                    v.indice == schedule::ColumnaObservaciones;
         const int maximo = (observaciones ? AnchoObservaciones : AnchoMaximo) * letra;
         tabla_->setColumnWidth(c, std::min(tabla_->columnWidth(c), maximo));
+    }
+}
+
+void VentanaAlimentadores::MostrarColumnas() {
+    const bool todas = acciones_.todasLasEntradas->isChecked();
+    for (int c = 0; c < modelo_->columnCount(); ++c) {
+        tabla_->setColumnHidden(c, !todas && modelo_->Opcional(c) && !modelo_->EnUso(c));
     }
 }
 

@@ -72,6 +72,8 @@ private:
     static schedule::Cuadro CuadroNuevo();
     void Empezar(schedule::Cuadro cuadro, const QString& archivo);
     void AjustarColumnas();
+    // The inputs of the load's parts and its device show where a row uses them, or all.
+    void MostrarColumnas();
     void MostrarEncabezado();
     // A project field being typed in counts as changed before the schedule is saved or let go.
     void ConfirmarCampos();
@@ -116,5 +118,6 @@ private:
         QAction* bajar = nullptr;
         QAction* copiar = nullptr;
         QAction* pegar = nullptr;
+        QAction* todasLasEntradas = nullptr;
     } acciones_;
 };

@@ -545,6 +545,29 @@ private slots:
         modelo().pila().setClean();
     }
 
+    // The inputs of the load's parts and its device take room only where a row uses them:
+    // the shipped example leaves them out, so that its results come into sight; Ver → Todas
+    // las entradas shows them, and a pasted value in one shows its column.
+    void the_unused_load_inputs_give_way_to_the_results() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        QVERIFY(tabla->isColumnHidden(Col(Columna::PotenciaKw)));
+        QVERIFY(tabla->isColumnHidden(Col(Columna::Proteccion)));
+        QVERIFY(!tabla->isColumnHidden(Col(Columna::Calibre)));
+        tabla->setFocus();
+        QTest::keyClick(tabla, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(!tabla->isColumnHidden(Col(Columna::PotenciaKw)));
+        QTest::keyClick(tabla, Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(tabla->isColumnHidden(Col(Columna::PotenciaKw)));
+        QApplication::clipboard()->setText(
+            QStringLiteral("circuito\tsistema\tconductor\tducto\tkW\tvoltaje\tfp\tlongitud\n"
+                           "K-1\t3\tcu\tpvc\t100\t480\t0.9\t10\n"));
+        QTest::keyClick(tabla, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(!tabla->isColumnHidden(Col(Columna::PotenciaKw)));
+        QVERIFY(tabla->isColumnHidden(Col(Columna::PotenciaKva)));
+        modelo().pila().undo();
+        QVERIFY(tabla->isColumnHidden(Col(Columna::PotenciaKw)));
+    }
+
     // The date shows its four-digit year where the locale's short format has two; a list
     // editor is as wide as its longest choice.
     void the_date_has_four_digits_and_lists_show_their_choices() {
@@ -710,7 +733,7 @@ private slots:
     // keyboard: the menus by their Alt letters, the table by Tab, F2, Enter and Escape.
     void controls_have_spanish_names_and_keys() {
         QCOMPARE(ventana->accessibleName(), QStringLiteral("Alimentadores"));
-        for (const char* nombre : {"proyecto", "elaboro", "fecha", "tabla"}) {
+        for (const char* nombre : {"proyecto", "elaboro", "fecha", "norma", "tabla"}) {
             QVERIFY2(!Control(ventana.get(), nombre)->accessibleName().isEmpty(), nombre);
         }
         QCOMPARE(Control(ventana.get(), "tabla")->accessibleName(),
@@ -719,7 +742,7 @@ private slots:
         for (QAction* a : ventana->menuBar()->actions()) {
             menus << a->text();
         }
-        QCOMPARE(menus, (QStringList{"&Archivo", "&Editar"}));
+        QCOMPARE(menus, (QStringList{"&Archivo", "&Editar", "&Ver"}));
         QCOMPARE(Accion(QStringLiteral("&Guardar"))->shortcut(), QKeySequence(QKeySequence::Save));
         QCOMPARE(Accion(QStringLiteral("&Agregar fila"))->shortcut(), QKeySequence(Qt::Key_Insert));
 
