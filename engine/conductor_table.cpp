@@ -1,6 +1,6 @@
 #include "engine/conductor_table.h"
 
-#include <sqlite3.h>
+#include "engine/sqlite_handles.h"
 
 #include <memory>
 #include <optional>
@@ -9,15 +9,6 @@
 
 namespace engine {
 namespace {
-
-struct CerrarBase {
-    void operator()(sqlite3* base) const { sqlite3_close_v2(base); }
-};
-struct FinalizarConsulta {
-    void operator()(sqlite3_stmt* consulta) const { sqlite3_finalize(consulta); }
-};
-using Base = std::unique_ptr<sqlite3, CerrarBase>;
-using Consulta = std::unique_ptr<sqlite3_stmt, FinalizarConsulta>;
 
 // The two columns of a conduit; none for an index outside Ductos.
 std::optional<Ducto> DuctoDe(int indiceDucto) {

@@ -1,6 +1,7 @@
 #include "schedule/project_file.h"
 
 #include "engine/decimal.h"
+#include "engine/sqlite_handles.h"
 #include "schedule/replace_file.h"
 
 #include <sqlite3.h>
@@ -14,14 +15,8 @@
 namespace schedule {
 namespace {
 
-struct CerrarBase {
-    void operator()(sqlite3* base) const { sqlite3_close_v2(base); }
-};
-struct FinalizarConsulta {
-    void operator()(sqlite3_stmt* consulta) const { sqlite3_finalize(consulta); }
-};
-using Base = std::unique_ptr<sqlite3, CerrarBase>;
-using Consulta = std::unique_ptr<sqlite3_stmt, FinalizarConsulta>;
+using engine::Base;
+using engine::Consulta;
 
 using Tipo = Cuadro::ColumnaArchivo::Tipo;
 

@@ -2,28 +2,13 @@
 // by hand from Table 310.16, the ambient factors and the standard ratings.
 #include "engine/ampacity.h"
 #include "engine/sizing.h"
+#include "tests/engine/tablas_de_prueba.h"
 
 #include <gtest/gtest.h>
 
 using namespace engine;
 
 namespace {
-
-const TablasConductores& Tablas() {
-    static const TablasConductores tablas = [] {
-        TablasConductores t;
-        for (Material m : {Material::Cobre, Material::Aluminio}) {
-            t[static_cast<std::size_t>(m)] =
-                std::get<TablaConductores>(LeerTabla(m, CARPETA_TABLAS));
-        }
-        return t;
-    }();
-    return tablas;
-}
-
-std::string Nombre(const std::optional<std::size_t>& calibre) {
-    return calibre ? std::string(Calibres[*calibre].nombre) : "ninguno";
-}
 
 Decimal D(const char* texto) {
     return *Decimal::Leer(texto);

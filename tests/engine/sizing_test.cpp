@@ -1,4 +1,5 @@
 #include "engine/sizing.h"
+#include "tests/engine/tablas_de_prueba.h"
 
 #include "engine/ampacity.h"
 #include "engine/calcular.h"
@@ -12,22 +13,6 @@
 using namespace engine;
 
 namespace {
-
-const TablasConductores& Tablas() {
-    static const TablasConductores tablas = [] {
-        TablasConductores t;
-        for (Material m : {Material::Cobre, Material::Aluminio}) {
-            t[static_cast<std::size_t>(m)] =
-                std::get<TablaConductores>(LeerTabla(m, CARPETA_TABLAS));
-        }
-        return t;
-    }();
-    return tablas;
-}
-
-std::string Nombre(const std::optional<std::size_t>& calibre) {
-    return calibre ? std::string(Calibres[*calibre].nombre) : "ninguno";
-}
 
 // A three-phase copper feeder in PVC at 480 V and power factor 0.9, THW in a wet location
 // with 75 °C terminals, its load not continuous: sized on its current alone.
