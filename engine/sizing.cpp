@@ -1,6 +1,7 @@
 #include "engine/sizing.h"
 
 #include "engine/ampacity.h"
+#include "engine/feeder_set.h"
 #include "engine/numeric_text.h"
 
 #include <algorithm>
@@ -146,7 +147,9 @@ std::optional<Decimal> CorrienteDeLaCarga(const Alimentador& a) {
 // The conductors counted in one raceway, and a remark when the count given is less than
 // one set has.
 int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaciones) {
-    const int juego = DescripcionSistema(a.sistema).conductores;
+    // A neutral that carries current counts with the phases.
+    const int juego =
+        DescripcionSistema(a.sistema).conductores + (ConNeutro(a) && a.neutroPortador ? 1 : 0);
     if (!a.conductoresDucto) {
         return juego;
     }
@@ -550,7 +553,7 @@ Dimensionado Dimensionar(const Alimentador& a, const TablasConductores& tablas,
     }
     paso.ObservarMinimos();
     paso.ObservarReglaDecisiva();
-    d.calculado = d.elegido && paso.ComprobarElegido();
+    d.calculado = d.elegido && paso.ComprobarElegido() && CompletarConjunto(a, d, sep, norma);
     return d;
 }
 

@@ -48,7 +48,16 @@ struct Alimentador {
     double terminales = PorOmision.terminales;        // °C: 60 or 75
     bool dispositivo100 = false;                      // an assembly listed for 100 % of its rating
     std::optional<Decimal> proteccion; // a device rating to check instead of choosing one
+    // The rest of the feeder: the neutral, and the conduit each set runs in.
+    std::optional<bool> neutro;                // by default three-phase has one, single-phase not
+    std::optional<std::size_t> calibreNeutro;  // a size, by default that of the phases
+    bool neutroPortador = false;               // the neutral counts as current-carrying
+    std::optional<std::size_t> tubo;           // position in Tubos, by default the conduit's
+    std::optional<std::size_t> tamanoTubo;     // position in TamanosTubo, by default chosen
 };
+
+// Whether the feeder has a neutral: given, or by its system.
+bool ConNeutro(const Alimentador& alimentador);
 
 // The input of a feeder that a refusal names.
 enum class Dato {
@@ -69,6 +78,9 @@ enum class Dato {
     Aislamiento,
     Terminales,
     Proteccion,
+    CalibreNeutro,
+    Tubo,
+    TamanoTubo,
 };
 
 // Which minimum decided the chosen size.
@@ -106,6 +118,21 @@ struct Ampacidad {
     std::optional<Regla> decisiva;
 };
 
+// The feeder as a drawing writes it: phases, neutral and grounding conductor in each of its
+// raceways, one raceway a set.
+struct Conjunto {
+    std::optional<std::size_t> neutro; // its size; none without a neutral
+    std::size_t tierra = 0;            // the equipment grounding conductor's size
+    std::size_t tubo = 0;              // position in Tubos
+    std::size_t tamano = 0;            // position in TamanosTubo
+    int tubos = 1;                     // raceways, one a set
+    int conductoresPorTubo = 0;
+    long long areaConductores = 0; // in one raceway, ten-thousandths of a square inch
+    long long areaTubo = 0;        // thousandths of a square inch
+    // The fill, in tenths of a percent, rounded half up.
+    long long RellenoDecimas() const;
+};
+
 struct Dimensionado {
     std::optional<std::size_t> porCaida;     // the smallest size by drop
     std::optional<std::size_t> porAmpacidad; // the smallest size by ampacity and protection
@@ -113,6 +140,7 @@ struct Dimensionado {
     std::optional<Rige> rige;                // without a given size
     std::optional<EnCalibre> valores;        // at the chosen size
     std::optional<Ampacidad> ampacidad;      // once the load and the device are known
+    std::optional<Conjunto> conjunto;        // once the size is known
     std::vector<std::string> observaciones;  // every message for the feeder
     std::optional<Dato> invalido;            // the input that breaks its rule, if any
     bool excedeRegulacion = false;           // a given size fails the limit

@@ -1,0 +1,30 @@
+// The rest of a feeder once its phases are sized: the equipment grounding conductor for
+// its device, the neutral, and the conduit of each set with its fill.
+#pragma once
+
+#include "engine/code_editions.h"
+#include "engine/number_pattern.h"
+#include "engine/sizing.h"
+
+namespace engine {
+
+// Fills d.conjunto for a feeder whose size and device are known. A rule the feeder cannot
+// meet is a message naming its input, and false.
+bool CompletarConjunto(const Alimentador& alimentador, Dimensionado& d, const Separadores& sep,
+                       Norma norma);
+
+// The line a drawing writes: "3-250 + 1-250 N + 1-4 T, RMC 2-1/2 (63)", and for sets in
+// parallel "2 × (…), 2 RMC 2-1/2 (63)".
+std::string Especificacion(Sistema sistema, std::size_t calibre, const Conjunto& conjunto);
+
+// Chapter 9 Table 1: the share of a conduit's area `conductores` may fill, %.
+int RellenoPermitido(int conductores);
+
+// Whether conductors of a total area (ten-thousandths of a square inch) fit a conduit of
+// `areaTubo` (thousandths), exactly.
+bool Cabe(long long areaConductores, int conductores, long long areaTubo);
+
+// "RMC 2-1/2 (63)".
+std::string NombreTubo(std::size_t tubo, std::size_t tamano);
+
+} // namespace engine
