@@ -90,8 +90,9 @@ public:
             if (tierra != tablaTierra_) {
                 d_.observaciones.push_back(
                     "Puesta a tierra aumentada en proporción a las fases (" +
-                    Cita(Clausula::TierraProporcional) + "): " + Nombre(tablaTierra_) + " × " +
-                    Nombre(elegido_) + " / " + Nombre(*base) + " → " + Nombre(tierra) + ".");
+                    Cita(Clausula::TierraProporcional) + "): " + Nombre(tablaTierra_) +
+                    " por las fases " + Nombre(elegido_) + " en lugar de " + Nombre(*base) +
+                    " (" + Cita(Clausula::TablaSecciones) + ") da " + Nombre(tierra) + ".");
             }
         }
         return std::min(tierra, elegido_);
@@ -206,8 +207,10 @@ private:
         return i;
     }
 
+    // "NEC 2023 250.122(B)".
     std::string Cita(Clausula clausula) const {
-        return std::string(engine::Cita(clausula, norma_));
+        return std::string(NombresNorma[static_cast<std::size_t>(norma_)]) + " " +
+               std::string(engine::Cita(clausula, norma_));
     }
 
     bool Rechazar(Dato dato, std::string mensaje) {

@@ -1,6 +1,8 @@
 #include "schedule/feeders.h"
 
+#include "engine/feeder_set.h"
 #include "engine/numeric_text.h"
+#include "engine/raceways.h"
 #include "schedule/text.h"
 
 #include <algorithm>
@@ -34,16 +36,24 @@ constexpr Opcion<engine::Material> MaterialesConductor[] = {
 };
 
 // The words designers write for a conduit, beside the names of Ductos: the kinds of steel
-// conduit, and PVC by its schedule.
+// conduit, and PVC by its schedule. A conduit type named so is the feeder's type too.
 struct PalabraDucto {
     std::string_view palabra; // as the message lists it
     std::string_view ducto;   // a name in Ductos
+    std::string_view tubo;    // a name in Tubos, or none
 };
 constexpr PalabraDucto PalabrasDucto[] = {
-    {"EMT", "Acero"},          {"IMC", "Acero"},           {"RMC", "Acero"},
-    {"tubo conduit", "Acero"}, {"pared delgada", "Acero"}, {"pared gruesa", "Acero"},
-    {"galvanizado", "Acero"},  {"PVC-40", "PVC"},          {"PVC-80", "PVC"},
-    {"PVC cédula 40", "PVC"},  {"PVC cédula 80", "PVC"},
+    {"EMT", "Acero", "EMT"},
+    {"IMC", "Acero", "IMC"},
+    {"RMC", "Acero", "RMC"},
+    {"tubo conduit", "Acero", ""},
+    {"pared delgada", "Acero", "EMT"},
+    {"pared gruesa", "Acero", "RMC"},
+    {"galvanizado", "Acero", ""},
+    {"PVC-40", "PVC", "PVC-40"},
+    {"PVC-80", "PVC", "PVC-80"},
+    {"PVC cédula 40", "PVC", "PVC-40"},
+    {"PVC cédula 80", "PVC", "PVC-80"},
 };
 
 // A conduit's name as compared: normalised, without hyphens.
@@ -129,6 +139,53 @@ std::optional<std::size_t> ElegirDucto(std::string_view texto) {
     for (const auto& [nombre, ducto] : nombres) {
         if (normal == nombre) {
             return ducto;
+        }
+    }
+    return std::nullopt;
+}
+
+// The conduit type a `ducto` cell names, if it names one.
+std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
+    const std::string normal = NormalDucto(texto);
+    for (const PalabraDucto& p : PalabrasDucto) {
+        if (!p.tubo.empty() && normal == NormalDucto(p.palabra)) {
+            return engine::IndiceTubo(p.tubo);
+        }
+    }
+    return std::nullopt;
+}
+
+// A conduit type by its name or by the words of a `ducto` that name one.
+std::optional<std::size_t> ElegirTubo(std::string_view texto) {
+    const std::string normal = NormalDucto(texto);
+    for (std::size_t i = 0; i < engine::Tubos.size(); ++i) {
+        if (normal == NormalDucto(engine::Tubos[i].nombre)) {
+            return i;
+        }
+    }
+    return TuboDelDucto(texto);
+}
+
+// A trade size as written: "2-1/2", "2 1/2", "2½" aside, with or without inch marks, or its
+// metric designator, "63".
+std::optional<std::size_t> ElegirTamanoTubo(std::string_view texto) {
+    std::string normal;
+    for (const char c : Normalizar(texto)) {
+        if (c != ' ' && c != '-' && c != '"') {
+            normal += c;
+        }
+    }
+    for (const std::string_view unidad : {"pulgadas", "pulg", "in"}) {
+        if (normal.ends_with(unidad)) {
+            normal.erase(normal.size() - unidad.size());
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < engine::TamanosTubo.size(); ++i) {
+        std::string comercial(engine::TamanosTubo[i].comercial);
+        comercial.erase(std::remove(comercial.begin(), comercial.end(), '-'), comercial.end());
+        if (normal == comercial || normal == std::to_string(engine::TamanosTubo[i].designador)) {
+            return i;
         }
     }
     return std::nullopt;
@@ -306,13 +363,25 @@ struct LectorDeFila {
         }
     }
 
-    void Calibre(std::optional<std::size_t>& destino) {
-        const auto calibre = ElegirCalibre(Celda(Columna::Calibre));
+    void Calibre(Columna c, std::optional<std::size_t>& destino) {
+        const auto calibre = ElegirCalibre(Celda(c));
         if (const auto* elegido = std::get_if<std::optional<std::size_t>>(&calibre)) {
             destino = *elegido;
         } else {
-            Error(Columna::Calibre,
-                  "no tiene un calibre de la tabla: " + Comillas(Celda(Columna::Calibre)) + ".");
+            Error(c, "no tiene un calibre de la tabla: " + Comillas(Celda(c)) + ".");
+        }
+    }
+
+    // The conduit: its type, by default the one `ducto` names, and its trade size.
+    void Tubo(engine::Alimentador& a) {
+        if (SinBlancos(Celda(Columna::Tubo)).empty()) {
+            a.tubo = TuboDelDucto(Celda(Columna::Ducto));
+        } else {
+            Eleccion(Columna::Tubo, ElegirTubo, a.tubo);
+        }
+        const std::string normal = Normalizar(Celda(Columna::TamanoTubo));
+        if (!normal.empty() && normal != "automatico") {
+            Eleccion(Columna::TamanoTubo, ElegirTamanoTubo, a.tamanoTubo);
         }
     }
 
@@ -396,7 +465,19 @@ std::string TextoPorOmision(Columna c) {
     case Columna::Terminales:
         return engine::TextoQuinceCifras(o.terminales);
     case Columna::Dispositivo100:
+    case Columna::NeutroPortador:
+    case Columna::Transformador:
         return "no";
+    case Columna::Neutro:
+        return "sí en trifásico, no en monofásico";
+    case Columna::CalibreNeutro:
+        return "el de las fases";
+    case Columna::Tubo:
+        return "PVC-40 en PVC, RMC en acero y aluminio";
+    case Columna::TamanoTubo:
+        return std::string(o.calibre);
+    case Columna::AlimentadoDesde:
+        return "la acometida";
     default:
         return {};
     }
@@ -451,6 +532,12 @@ Columna ColumnaDe(engine::Dato dato) {
         return Columna::Terminales;
     case engine::Dato::Proteccion:
         return Columna::Proteccion;
+    case engine::Dato::CalibreNeutro:
+        return Columna::CalibreNeutro;
+    case engine::Dato::Tubo:
+        return Columna::Tubo;
+    case engine::Dato::TamanoTubo:
+        return Columna::TamanoTubo;
     case engine::Dato::Calibre:
         break;
     }
@@ -580,7 +667,13 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Real(Columna::Paralelo, a.juegos);
     f.Real(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
     f.Real(Columna::ConductoresDucto, a.conductoresDucto);
-    f.Calibre(a.calibre);
+    f.Calibre(Columna::Calibre, a.calibre);
+    f.Opcional(Columna::Neutro, ElegirSiNo, a.neutro);
+    f.Calibre(Columna::CalibreNeutro, a.calibreNeutro);
+    f.Opcional(Columna::NeutroPortador, ElegirSiNo, a.neutroPortador);
+    f.Tubo(a);
+    bool transformador = false; // read by the tree of feeders; here only checked
+    f.Opcional(Columna::Transformador, ElegirSiNo, transformador);
     f.CeldasDeMas();
     if (!f.errores.empty()) {
         return f.errores;
@@ -610,6 +703,15 @@ std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
     return salida;
 }
 
+namespace {
+
+engine::Sistema SistemaDe(const FilaLeida& fila) {
+    const auto* a = std::get_if<engine::Alimentador>(&fila);
+    return a ? a->sistema : engine::Sistema::Trifasico;
+}
+
+} // namespace
+
 std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
                                      const std::optional<engine::Dimensionado>& dimensionado,
                                      const engine::Separadores& sep) {
@@ -621,7 +723,8 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
             mensajes.push_back(e.mensaje);
         }
     }
-    if (dimensionado) {
+    // A refused input leaves no figures, even where the sizes were had before it.
+    if (dimensionado && !dimensionado->invalido) {
         const engine::Dimensionado& d = *dimensionado;
         salida.push_back(NombreCalibre(d.porCaida));
         salida.push_back(NombreCalibre(d.porAmpacidad));
@@ -645,12 +748,22 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
     }
     salida.resize(ColumnaObservaciones, Texto(""));
     salida.push_back(Texto(Observaciones(dimensionado ? dimensionado->observaciones : mensajes)));
-    if (dimensionado && dimensionado->ampacidad) {
+    if (dimensionado && !dimensionado->invalido && dimensionado->ampacidad) {
         const engine::Ampacidad& a = *dimensionado->ampacidad;
         // A computed current shows its 2 decimals; a typed one stands as typed.
         salida.push_back(a.calculada ? CeldaNumero(a.corriente.Real(), "0.00", sep)
                                      : CeldaExacta(a.corriente, sep));
         salida.push_back(CeldaExacta(a.proteccion, sep));
+    }
+    if (dimensionado && dimensionado->conjunto && dimensionado->elegido) {
+        const engine::Conjunto& c = *dimensionado->conjunto;
+        salida.push_back(NombreCalibre(c.neutro));
+        salida.push_back(NombreCalibre(c.tierra));
+        salida.push_back(CeldaNumero(c.tubos, "0", sep));
+        salida.push_back(Texto(engine::NombreTubo(c.tubo, c.tamano)));
+        salida.push_back(CeldaNumero(static_cast<double>(c.RellenoDecimas()) / 10, "0.0", sep));
+        salida.push_back(Texto(""));
+        salida.push_back(Texto(engine::Especificacion(SistemaDe(fila), *dimensionado->elegido, c)));
     }
     salida.resize(ColumnasResultado.size(), Texto(""));
     return salida;

@@ -41,6 +41,13 @@ enum class Columna {
     Terminales,
     Dispositivo100,
     Proteccion,
+    Neutro,
+    CalibreNeutro,
+    NeutroPortador,
+    Tubo,
+    TamanoTubo,
+    AlimentadoDesde,
+    Transformador,
 };
 
 struct DescripcionColumna {
@@ -64,8 +71,10 @@ inline constexpr std::string_view SinonimosConductores[]{"conductores", "conduct
 inline constexpr std::string_view SinonimosKw[]{"kW", "potencia activa"};
 inline constexpr std::string_view SinonimosKva[]{"kVA", "potencia aparente"};
 inline constexpr std::string_view SinonimosProteccion[]{"interruptor"};
+inline constexpr std::string_view SinonimosTubo[]{"tipo de tubo"};
+inline constexpr std::string_view SinonimosDesde[]{"alimentado por", "desde"};
 
-inline constexpr std::array<DescripcionColumna, 22> Columnas{{
+inline constexpr std::array<DescripcionColumna, 29> Columnas{{
     {"circuito", true, false, SinonimosCircuito},
     {"sistema", true, false},
     {"conductor", true, false},
@@ -88,6 +97,13 @@ inline constexpr std::array<DescripcionColumna, 22> Columnas{{
     {"terminales", false, true},
     {"dispositivo_100", false, false},
     {"proteccion", false, false, SinonimosProteccion},
+    {"neutro", false, false},
+    {"calibre_neutro", false, false},
+    {"neutro_portador", false, false},
+    {"tubo", false, false, SinonimosTubo},
+    {"tamano_tubo", false, false},
+    {"alimentado_desde", false, false, SinonimosDesde},
+    {"transformador", false, false},
 }};
 
 constexpr const DescripcionColumna& Descripcion(Columna c) {
@@ -103,13 +119,16 @@ std::string AyudaDeColumnas();
 
 // The columns the sizing adds, in order: those a later version adds come after the
 // remarks, so that a script that reads the earlier ones by their place still finds them.
-inline constexpr std::array<std::string_view, 12> ColumnasResultado{
-    "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2",
-    "rige",          "caida_v",           "regulacion",      "voltaje_final",
-    "ampacidad",     "observaciones",     "corriente_calc",  "proteccion_elegida"};
+inline constexpr std::array<std::string_view, 19> ColumnasResultado{
+    "calibre_caida",  "calibre_ampacidad", "calibre_elegido", "mm2",
+    "rige",           "caida_v",           "regulacion",      "voltaje_final",
+    "ampacidad",      "observaciones",     "corriente_calc",  "proteccion_elegida",
+    "neutro_elegido", "tierra",            "tubos",           "tubo_elegido",
+    "relleno",        "regulacion_total",  "especificacion"};
 
-// The position of the remarks among the result columns.
+// The position of the remarks and of the total regulation among the result columns.
 inline constexpr std::size_t ColumnaObservaciones = 9;
+inline constexpr std::size_t ColumnaRegulacionTotal = 17;
 
 // Where each input column stands in a file's header row.
 struct Encabezado {

@@ -25,7 +25,7 @@ struct Clave {
     std::string_view nombre;
     std::string DatosProyecto::*campo;
 };
-constexpr std::array<Clave, 7> Claves{{
+constexpr std::array<Clave, 8> Claves{{
     {"nombre", &DatosProyecto::nombre},
     {"elaboro", &DatosProyecto::elaboro},
     {"cedula", &DatosProyecto::cedula},
@@ -33,6 +33,7 @@ constexpr std::array<Clave, 7> Claves{{
     {"revision", &DatosProyecto::revision},
     {"fecha", &DatosProyecto::fecha},
     {"norma", &DatosProyecto::norma},
+    {"regulacion_total_max", &DatosProyecto::regulacionTotal},
 }};
 
 // A crafted file (a view with a runaway query in place of a table) is stopped, not waited

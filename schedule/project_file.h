@@ -18,8 +18,9 @@ inline constexpr std::int32_t IdAplicacion = 0x43434156;
 // The schema written; a file of an earlier one is read and upgraded in memory, and written
 // in this one only when saved. 1: the first inputs; 2: the load by power, its continuous
 // part, the insulation, location, terminals and overcurrent device, and the project's
-// code edition.
-inline constexpr int VersionEsquema = 2;
+// code edition; 3: the neutral, the conduit, the feeder upstream and the transformer, and
+// the project's total regulation.
+inline constexpr int VersionEsquema = 3;
 
 // Told the rows done of all as a long read or write goes on; false stops it.
 using Avance = std::function<bool(std::size_t hechas, std::size_t total)>;

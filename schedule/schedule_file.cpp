@@ -6,6 +6,7 @@
 #include "schedule/writers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <memory>
 
 namespace schedule {
@@ -81,6 +82,15 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
     return celdas;
 }
 
+double RegulacionTotalDe(const DatosProyecto& proyecto) {
+    const auto leido = LeerNumero(proyecto.regulacionTotal, MarcaDecimal{Marca::Punto, false});
+    double valor = RegulacionTotalPorOmision;
+    if (const auto* n = std::get_if<Numero>(&leido)) {
+        std::from_chars(n->texto.data(), n->texto.data() + n->texto.size(), valor);
+    }
+    return valor > 0 ? valor : RegulacionTotalPorOmision;
+}
+
 engine::Norma NormaDe(const DatosProyecto& proyecto) {
     return engine::NormaDe(proyecto.norma).value_or(engine::NormaPorOmision);
 }
@@ -103,9 +113,24 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
         engine::Dimensionar(std::get<engine::Alimentador>(r.leida), tablas, sep, norma);
     if (r.dimensionado->invalido) {
         r.errores.push_back(
-            {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.front()});
+            {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.back()});
     }
     return r;
+}
+
+std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
+                                    const std::vector<FilaDimensionada>& dimensionadas,
+                                    const engine::Separadores& sep) {
+    std::vector<Nodo> nodos;
+    nodos.reserve(cuadro.filas.size());
+    for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
+        const auto& e = cuadro.filas[i].entradas;
+        nodos.push_back(NodoDeFila(e[static_cast<std::size_t>(Columna::Circuito)],
+                                   e[static_cast<std::size_t>(Columna::AlimentadoDesde)],
+                                   e[static_cast<std::size_t>(Columna::Transformador)],
+                                   dimensionadas[i].dimensionado));
+    }
+    return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep);
 }
 
 Cuadro CuadroDelEncabezado(const Encabezado& e) {

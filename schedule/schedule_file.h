@@ -3,6 +3,7 @@
 // the same way.
 #pragma once
 
+#include "schedule/feeder_tree.h"
 #include "schedule/feeders.h"
 
 #include <array>
@@ -23,12 +24,19 @@ struct DatosProyecto {
     // Settings: the code edition the record names and cites ("NEC 2023"), empty for the
     // default.
     std::string norma;
+    // The largest total regulation from the service to a panel, %, empty for the default.
+    std::string regulacionTotal;
 
     bool operator==(const DatosProyecto&) const = default;
 };
 
 // The code edition a project names, or the default.
 engine::Norma NormaDe(const DatosProyecto& proyecto);
+
+// The total regulation a project allows, %: its setting, or 5 (the drop the code's
+// informational note suggests for feeders and branch circuits together).
+inline constexpr double RegulacionTotalPorOmision = 5;
+double RegulacionTotalDe(const DatosProyecto& proyecto);
 
 // Earlier versions of the window saved three project fields in columns of their own,
 // repeated on every row; a file with them still reads them.
@@ -107,9 +115,15 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
 // sizing, if the row was read.
 struct FilaDimensionada {
     FilaLeida leida = std::vector<ErrorCelda>{};
+
     std::optional<engine::Dimensionado> dimensionado;
     std::vector<ErrorCelda> errores; // the cells to mark, an input the sizing refused among them
 };
+
+// The tree of a schedule's feeders, each row's node from its cells and its sizing.
+std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
+                                    const std::vector<FilaDimensionada>& dimensionadas,
+                                    const engine::Separadores& sep);
 
 // Sizes a kept row with `tablas`, or tells `errorTablas` when the tables could not be read;
 // the remarks cite the clauses of `norma`.

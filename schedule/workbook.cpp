@@ -2,6 +2,8 @@
 
 #include "schedule/writers.h"
 
+#include <iterator>
+
 namespace schedule {
 
 std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
@@ -28,10 +30,20 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     const MarcaDecimal marca = cuadro.formato.marca;
     const engine::Separadores sep{std::string(1, Caracter(marca.marca)), ""};
     const engine::Norma norma = NormaDe(cuadro.proyecto);
+    std::vector<FilaDimensionada> dimensionadas;
+    dimensionadas.reserve(cuadro.filas.size());
     for (const Cuadro::Fila& fila : cuadro.filas) {
-        const FilaDimensionada d = DimensionarFila(fila, tablas, errorTablas, sep, norma);
-        libro->Fila(CeldasDeSalida(CeldasDelArchivo(cuadro, columnas, fila), e, marca, d.leida,
-                                   d.dimensionado, sep));
+        dimensionadas.push_back(DimensionarFila(fila, tablas, errorTablas, sep, norma));
+    }
+    const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
+    for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
+        const FilaDimensionada& d = dimensionadas[i];
+        std::vector<Celda> celdas = CeldasDeEntrada(
+            CeldasDelArchivo(cuadro, columnas, cuadro.filas[i]), e, marca);
+        std::vector<Celda> resultado = CeldasDeResultado(d.leida, d.dimensionado, sep);
+        AplicarArbol(resultado, arbol[i], sep);
+        std::move(resultado.begin(), resultado.end(), std::back_inserter(celdas));
+        libro->Fila(celdas);
     }
     std::vector<std::string> notas = NotasDelMetodo(norma);
     if (auto sinUso = AvisoSinUso(e)) {

@@ -2,13 +2,16 @@
 
 #include "engine/sizing.h"
 #include "schedule/csv_reader.h"
+#include "schedule/feeder_tree.h"
 #include "schedule/feeders.h"
+#include "schedule/schedule_file.h"
 #include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
 #include "schedule/writers.h"
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace lote {
@@ -180,36 +183,36 @@ std::optional<Fallo> AbrirSalida(const Opciones& o, char delimitador, Salida& sa
     return std::nullopt;
 }
 
+// Why a row could not be computed, naming the column, or nothing when it was.
+std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
+                                  const std::optional<engine::Dimensionado>& d) {
+    const auto columna = [](schedule::Columna c) {
+        return "columna «" + std::string(schedule::Descripcion(c).nombre) + "»: ";
+    };
+    if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
+        const schedule::ErrorCelda& e = errores->front();
+        return (e.columna ? columna(*e.columna) : "") + e.mensaje;
+    }
+    if (d && !d->calculado) {
+        // A refused input is told last, after the remarks on the sizes.
+        if (d->invalido) {
+            return columna(schedule::ColumnaDe(*d->invalido)) + d->observaciones.back();
+        }
+        return d->observaciones.empty() ? "" : d->observaciones.front();
+    }
+    return std::nullopt;
+}
+
 // The rows that could not be computed, and the first of them.
 struct Fallas {
     std::size_t filas = 0;
     std::size_t fallidas = 0;
     std::string primera;
 
-    void Contar(long numero, const schedule::FilaLeida& fila,
-                const std::optional<engine::Dimensionado>& d) {
+    void Contar(long numero, const std::optional<std::string>& motivo) {
         ++filas;
-        std::string motivo;
-        if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
-            const schedule::ErrorCelda& e = errores->front();
-            motivo = (e.columna ? "columna «" +
-                                      std::string(schedule::Descripcion(*e.columna).nombre) + "»: "
-                                : "") +
-                     e.mensaje;
-        } else if (d && !d->calculado) {
-            motivo =
-                (d->invalido
-                     ? "columna «" +
-                           std::string(
-                               schedule::Descripcion(schedule::ColumnaDe(*d->invalido)).nombre) +
-                           "»: "
-                     : "") +
-                (d->observaciones.empty() ? "" : d->observaciones.front());
-        } else {
-            return;
-        }
-        if (fallidas++ == 0) {
-            primera = "fila " + std::to_string(numero) + ", " + motivo;
+        if (motivo && fallidas++ == 0) {
+            primera = "fila " + std::to_string(numero) + ", " + *motivo;
         }
     }
 
@@ -224,24 +227,61 @@ struct Fallas {
     }
 };
 
-Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, engine::Norma norma,
-                     Salida& salida) {
-    const schedule::Encabezado& e = entrada.encabezado;
-    const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
+// A row sized, waiting for its place in the tree of feeders.
+struct Pendiente {
+    long numero = 0;
+    std::vector<schedule::Celda> entrada;
+    std::vector<schedule::Celda> resultado;
+    std::optional<std::string> motivo;
+};
+
+void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
     std::vector<std::string> nombres = e.nombres;
     for (std::string_view columna : schedule::ColumnasResultado) {
         nombres.emplace_back(columna);
     }
     if (salida.xlsx) {
         salida.xlsx->Encabezado(nombres);
-    } else {
-        std::vector<schedule::Celda> titulos;
-        for (std::string& nombre : nombres) {
-            titulos.push_back({std::move(nombre), std::nullopt, {}});
-        }
-        salida.csv->Fila(titulos);
+        return;
     }
+    std::vector<schedule::Celda> titulos;
+    for (std::string& nombre : nombres) {
+        titulos.push_back({std::move(nombre), std::nullopt, {}});
+    }
+    salida.csv->Fila(titulos);
+}
+
+// Writes a row with its place in the tree, and counts it.
+void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separadores& sep,
+            Fallas& fallas, Salida& salida) {
+    schedule::AplicarArbol(p.resultado, enArbol, sep);
+    if (!p.motivo && enArbol.error) {
+        p.motivo = "columna «alimentado_desde»: " + *enArbol.error;
+    }
+    fallas.Contar(p.numero, p.motivo);
+    std::move(p.resultado.begin(), p.resultado.end(), std::back_inserter(p.entrada));
+    salida.Fila(p.entrada);
+}
+
+// The rows sized and written. A schedule with an `alimentado_desde` column is a tree: its
+// rows are held until the last one is read, as a feeder may be fed from one below it.
+Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, engine::Norma norma,
+                     Salida& salida) {
+    const schedule::Encabezado& e = entrada.encabezado;
+    const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
+    EscribirEncabezado(e, salida);
+    const bool arbol = e.posicion[static_cast<std::size_t>(schedule::Columna::AlimentadoDesde)]
+                           .has_value();
+    const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
+                                         : schedule::RegulacionTotalPorOmision;
+    const auto celda = [&](const std::vector<std::string>& celdas, schedule::Columna c) {
+        const auto& posicion = e.posicion[static_cast<std::size_t>(c)];
+        return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
+                                                     : std::string_view();
+    };
     Fallas fallas;
+    std::vector<Pendiente> pendientes;
+    std::vector<schedule::Nodo> nodos;
     std::vector<std::string> celdas;
     schedule::FilaLeida fila;
     long numero = 0;
@@ -250,8 +290,22 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
         }
-        fallas.Contar(numero, fila, dimensionado);
-        salida.Fila(schedule::CeldasDeSalida(celdas, e, entrada.marca, fila, dimensionado, sep));
+        Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
+                    schedule::CeldasDeResultado(fila, dimensionado, sep),
+                    Motivo(fila, dimensionado)};
+        schedule::Nodo nodo = schedule::NodoDeFila(
+            celda(celdas, schedule::Columna::Circuito), celda(celdas, schedule::Columna::AlimentadoDesde),
+            celda(celdas, schedule::Columna::Transformador), dimensionado);
+        if (!arbol) {
+            Emitir(p, schedule::Arbol({std::move(nodo)}, maximo, sep).front(), sep, fallas, salida);
+            continue;
+        }
+        pendientes.push_back(std::move(p));
+        nodos.push_back(std::move(nodo));
+    }
+    const std::vector<schedule::EnArbol> enArbol = schedule::Arbol(nodos, maximo, sep);
+    for (std::size_t i = 0; i < pendientes.size(); ++i) {
+        Emitir(pendientes[i], enArbol[i], sep, fallas, salida);
     }
     return fallas;
 }
@@ -302,11 +356,18 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
                 << *error << ".\n";
         return NoEmpieza;
     }
+    std::vector<schedule::FilaDimensionada> dimensionadas;
+    for (const schedule::Cuadro::Fila& fila : cuadro.filas) {
+        dimensionadas.push_back(schedule::DimensionarFila(fila, tablas, std::nullopt, {}, norma));
+    }
+    const auto enArbol = schedule::ArbolDelCuadro(cuadro, dimensionadas, {});
     Fallas fallas;
-    for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
-        const schedule::FilaDimensionada d =
-            schedule::DimensionarFila(cuadro.filas[i], tablas, std::nullopt, {}, norma);
-        fallas.Contar(static_cast<long>(i) + 2, d.leida, d.dimensionado);
+    for (std::size_t i = 0; i < dimensionadas.size(); ++i) {
+        auto motivo = Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado);
+        if (!motivo && enArbol[i].error) {
+            motivo = "columna «alimentado_desde»: " + *enArbol[i].error;
+        }
+        fallas.Contar(static_cast<long>(i) + 2, motivo);
     }
     return fallas.Informar(errores);
 }

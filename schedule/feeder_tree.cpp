@@ -1,0 +1,213 @@
+#include "schedule/feeder_tree.h"
+
+#include "engine/numeric_text.h"
+#include "schedule/text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+
+namespace schedule {
+namespace {
+
+// A name as matched: trimmed, in lower case.
+std::string Clave(std::string_view nombre) {
+    std::string clave(SinBlancos(nombre));
+    std::transform(clave.begin(), clave.end(), clave.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return clave;
+}
+
+std::string Citado(std::string_view nombre) {
+    return "«" + std::string(SinBlancos(nombre)) + "»";
+}
+
+class Calculo {
+public:
+    Calculo(const std::vector<Nodo>& nodos, double maximo, const engine::Separadores& sep)
+        : nodos_(nodos), maximo_(maximo), sep_(sep), r_(nodos.size()), padre_(nodos.size()),
+          resuelto_(nodos.size()) {}
+
+    std::vector<EnArbol> Calcular() {
+        Padres();
+        Ciclos();
+        for (std::size_t i = 0; i < nodos_.size(); ++i) {
+            Resolver(i);
+        }
+        for (std::size_t i = 0; i < nodos_.size(); ++i) {
+            if (r_[i].total && *r_[i].total > maximo_) {
+                r_[i].nota = Camino(i);
+            }
+        }
+        return std::move(r_);
+    }
+
+private:
+    // Each feeder's upstream feeder, or the error of naming none or two.
+    void Padres() {
+        std::unordered_map<std::string, std::vector<std::size_t>> filas;
+        for (std::size_t i = 0; i < nodos_.size(); ++i) {
+            if (std::string clave = Clave(nodos_[i].circuito); !clave.empty()) {
+                filas[std::move(clave)].push_back(i);
+            }
+        }
+        for (std::size_t i = 0; i < nodos_.size(); ++i) {
+            const std::string clave = Clave(nodos_[i].desde);
+            if (clave.empty()) {
+                continue;
+            }
+            const auto hallado = filas.find(clave);
+            if (hallado == filas.end()) {
+                r_[i].error = "La columna «alimentado_desde» nombra " + Citado(nodos_[i].desde) +
+                              ", que no es el circuito de ninguna fila.";
+            } else if (hallado->second.size() > 1) {
+                r_[i].error = "La columna «alimentado_desde» nombra " + Citado(nodos_[i].desde) +
+                              ", circuito de más de una fila: no se sabe de cuál se alimenta.";
+            } else {
+                padre_[i] = hallado->second.front();
+            }
+        }
+    }
+
+    // A feeder fed, through others, from itself: an error of each feeder of the loop.
+    void Ciclos() {
+        enum Estado : char { Nuevo, Abierto, Cerrado };
+        std::vector<Estado> estado(nodos_.size(), Nuevo);
+        for (std::size_t i = 0; i < nodos_.size(); ++i) {
+            std::vector<std::size_t> camino;
+            std::size_t j = i;
+            while (estado[j] == Nuevo) {
+                estado[j] = Abierto;
+                camino.push_back(j);
+                if (!padre_[j]) {
+                    break;
+                }
+                j = *padre_[j];
+            }
+            if (estado[j] == Abierto && padre_[camino.back()] == j) {
+                const auto inicio = std::find(camino.begin(), camino.end(), j);
+                std::string ciclo;
+                for (auto k = inicio; k != camino.end(); ++k) {
+                    ciclo += Citado(nodos_[*k].circuito) + " → ";
+                }
+                ciclo += Citado(nodos_[j].circuito);
+                for (auto k = inicio; k != camino.end(); ++k) {
+                    r_[*k].error = "Los alimentadores se alimentan en ciclo: " + ciclo + ".";
+                }
+            }
+            for (const std::size_t k : camino) {
+                estado[k] = Cerrado;
+            }
+        }
+    }
+
+    // Why a feeder's own total cannot be had, for the feeders below it.
+    std::string Motivo(std::size_t i) const {
+        if (r_[i].error) {
+            return "el alimentador " + Citado(nodos_[i].circuito) + " de arriba tiene un error";
+        }
+        if (!nodos_[i].regulacion) {
+            return "el alimentador " + Citado(nodos_[i].circuito) + " de arriba no se calculó";
+        }
+        return motivos_.at(i);
+    }
+
+    bool Comienza(std::size_t i) const {
+        return r_[i].error || !nodos_[i].regulacion || nodos_[i].transformador || !padre_[i];
+    }
+
+    // The totals from where the sum starts down to feeder i; each one once.
+    void Resolver(std::size_t i) {
+        std::vector<std::size_t> pila;
+        for (std::size_t j = i; !resuelto_[j]; j = *padre_[j]) {
+            pila.push_back(j);
+            if (Comienza(j)) {
+                break;
+            }
+        }
+        for (auto k = pila.rbegin(); k != pila.rend(); ++k) {
+            const std::size_t j = *k;
+            resuelto_[j] = true;
+            if (r_[j].error || !nodos_[j].regulacion) {
+                continue;
+            }
+            if (nodos_[j].transformador || !padre_[j]) {
+                r_[j].total = nodos_[j].regulacion;
+                continue;
+            }
+            const std::size_t p = *padre_[j];
+            if (r_[p].total) {
+                r_[j].total = *r_[p].total + *nodos_[j].regulacion;
+            } else {
+                motivos_[j] = Motivo(p);
+                r_[j].nota = "Sin regulación total: " + motivos_[j] + ".";
+            }
+        }
+    }
+
+    // "AL-1 (1,2 %) → AL-3 (2,9 %) → AL-7 (1,3 %): 5,4 % > 5 %", from where the sum starts.
+    std::string Camino(std::size_t i) const {
+        std::vector<std::size_t> camino{i};
+        while (!nodos_[camino.back()].transformador && padre_[camino.back()]) {
+            camino.push_back(*padre_[camino.back()]);
+        }
+        std::string texto;
+        for (auto k = camino.rbegin(); k != camino.rend(); ++k) {
+            texto += (texto.empty() ? "" : " → ") + std::string(SinBlancos(nodos_[*k].circuito)) +
+                     " (" + Por(*nodos_[*k].regulacion) + " %)";
+        }
+        return texto + ": " + Por(*r_[i].total) + " % > " +
+               engine::ConSeparador(engine::TextoQuinceCifras(maximo_), sep_) + " %";
+    }
+
+    std::string Por(double valor) const {
+        return engine::FormatearConPatron(valor, "0.0", sep_);
+    }
+
+    const std::vector<Nodo>& nodos_;
+    double maximo_;
+    const engine::Separadores& sep_;
+    std::vector<EnArbol> r_;
+    std::vector<std::optional<std::size_t>> padre_;
+    std::vector<bool> resuelto_;
+    std::unordered_map<std::size_t, std::string> motivos_;
+};
+
+} // namespace
+
+std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
+                           const engine::Separadores& sep) {
+    return Calculo(nodos, maximo, sep).Calcular();
+}
+
+Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
+                const std::optional<engine::Dimensionado>& d) {
+    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt};
+    const std::string normal = Normalizar(transformador);
+    n.transformador = normal == "si" || normal == "s" || normal == "1" || normal == "verdadero" ||
+                      normal == "yes" || normal == "true";
+    if (d && d->calculado && d->valores) {
+        n.regulacion = d->valores->regulacion;
+    }
+    return n;
+}
+
+void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& a, const engine::Separadores& sep) {
+    if (a.error) {
+        for (Celda& celda : resultado) {
+            celda = Celda{};
+        }
+        resultado[ColumnaObservaciones].texto = *a.error;
+        return;
+    }
+    if (a.total) {
+        resultado[ColumnaRegulacionTotal] = {engine::FormatearConPatron(*a.total, "0.00", sep),
+                                             *a.total, "0.00"};
+    }
+    if (a.nota) {
+        std::string& observaciones = resultado[ColumnaObservaciones].texto;
+        observaciones += (observaciones.empty() ? "" : " | ") + *a.nota;
+    }
+}
+
+} // namespace schedule

@@ -1,0 +1,44 @@
+// The feeders as a tree: each one fed from the service, from a transformer, or from the
+// feeder its `alimentado_desde` names; the regulation added up from where the sum starts
+// to each feeder, and the paths that pass the limit of the whole.
+#pragma once
+
+#include "engine/number_pattern.h"
+#include "schedule/feeders.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace schedule {
+
+// One feeder as the tree sees it.
+struct Nodo {
+    std::string circuito;
+    std::string desde;          // the circuito upstream; empty: the service
+    bool transformador = false; // the sum starts again here
+    std::optional<double> regulacion; // %, unrounded; none: the row could not be sized
+};
+
+// A feeder's place in the tree: its total, or the error of the row, or why it has none.
+struct EnArbol {
+    std::optional<double> total;       // %, unrounded
+    std::optional<std::string> error;  // an unknown or repeated name upstream, or a loop
+    std::optional<std::string> nota;   // the path past the limit, or why there is no total
+};
+
+// The tree of `nodos`, in their order. A name matches a `circuito` trimmed and whatever
+// its case. A total passes `maximo` (%) when strictly greater.
+std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
+                           const engine::Separadores& sep);
+
+// The node of a row: its names as written, its transformer cell, and its regulation.
+Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
+                const std::optional<engine::Dimensionado>& dimensionado);
+
+// The result cells with the tree's part: the total regulation and its remark, or, for an
+// error of the tree, the error alone.
+void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& enArbol,
+                  const engine::Separadores& sep);
+
+} // namespace schedule
