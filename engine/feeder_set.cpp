@@ -38,7 +38,6 @@ std::string Decimas(long long decimas, const Separadores& sep) {
     return std::to_string(decimas / 10) + sep.decimal + std::to_string(decimas % 10);
 }
 
-
 class Completado {
 public:
     Completado(const Alimentador& a, Dimensionado& d, const Separadores& sep, Norma norma)
@@ -55,23 +54,26 @@ public:
         }
         const std::string tabla = Cita(Clausula::TablaTierra);
         if (!fila) {
-            return Rechazar(Dato::Proteccion, tabla + " no da conductor de puesta a tierra "
-                                              "para una protección de más de " +
-                                                  std::to_string(std::end(TablaTierras)[-1].amperes) +
-                                                  " A.");
+            return Rechazar(Dato::Proteccion,
+                            tabla +
+                                " no da conductor de puesta a tierra "
+                                "para una protección de más de " +
+                                std::to_string(std::end(TablaTierras)[-1].amperes) + " A.");
         }
         const std::string_view nombre = fila->calibre[static_cast<std::size_t>(a_.material)];
         std::size_t tierra = IndiceCalibre(nombre);
         if (tierra == Calibres.size() && !SiguienteEnLista(nombre, tierra)) {
-            return Rechazar(Dato::Proteccion,
-                            "El conductor de puesta a tierra de " + std::string(nombre) +
-                                " kcmil de " + tabla + " pasa del mayor calibre de la lista (" +
-                                Nombre(Calibres.size() - 1) + ").");
+            return Rechazar(Dato::Proteccion, "El conductor de puesta a tierra de " +
+                                                  std::string(nombre) + " kcmil de " + tabla +
+                                                  " pasa del mayor calibre de la lista (" +
+                                                  Nombre(Calibres.size() - 1) + ").");
         }
         if (nombre != Calibres[tierra].nombre) {
             d_.observaciones.push_back("El conductor de puesta a tierra de " + std::string(nombre) +
-                                       " kcmil de " + tabla + " no está en la lista de calibres: "
-                                       "se toma el siguiente, " + Nombre(tierra) + ".");
+                                       " kcmil de " + tabla +
+                                       " no está en la lista de calibres: "
+                                       "se toma el siguiente, " +
+                                       Nombre(tierra) + ".");
         }
         tablaTierra_ = tierra;
         return true;
@@ -91,8 +93,8 @@ public:
                 d_.observaciones.push_back(
                     "Puesta a tierra aumentada en proporción a las fases (" +
                     Cita(Clausula::TierraProporcional) + "): " + Nombre(tablaTierra_) +
-                    " por las fases " + Nombre(elegido_) + " en lugar de " + Nombre(*base) +
-                    " (" + Cita(Clausula::TablaSecciones) + ") da " + Nombre(tierra) + ".");
+                    " por las fases " + Nombre(elegido_) + " en lugar de " + Nombre(*base) + " (" +
+                    Cita(Clausula::TablaSecciones) + ") da " + Nombre(tierra) + ".");
             }
         }
         return std::min(tierra, elegido_);
@@ -139,10 +141,10 @@ public:
                                                       ".");
             }
             if (!Cabe(c.areaConductores, c.conductoresPorTubo, c.areaTubo)) {
-                d_.observaciones.push_back(
-                    "El tubo " + NombreTubo(c.tubo, c.tamano) + " queda lleno al " +
-                    Decimas(c.RellenoDecimas(), sep_) + " %, más del " + std::to_string(relleno) +
-                    " % (" + Cita(Clausula::TablaRelleno) + ").");
+                d_.observaciones.push_back("El tubo " + NombreTubo(c.tubo, c.tamano) +
+                                           " queda lleno al " + Decimas(c.RellenoDecimas(), sep_) +
+                                           " %, más del " + std::to_string(relleno) + " % (" +
+                                           Cita(Clausula::TablaRelleno) + ").");
             }
             return true;
         }
@@ -152,12 +154,12 @@ public:
                 return true;
             }
         }
-        return Rechazar(Dato::Tubo,
-                        "Ningún tubo " + std::string(Tubos[c.tubo].nombre) + " de " +
-                            Cita(Clausula::TablaTubos) + " lleva los " +
-                            std::to_string(c.conductoresPorTubo) + " conductores de un conjunto al " +
-                            std::to_string(relleno) + " % (" + Cita(Clausula::TablaRelleno) +
-                            "): reparta la carga en más conjuntos en paralelo.");
+        return Rechazar(
+            Dato::Tubo,
+            "Ningún tubo " + std::string(Tubos[c.tubo].nombre) + " de " +
+                Cita(Clausula::TablaTubos) + " lleva los " + std::to_string(c.conductoresPorTubo) +
+                " conductores de un conjunto al " + std::to_string(relleno) + " % (" +
+                Cita(Clausula::TablaRelleno) + "): reparta la carga en más conjuntos en paralelo.");
     }
 
     bool Completar() {
@@ -173,8 +175,8 @@ public:
         const std::size_t familia = Familia();
         const int fases = DescripcionSistema(a_.sistema).conductores;
         c.conductoresPorTubo = fases + (c.neutro ? 1 : 0) + 1;
-        c.areaConductores = fases * AreasAislados[elegido_].area[familia] +
-                            AreasAislados[c.tierra].area[familia];
+        c.areaConductores =
+            fases * AreasAislados[elegido_].area[familia] + AreasAislados[c.tierra].area[familia];
         if (c.neutro) {
             c.areaConductores += AreasAislados[*c.neutro].area[familia];
         }
@@ -245,8 +247,7 @@ bool ConNeutro(const Alimentador& a) {
     return a.neutro.value_or(a.sistema == Sistema::Trifasico);
 }
 
-bool CompletarConjunto(const Alimentador& a, Dimensionado& d, const Separadores& sep,
-                       Norma norma) {
+bool CompletarConjunto(const Alimentador& a, Dimensionado& d, const Separadores& sep, Norma norma) {
     return Completado(a, d, sep, norma).Completar();
 }
 
@@ -256,8 +257,8 @@ std::string NombreTubo(std::size_t tubo, std::size_t tamano) {
 }
 
 std::string Especificacion(Sistema sistema, std::size_t calibre, const Conjunto& c) {
-    std::string juego = std::to_string(DescripcionSistema(sistema).conductores) + "-" +
-                        Nombre(calibre);
+    std::string juego =
+        std::to_string(DescripcionSistema(sistema).conductores) + "-" + Nombre(calibre);
     if (c.neutro) {
         juego += " + 1-" + Nombre(*c.neutro) + " N";
     }

@@ -60,8 +60,8 @@ struct TuboDeDucto {
     std::string_view ducto;
 };
 inline constexpr TuboDeDucto TubosDeDuctos[] = {
-    {"PVC-40", "PVC"}, {"PVC-80", "PVC"},      {"RMC", "Acero"},
-    {"EMT", "Acero"},  {"IMC", "Acero"},       {"RMC", "Aluminio"},
+    {"PVC-40", "PVC"}, {"PVC-80", "PVC"}, {"RMC", "Acero"},
+    {"EMT", "Acero"},  {"IMC", "Acero"},  {"RMC", "Aluminio"},
 };
 
 // Whether conduit type `tubo` may be of material `ducto` (positions in Tubos and Ductos).

@@ -49,11 +49,11 @@ struct Alimentador {
     bool dispositivo100 = false;                      // an assembly listed for 100 % of its rating
     std::optional<Decimal> proteccion; // a device rating to check instead of choosing one
     // The rest of the feeder: the neutral, and the conduit each set runs in.
-    std::optional<bool> neutro;                // by default three-phase has one, single-phase not
-    std::optional<std::size_t> calibreNeutro;  // a size, by default that of the phases
-    bool neutroPortador = false;               // the neutral counts as current-carrying
-    std::optional<std::size_t> tubo;           // position in Tubos, by default the conduit's
-    std::optional<std::size_t> tamanoTubo;     // position in TamanosTubo, by default chosen
+    std::optional<bool> neutro;               // by default three-phase has one, single-phase not
+    std::optional<std::size_t> calibreNeutro; // a size, by default that of the phases
+    bool neutroPortador = false;              // the neutral counts as current-carrying
+    std::optional<std::size_t> tubo;          // position in Tubos, by default the conduit's
+    std::optional<std::size_t> tamanoTubo;    // position in TamanosTubo, by default chosen
 };
 
 // Whether the feeder has a neutral: given, or by its system.

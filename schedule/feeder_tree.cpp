@@ -160,9 +160,7 @@ private:
                engine::ConSeparador(engine::TextoQuinceCifras(maximo_), sep_) + " %";
     }
 
-    std::string Por(double valor) const {
-        return engine::FormatearConPatron(valor, "0.0", sep_);
-    }
+    std::string Por(double valor) const { return engine::FormatearConPatron(valor, "0.0", sep_); }
 
     const std::vector<Nodo>& nodos_;
     double maximo_;

@@ -15,16 +15,16 @@ namespace schedule {
 // One feeder as the tree sees it.
 struct Nodo {
     std::string circuito;
-    std::string desde;          // the circuito upstream; empty: the service
-    bool transformador = false; // the sum starts again here
+    std::string desde;                // the circuito upstream; empty: the service
+    bool transformador = false;       // the sum starts again here
     std::optional<double> regulacion; // %, unrounded; none: the row could not be sized
 };
 
 // A feeder's place in the tree: its total, or the error of the row, or why it has none.
 struct EnArbol {
-    std::optional<double> total;       // %, unrounded
-    std::optional<std::string> error;  // an unknown or repeated name upstream, or a loop
-    std::optional<std::string> nota;   // the path past the limit, or why there is no total
+    std::optional<double> total;      // %, unrounded
+    std::optional<std::string> error; // an unknown or repeated name upstream, or a loop
+    std::optional<std::string> nota;  // the path past the limit, or why there is no total
 };
 
 // The tree of `nodos`, in their order. A name matches a `circuito` trimmed and whatever

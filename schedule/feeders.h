@@ -119,12 +119,25 @@ std::string AyudaDeColumnas();
 
 // The columns the sizing adds, in order: those a later version adds come after the
 // remarks, so that a script that reads the earlier ones by their place still finds them.
-inline constexpr std::array<std::string_view, 19> ColumnasResultado{
-    "calibre_caida",  "calibre_ampacidad", "calibre_elegido", "mm2",
-    "rige",           "caida_v",           "regulacion",      "voltaje_final",
-    "ampacidad",      "observaciones",     "corriente_calc",  "proteccion_elegida",
-    "neutro_elegido", "tierra",            "tubos",           "tubo_elegido",
-    "relleno",        "regulacion_total",  "especificacion"};
+inline constexpr std::array<std::string_view, 19> ColumnasResultado{"calibre_caida",
+                                                                    "calibre_ampacidad",
+                                                                    "calibre_elegido",
+                                                                    "mm2",
+                                                                    "rige",
+                                                                    "caida_v",
+                                                                    "regulacion",
+                                                                    "voltaje_final",
+                                                                    "ampacidad",
+                                                                    "observaciones",
+                                                                    "corriente_calc",
+                                                                    "proteccion_elegida",
+                                                                    "neutro_elegido",
+                                                                    "tierra",
+                                                                    "tubos",
+                                                                    "tubo_elegido",
+                                                                    "relleno",
+                                                                    "regulacion_total",
+                                                                    "especificacion"};
 
 // The position of the remarks and of the total regulation among the result columns.
 inline constexpr std::size_t ColumnaObservaciones = 9;

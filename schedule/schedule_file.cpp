@@ -121,6 +121,14 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
 std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
                                     const engine::Separadores& sep) {
+    return ArbolDelCuadro(
+        cuadro, [&](std::size_t i) -> const auto& { return dimensionadas[i].dimensionado; }, sep);
+}
+
+std::vector<EnArbol> ArbolDelCuadro(
+    const Cuadro& cuadro,
+    const std::function<const std::optional<engine::Dimensionado>&(std::size_t)>& dimensionado,
+    const engine::Separadores& sep) {
     std::vector<Nodo> nodos;
     nodos.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
@@ -128,7 +136,7 @@ std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
         nodos.push_back(NodoDeFila(e[static_cast<std::size_t>(Columna::Circuito)],
                                    e[static_cast<std::size_t>(Columna::AlimentadoDesde)],
                                    e[static_cast<std::size_t>(Columna::Transformador)],
-                                   dimensionadas[i].dimensionado));
+                                   dimensionado(i)));
     }
     return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep);
 }

@@ -7,6 +7,7 @@
 #include "schedule/feeders.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -124,6 +125,11 @@ struct FilaDimensionada {
 std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
                                     const engine::Separadores& sep);
+// The same, each row's sizing given by `dimensionado(i)`.
+std::vector<EnArbol> ArbolDelCuadro(
+    const Cuadro& cuadro,
+    const std::function<const std::optional<engine::Dimensionado>&(std::size_t)>& dimensionado,
+    const engine::Separadores& sep);
 
 // Sizes a kept row with `tablas`, or tells `errorTablas` when the tables could not be read;
 // the remarks cite the clauses of `norma`.

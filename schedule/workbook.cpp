@@ -38,8 +38,8 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         const FilaDimensionada& d = dimensionadas[i];
-        std::vector<Celda> celdas = CeldasDeEntrada(
-            CeldasDelArchivo(cuadro, columnas, cuadro.filas[i]), e, marca);
+        std::vector<Celda> celdas =
+            CeldasDeEntrada(CeldasDelArchivo(cuadro, columnas, cuadro.filas[i]), e, marca);
         std::vector<Celda> resultado = CeldasDeResultado(d.leida, d.dimensionado, sep);
         AplicarArbol(resultado, arbol[i], sep);
         std::move(resultado.begin(), resultado.end(), std::back_inserter(celdas));

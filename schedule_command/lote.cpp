@@ -270,8 +270,8 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     const schedule::Encabezado& e = entrada.encabezado;
     const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
     EscribirEncabezado(e, salida);
-    const bool arbol = e.posicion[static_cast<std::size_t>(schedule::Columna::AlimentadoDesde)]
-                           .has_value();
+    const bool arbol =
+        e.posicion[static_cast<std::size_t>(schedule::Columna::AlimentadoDesde)].has_value();
     const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
                                          : schedule::RegulacionTotalPorOmision;
     const auto celda = [&](const std::vector<std::string>& celdas, schedule::Columna c) {
@@ -293,9 +293,10 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
                     schedule::CeldasDeResultado(fila, dimensionado, sep),
                     Motivo(fila, dimensionado)};
-        schedule::Nodo nodo = schedule::NodoDeFila(
-            celda(celdas, schedule::Columna::Circuito), celda(celdas, schedule::Columna::AlimentadoDesde),
-            celda(celdas, schedule::Columna::Transformador), dimensionado);
+        schedule::Nodo nodo =
+            schedule::NodoDeFila(celda(celdas, schedule::Columna::Circuito),
+                                 celda(celdas, schedule::Columna::AlimentadoDesde),
+                                 celda(celdas, schedule::Columna::Transformador), dimensionado);
         if (!arbol) {
             Emitir(p, schedule::Arbol({std::move(nodo)}, maximo, sep).front(), sep, fallas, salida);
             continue;

@@ -2,6 +2,7 @@
 
 #include "engine/conductors.h"
 #include "engine/defaults.h"
+#include "engine/raceways.h"
 #include "schedule/feeders.h"
 #include "schedule/text.h"
 #include "schedule_window/feeder_model.h"
@@ -47,7 +48,26 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
     case Columna::Terminales:
         return {QStringLiteral("60"), QStringLiteral("75")};
     case Columna::Dispositivo100:
+    case Columna::Neutro:
+    case Columna::NeutroPortador:
+    case Columna::Transformador:
         return {QStringLiteral("no"), QStringLiteral("sí")};
+    case Columna::CalibreNeutro:
+        for (const engine::Calibre& c : engine::Calibres) {
+            opciones << texto(c.nombre);
+        }
+        return opciones;
+    case Columna::Tubo:
+        for (const engine::TipoTubo& t : engine::Tubos) {
+            opciones << texto(t.nombre);
+        }
+        return opciones;
+    case Columna::TamanoTubo:
+        opciones << texto(engine::PorOmision.calibre);
+        for (const engine::TamanoTubo& t : engine::TamanosTubo) {
+            opciones << texto(t.comercial);
+        }
+        return opciones;
     case Columna::Proteccion:
         opciones << texto(engine::PorOmision.calibre);
         for (const int rating : engine::RatingsEstandar) {
@@ -59,17 +79,35 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
     }
 }
 
+QStringList DelegadoAlimentadores::Circuitos(const QAbstractItemModel& modelo, int fila) {
+    // Empty: fed from the service. The circuits of the other rows, each once.
+    QStringList circuitos{QString()};
+    for (int f = 0; f < modelo.rowCount(); ++f) {
+        const QString circuito = modelo.index(f, 0).data().toString().trimmed();
+        if (f != fila && !circuito.isEmpty() && !circuitos.contains(circuito)) {
+            circuitos << circuito;
+        }
+    }
+    return circuitos;
+}
+
 QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
                                              const QModelIndex& indice) const {
     const QVariant columna = indice.data(ModeloAlimentadores::RolColumna);
-    const QStringList opciones = columna.isValid() ? Opciones(columna.toInt()) : QStringList();
+    QStringList opciones = columna.isValid() ? Opciones(columna.toInt()) : QStringList();
+    const bool desde =
+        columna.isValid() && columna.toInt() == static_cast<int>(Columna::AlimentadoDesde);
+    if (desde) {
+        opciones = Circuitos(*indice.model(), indice.row());
+    }
     if (opciones.isEmpty()) {
         return QStyledItemDelegate::createEditor(padre, opcion, indice);
     }
     auto* lista = new QComboBox(padre);
     lista->addItems(opciones);
-    // A device may have a rating of its own, which 240.6(A) permits.
-    lista->setEditable(columna.toInt() == static_cast<int>(Columna::Proteccion));
+    // A device may have a rating of its own, which 240.6(A) permits; a feeder may be fed
+    // from a circuit not yet written.
+    lista->setEditable(columna.toInt() == static_cast<int>(Columna::Proteccion) || desde);
     lista->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lista->setAccessibleName(
         indice.model()->headerData(indice.column(), Qt::Horizontal).toString());

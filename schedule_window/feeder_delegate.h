@@ -13,6 +13,8 @@ public:
 
     // The choices a column offers, or none for a column typed as text.
     static QStringList Opciones(int columna);
+    // The circuits a row may be fed from: none, and those of the other rows.
+    static QStringList Circuitos(const QAbstractItemModel& modelo, int fila);
 
     QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
                           const QModelIndex& indice) const override;

@@ -44,7 +44,14 @@ constexpr std::array<const char*, Columnas.size()> TitulosEntrada{"Circuito",
                                                                   "Ubicación",
                                                                   "Terminales\n(°C)",
                                                                   "Disp. al\n100 %",
-                                                                  "Protección\n(A)"};
+                                                                  "Protección\n(A)",
+                                                                  "Neutro",
+                                                                  "Calibre\nneutro",
+                                                                  "Neutro\nportador",
+                                                                  "Tubo",
+                                                                  "Tamaño\ntubo",
+                                                                  "Alimentado\ndesde",
+                                                                  "Transfor-\nmador"};
 constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
     "Calibre\npor caída",
     "Calibre por\nampacidad",
@@ -57,11 +64,18 @@ constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
     "Ampacidad\n(A)",
     "Observaciones",
     "Corriente\ncalc. (A)",
-    "Protección\nelegida (A)"};
+    "Protección\nelegida (A)",
+    "Neutro\n(AWG/kcmil)",
+    "Tierra\n(AWG/kcmil)",
+    "Tubos",
+    "Tubo\nelegido",
+    "Relleno\n(%)",
+    "Regulación\ntotal (%)",
+    "Especificación (AWG/kcmil)"};
 
 // The order the view shows the results in: the remarks, which run long, last.
-constexpr std::array<std::size_t, ColumnasResultado.size()> OrdenResultados{0, 1, 2, 3,  4,  5,
-                                                                            6, 7, 8, 10, 11, 9};
+constexpr std::array<std::size_t, ColumnasResultado.size()> OrdenResultados{
+    0, 1, 2, 3, 4, 5, 6, 17, 7, 8, 10, 11, 12, 13, 14, 15, 16, 18, 9};
 
 // An empty optional cell shows what it stands for, dimmed.
 const QColor ColorPorOmision(120, 120, 120);
@@ -190,6 +204,7 @@ void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
         resultados_.push_back(Dimensionar(fila));
     }
     pila_.clear();
+    AplicarArbol();
     endResetModel();
 }
 
@@ -252,8 +267,24 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
     Resultado r;
     static_cast<schedule::FilaDimensionada&>(r) = schedule::DimensionarFila(
         fila, tablas_, errorTablas_, sep, schedule::NormaDe(cuadro_.proyecto));
-    r.celdas = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
+    r.propias = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
+    r.celdas = r.propias;
     return r;
+}
+
+void ModeloAlimentadores::AplicarArbol() {
+    const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
+    const auto arbol = schedule::ArbolDelCuadro(
+        cuadro_, [this](std::size_t i) -> const auto& { return resultados_[i].dimensionado; }, sep);
+    for (std::size_t f = 0; f < resultados_.size(); ++f) {
+        Resultado& r = resultados_[f];
+        r.celdas = r.propias;
+        schedule::AplicarArbol(r.celdas, arbol[f], sep);
+        r.errorArbol = arbol[f].error;
+    }
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
 }
 
 QString ModeloAlimentadores::TextoVisible(const schedule::Cuadro::Fila& fila,
@@ -334,6 +365,11 @@ QStringList ModeloAlimentadores::Mensajes(std::size_t fila, Vista v) const {
             static_cast<std::size_t>(*e.columna) == v.indice) {
             textos << Q(e.mensaje);
         }
+    }
+    const auto& arbol = resultados_[fila].errorArbol;
+    if (arbol && v.tipo == Tipo::Entrada &&
+        v.indice == static_cast<std::size_t>(Columna::AlimentadoDesde)) {
+        textos << Q(*arbol);
     }
     return textos;
 }
@@ -594,7 +630,7 @@ void ModeloAlimentadores::PonerEntrada(int fila, std::size_t columna, const std:
     cuadro_.filas[f].entradas[columna] = texto;
     cuadro_.filas[f].errores[columna] = error;
     resultados_[f] = Dimensionar(cuadro_.filas[f]);
-    emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
+    AplicarArbol();
 }
 
 void ModeloAlimentadores::PonerOtra(int fila, std::size_t columna, const std::string& texto) {
@@ -612,6 +648,7 @@ void ModeloAlimentadores::PonerFilas(int fila, const std::vector<schedule::Cuadr
     }
     resultados_.insert(resultados_.begin() + fila, nuevos.begin(), nuevos.end());
     endInsertRows();
+    AplicarArbol();
 }
 
 std::vector<schedule::Cuadro::Fila> ModeloAlimentadores::QuitarFilas(int fila, int cuantas) {
@@ -621,6 +658,7 @@ std::vector<schedule::Cuadro::Fila> ModeloAlimentadores::QuitarFilas(int fila, i
     cuadro_.filas.erase(inicio, inicio + cuantas);
     resultados_.erase(resultados_.begin() + fila, resultados_.begin() + fila + cuantas);
     endRemoveRows();
+    AplicarArbol();
     return quitadas;
 }
 
@@ -628,11 +666,15 @@ void ModeloAlimentadores::PonerCampo(std::string schedule::DatosProyecto::*campo
                                      const std::string& valor) {
     cuadro_.proyecto.*campo = valor;
     // The remarks cite the clauses of the project's code edition.
-    if (campo == &schedule::DatosProyecto::norma && rowCount() > 0) {
+    if (campo == &schedule::DatosProyecto::norma) {
         for (std::size_t f = 0; f < cuadro_.filas.size(); ++f) {
             resultados_[f] = Dimensionar(cuadro_.filas[f]);
         }
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+    // The total regulation's limit marks the paths past it.
+    if (campo == &schedule::DatosProyecto::norma ||
+        campo == &schedule::DatosProyecto::regulacionTotal) {
+        AplicarArbol();
     }
     emit encabezadoCambiado();
 }

@@ -83,7 +83,9 @@ public:
 
     // What the sizing gave a row, and its result columns as shown.
     struct Resultado : schedule::FilaDimensionada {
-        std::vector<schedule::Celda> celdas;
+        std::vector<schedule::Celda> propias; // the row's own results
+        std::vector<schedule::Celda> celdas;  // with its place in the tree of feeders
+        std::optional<std::string> errorArbol;
     };
     const Resultado& resultado(int fila) const {
         return resultados_[static_cast<std::size_t>(fila)];
@@ -118,6 +120,8 @@ private:
     bool Excede(std::size_t fila, Vista v) const;
 
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
+    // Every row's place in the tree of feeders, after any change to one of them.
+    void AplicarArbol();
     std::vector<std::optional<Vista>>
     DestinosPorNombre(const std::vector<std::vector<std::string>>& bloque,
                       std::vector<std::string>& omitidas) const;

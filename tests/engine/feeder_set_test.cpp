@@ -96,8 +96,8 @@ TEST(ConjuntoAlimentador, EachStepOfTheGroundingTable) {
         Material material;
         const char* tierra;
     } casos[] = {
-        {"60", Material::Cobre, "10"},   {"70", Material::Cobre, "8"},
-        {"100", Material::Cobre, "8"},   {"110", Material::Cobre, "6"},
+        {"60", Material::Cobre, "10"},    {"70", Material::Cobre, "8"},
+        {"100", Material::Cobre, "8"},    {"110", Material::Cobre, "6"},
         {"100", Material::Aluminio, "6"}, {"200", Material::Aluminio, "4"},
     };
     for (const auto& c : casos) {

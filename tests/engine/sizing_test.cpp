@@ -42,7 +42,10 @@ TEST(Dimensionar, APublishedThreePhaseDrop) {
     EXPECT_EQ(FormatearConPatron(d.valores->regulacion, "0.00", {}), "2.66");
     EXPECT_EQ(FormatearConPatron(d.valores->voltajeFinal, "0.00", {}), "467.23");
     EXPECT_EQ(d.valores->ampacidad, 175);
-    EXPECT_TRUE(d.observaciones.empty());
+    // 2/0 where 6 carries the load raises the grounding conductor with it.
+    ASSERT_EQ(d.observaciones.size(), 1u);
+    EXPECT_NE(d.observaciones[0].find("250.122(B)"), std::string::npos);
+    EXPECT_EQ(Calibres[d.conjunto->tierra].nombre, "1/0");
 }
 
 // Hand-checked with the table's ohms: 50 A over 150 m needs size 4 for 3 % (2.66 %; size 6

@@ -121,11 +121,18 @@ TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
                              "Terminales (°C)",
                              "Dispositivo 100",
                              "Interruptor (A)",
+                             "Neutro",
+                             "Calibre neutro",
+                             "Neutro portador",
+                             "Tipo de tubo",
+                             "Tamaño tubo",
+                             "Alimentado por",
+                             "Transformador",
                              "Notas"});
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
     }
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{22});
+    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{29});
     EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
     for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
         const Encabezado f = De(

@@ -15,7 +15,8 @@ COMANDO = os.path.abspath(sys.argv[1])
 EJEMPLOS = sys.argv[2]
 RESULTADOS = ["calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "rige",
               "caida_v", "regulacion", "voltaje_final", "ampacidad", "observaciones",
-              "corriente_calc", "proteccion_elegida"]
+              "corriente_calc", "proteccion_elegida", "neutro_elegido", "tierra", "tubos",
+              "tubo_elegido", "relleno", "regulacion_total", "especificacion"]
 ENCABEZADO = "circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud"
 
 
@@ -57,7 +58,7 @@ class Entradas(Carpeta):
         self.assertEqual(r.returncode, 0, r.stderr)
         tabla = filas(r.stdout, ";")
         self.assertEqual(tabla[0][:3], ["Circuito", "Descripción", "Sistema"])
-        self.assertEqual(tabla[0][-12:], RESULTADOS)
+        self.assertEqual(tabla[0][-len(RESULTADOS):], RESULTADOS)
         self.assertEqual(len(tabla), 11)
         al2 = dict(zip(tabla[0], tabla[2]))
         self.assertEqual(al2["Circuito"], "AL-2")
@@ -66,7 +67,9 @@ class Entradas(Carpeta):
             [al2[c] for c in RESULTADOS],
             ["6", "1", "1", "42,4", "ampacidad", "3,516", "0,73", "476,48", "130",
              "Por ampacidad rige la carga continua al 125 % (NEC 2023 215.2(A)(1)): 118,75 A en "
-             "la columna de 75 °C.", "95", "125"])
+             "la columna de 75 °C.", "95", "125",
+             # 4 × 0.1901 + 0.0726 in² of THW: over 40 % of PVC-40 1-1/2, 25.3 % of 2.
+             "1", "6", "1", "PVC-40 2 (53)", "25,3", "0,73", "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)"])
         self.assertIn(b"\r\n", r.stdout)
 
     # "," in UTF-8 with a byte-order mark: decimal points, and the choices read whatever
@@ -113,7 +116,7 @@ class Entradas(Carpeta):
         self.assertEqual(tabla[3], solas[2])
         self.assertEqual(tabla[2][:8], ["B-2", "3", "cu", "pvc", "30 A", "480", "", "150"])
         mala = dict(zip(tabla[0], tabla[2]))
-        self.assertEqual([mala[c] for c in RESULTADOS if c != "observaciones"], [""] * 11)
+        self.assertEqual([mala[c] for c in RESULTADOS if c != "observaciones"], [""] * 18)
         self.assertEqual(mala["observaciones"], "La columna «corriente» no tiene un número: "
                                                 "«30 A». | La columna «fp» está vacía.")
         # 50 A continuous needs 62.5 A: size 6 (65 A).
@@ -281,7 +284,7 @@ class Xlsx(Carpeta):
         self.assertEqual(hoja.freeze_panes, "A2")
         titulos = [c.value for c in hoja[1]]
         self.assertTrue(all(c.font.bold for c in hoja[1]))
-        self.assertEqual(titulos[-12:], RESULTADOS)
+        self.assertEqual(titulos[-len(RESULTADOS):], RESULTADOS)
         al2 = {titulos[i]: c for i, c in enumerate(hoja[3])}
         self.assertEqual(al2["Circuito"].value, "AL-2")
         self.assertEqual(al2["Corriente"].value, 95)
