@@ -1,0 +1,80 @@
+// The tree of feeders: totals added from the service, started again at a transformer, and
+// the errors of names that lead nowhere or round in a loop.
+#include "schedule/feeder_tree.h"
+
+#include <gtest/gtest.h>
+
+using namespace schedule;
+
+namespace {
+
+Nodo N(const char* circuito, const char* desde, double regulacion, bool transformador = false) {
+    return {circuito, desde, transformador, regulacion};
+}
+
+const engine::Separadores Coma{",", ""};
+
+} // namespace
+
+// A 3-level path passes 5 % only at its leaf: 1.2 + 2.9 + 1.3 = 5.4. The sum is of the
+// unrounded regulations, and exactly 5 does not pass.
+TEST(Arbol, TheTotalAddsUpFromTheService) {
+    const auto a = Arbol({N("AL-7", "al-3 ", 1.3), N("AL-1", "", 1.2), N(" AL-3", "AL-1", 2.9),
+                          N("AL-8", "AL-3", 0.9)},
+                         5, Coma);
+    ASSERT_TRUE(a[0].total && a[1].total && a[2].total && a[3].total);
+    EXPECT_DOUBLE_EQ(*a[1].total, 1.2);
+    EXPECT_DOUBLE_EQ(*a[2].total, 4.1);
+    EXPECT_DOUBLE_EQ(*a[0].total, 1.2 + 2.9 + 1.3);
+    EXPECT_EQ(a[0].nota, "AL-1 (1,2 %) → AL-3 (2,9 %) → AL-7 (1,3 %): 5,4 % > 5 %");
+    EXPECT_FALSE(a[1].nota || a[2].nota);
+    EXPECT_DOUBLE_EQ(*a[3].total, 5); // 1.2 + 2.9 + 0.9 is 5 in binary too
+    EXPECT_FALSE(a[3].nota);
+    for (const EnArbol& e : a) {
+        EXPECT_FALSE(e.error);
+    }
+}
+
+// Below a transformer's secondary the sum starts again, even under a feeder in error.
+TEST(Arbol, ATransformerStartsTheSumAgain) {
+    const auto a = Arbol({N("P", "", 4), N("T", "P", 0.5, true), N("S", "T", 1),
+                          Nodo{"M", "", false, std::nullopt}, N("T2", "M", 2, true)},
+                         5, Coma);
+    EXPECT_DOUBLE_EQ(*a[1].total, 0.5);
+    EXPECT_DOUBLE_EQ(*a[2].total, 1.5);
+    EXPECT_DOUBLE_EQ(*a[4].total, 2);
+    EXPECT_FALSE(a[3].total);
+}
+
+TEST(Arbol, NamesThatLeadNowhereAndLoops) {
+    const auto a = Arbol({N("A", "B", 1), N("B", "A", 1), N("C", "B", 1), N("D", "nadie", 1),
+                          N("E", "D", 1), N("F", "F", 1), N("G", "G2", 1), N("G2", "", 1),
+                          N("G2", "", 1), N("H", "C", 1, true)},
+                         5, Coma);
+    // Each feeder of a loop is in error, and the message names the loop.
+    ASSERT_TRUE(a[0].error && a[1].error);
+    EXPECT_NE(a[0].error->find("«A» → «B» → «A»"), std::string::npos) << *a[0].error;
+    EXPECT_EQ(a[0].error, a[1].error);
+    EXPECT_NE(a[5].error->find("«F» → «F»"), std::string::npos);
+    // Below the loop: no total and a remark, not an error; a transformer starts again.
+    EXPECT_FALSE(a[2].error || a[2].total);
+    EXPECT_EQ(a[2].nota, "Sin regulación total: el alimentador «B» de arriba tiene un error.");
+    EXPECT_DOUBLE_EQ(*a[9].total, 1);
+    // An unknown name is an error of its row; the row below has no total, and says why.
+    EXPECT_NE(a[3].error->find("«nadie»"), std::string::npos);
+    EXPECT_FALSE(a[4].error || a[4].total);
+    EXPECT_NE(a[4].nota->find("«D»"), std::string::npos);
+    // A name two rows share: the row naming it is in error, the two are not.
+    EXPECT_NE(a[6].error->find("más de una fila"), std::string::npos);
+    EXPECT_FALSE(a[7].error || a[8].error);
+}
+
+// A long chain is walked without recursion, each feeder once.
+TEST(Arbol, ADeepChain) {
+    std::vector<Nodo> nodos;
+    for (int i = 0; i < 100000; ++i) {
+        nodos.push_back({std::to_string(i), i == 0 ? "" : std::to_string(i - 1), false, 0.5});
+    }
+    const auto a = Arbol(nodos, 1e9, Coma);
+    EXPECT_DOUBLE_EQ(*a.back().total, 50000);
+}
