@@ -1,7 +1,8 @@
-// The schedule command on generated schedules: sizing 10,000 rows to CSV beside the floor
-// of the same run without sizing (reading, parsing and writing alone), alternated round
-// after round in one process; the whole command's wall time; and its peak resident memory
-// for 1,000 and 100,000 rows, to CSV and to .xlsx.
+// The schedule command on generated schedules: sizing 10,000 rows, in trees four levels
+// deep, to CSV beside the floor of the same run without sizing (reading, parsing and
+// writing alone), alternated round after round in one process; the whole command's wall
+// time; and its peak resident memory for 1,000 and 100,000 rows, to CSV and to .xlsx, and
+// with a tree.
 #include "schedule_command/lote.h"
 
 #include "schedule/csv_reader.h"
@@ -27,12 +28,15 @@ namespace {
 namespace fs = std::filesystem;
 
 // A schedule like a designer's: both systems, both materials, the three conduits, some
-// parallel sets and given sizes, saved as a Spanish-language spreadsheet saves it.
-void Generar(const fs::path& archivo, int filas) {
+// parallel sets and given sizes, saved as a Spanish-language spreadsheet saves it. With
+// `arbol`, the feeders form trees four levels deep: each fourth one fed from the service,
+// the next three each from the one before it.
+void Generar(const fs::path& archivo, int filas, bool arbol) {
     std::mt19937 azar(20261207);
     std::ofstream f(archivo, std::ios::binary);
     f << "circuito;descripcion;sistema;conductor;ducto;corriente;voltaje;fp;longitud;"
-         "regulacion_max;paralelo;temperatura_ambiente;conductores_ducto;calibre\r\n";
+         "regulacion_max;paralelo;temperatura_ambiente;conductores_ducto;calibre"
+      << (arbol ? ";alimentado_desde" : "") << "\r\n";
     const char* sistemas[] = {"Trifásico", "Monofásico"};
     const char* conductores[] = {"Cobre", "Aluminio"};
     const char* ductos[] = {"PVC", "Aluminio", "Acero"};
@@ -44,7 +48,11 @@ void Generar(const fs::path& archivo, int filas) {
           << conductores[azar() % 2] << ";" << ductos[azar() % 3] << ";" << 5 + azar() % 400 << ","
           << azar() % 10 << ";" << (tri ? "480" : "220") << ";0," << 80 + azar() % 20 << ";"
           << 5 + azar() % 150 << ";3;" << paralelo << ";" << 25 + azar() % 20 << ";" << 3 * paralelo
-          << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]) << "\r\n";
+          << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]);
+        if (arbol) {
+            f << ";" << (i % 4 == 1 ? "" : "AL-" + std::to_string(i - 1));
+        }
+        f << "\r\n";
     }
 }
 
@@ -121,9 +129,11 @@ int main(int argc, char** argv) {
     const std::string programa = (bin / "calculador-caidas-lote").string();
     const fs::path carpeta = fs::temp_directory_path() / ("lote_bench_" + std::to_string(getpid()));
     fs::create_directories(carpeta);
-    for (int filas : {1000, 10000, 100000}) {
-        Generar(carpeta / (std::to_string(filas) + ".csv"), filas);
+    for (int filas : {1000, 100000}) {
+        Generar(carpeta / (std::to_string(filas) + ".csv"), filas, false);
+        Generar(carpeta / (std::to_string(filas) + "-arbol.csv"), filas, true);
     }
+    Generar(carpeta / "10000.csv", 10000, true);
 
     lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt};
     std::vector<double> dimensionando, piso, comando;
@@ -141,7 +151,7 @@ int main(int argc, char** argv) {
         }
         comando.push_back(Comando(programa, o.entrada, carpeta / "comando.csv").segundos * 1000);
     }
-    std::printf("10 000 filas a CSV (mediana de %d rondas)\n", rondas);
+    std::printf("10 000 filas a CSV, en árboles de 4 niveles (mediana de %d rondas)\n", rondas);
     std::printf("  dimensionando: %8.1f ms\n  piso:          %8.1f ms\n  razón:         %8.2f\n",
                 Mediana(dimensionando), Mediana(piso), Mediana(dimensionando) / Mediana(piso));
     std::printf("  comando entero: %7.1f ms\n", Mediana(comando));
@@ -156,6 +166,11 @@ int main(int argc, char** argv) {
                     "(%.1f s)\n",
                     extension, mil.mib, cienMil.mib, cienMil.mib / mil.mib, cienMil.segundos);
     }
+    // A tree keeps its rows until the last is read: its memory grows with them.
+    const Corrida mil = Comando(programa, carpeta / "1000-arbol.csv", carpeta / "m.csv");
+    const Corrida cienMil = Comando(programa, carpeta / "100000-arbol.csv", carpeta / "c.csv");
+    std::printf("  con árbol, csv: 1 000 filas: %6.1f MiB   100 000 filas: %6.1f MiB\n", mil.mib,
+                cienMil.mib);
     fs::remove_all(carpeta);
     return 0;
 }

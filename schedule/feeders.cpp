@@ -838,6 +838,42 @@ std::string NotaDeLaProteccion(engine::Norma norma) {
            cita(Clausula::ConductoresPequenos) + ").";
 }
 
+// The notes on the neutral, the grounding conductor, the conduit and the total regulation.
+std::vector<std::string> NotasDelConjunto(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return {
+        "Conductor de puesta a tierra de " + cita(Clausula::TablaTierra) +
+            " por la protección, del material de las fases; aumentado en proporción a los "
+            "circular mils de las fases cuando éstas pasan del calibre por ampacidad (" +
+            cita(Clausula::TierraProporcional) + ", áreas de " + cita(Clausula::TablaSecciones) +
+            "), sin pasar de las fases (" + cita(Clausula::TierraNoMayor) +
+            "); uno en cada tubo de conjuntos en paralelo (" + cita(Clausula::TierraParalelo) +
+            ").",
+        "Neutro: en trifásico, y en monofásico sólo con la columna neutro (circuito de 3 hilos); "
+        "del calibre de las fases, o uno dado no menor que el menor de dos: el de puesta a "
+        "tierra de la tabla y el de las fases (" +
+            cita(Clausula::NeutroMinimo) +
+            "), y 1/0 en paralelo. Cuenta como portador de "
+            "corriente sólo con neutro_portador (" +
+            cita(Clausula::NeutroPortador) + ").",
+        "Tubos: uno por conjunto, con todos sus conductores (" + cita(Clausula::MismoTubo) +
+            "), todos iguales; el menor tamaño del tipo de " + cita(Clausula::TablaTubos) +
+            " cuyo relleno no pase del 40 % con más de dos conductores, 31 % con dos y 53 % con "
+            "uno (" +
+            cita(Clausula::TablaRelleno) + "). Áreas de " + cita(Clausula::TablaAreas) +
+            " por la familia del aislamiento (THW, THHN o XHHW); el conductor de puesta a "
+            "tierra se supone aislado, del mismo tipo: un supuesto conservador.",
+        "Regulación total: la del alimentador más la total del que lo alimenta "
+        "(alimentado_desde); vuelve a empezar en un transformador. Es una aproximación a "
+        "corriente constante: cada caída se toma a su corriente y su voltaje nominal. El 5 % "
+        "de " +
+            cita(Clausula::NotaRegulacion) +
+            " es para alimentadores y circuitos derivados juntos, así que un alimentador suele "
+            "dejar parte de él a los circuitos derivados.",
+    };
+}
+
 } // namespace
 
 std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
@@ -864,6 +900,9 @@ std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
                     "ducto.");
     notas.push_back("Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por "
                     "ampacidad con su protección.");
+    for (std::string& nota : NotasDelConjunto(norma)) {
+        notas.push_back(std::move(nota));
+    }
     return notas;
 }
 
