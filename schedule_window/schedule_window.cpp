@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDateEdit>
@@ -94,6 +95,13 @@ void VentanaAlimentadores::createHeader() {
     }
     poner(campos_.norma, QStringLiteral("norma"), QStringLiteral("Norma"));
     encabezado->setAlignment(campos_.norma, Qt::AlignLeft);
+    campos_.regulacionTotal = new QDoubleSpinBox(cliente);
+    campos_.regulacionTotal->setRange(0.1, 100);
+    campos_.regulacionTotal->setDecimals(2);
+    campos_.regulacionTotal->setSuffix(QStringLiteral(" %"));
+    poner(campos_.regulacionTotal, QStringLiteral("regulacion_total"),
+          QStringLiteral("Regulación total máx."));
+    encabezado->setAlignment(campos_.regulacionTotal, Qt::AlignLeft);
     encabezado->setColumnStretch(1, 3);
     encabezado->setColumnStretch(3, 2);
     encabezado->setColumnStretch(5, 1);
@@ -225,6 +233,8 @@ void VentanaAlimentadores::connectHandlers() {
     connect(campos_.fecha, &QDateEdit::dateChanged, this, &VentanaAlimentadores::ConfirmarCampos);
     connect(campos_.norma, &QComboBox::currentIndexChanged, this,
             &VentanaAlimentadores::ConfirmarCampos);
+    connect(campos_.regulacionTotal, &QDoubleSpinBox::editingFinished, this,
+            &VentanaAlimentadores::ConfirmarCampos);
 }
 
 void VentanaAlimentadores::ConfirmarCampos() {
@@ -252,6 +262,13 @@ void VentanaAlimentadores::ConfirmarCampos() {
     }
     modelo_->CambiarEncabezado(&DatosProyecto::fecha, fecha, QStringLiteral("Cambiar fecha"));
     modelo_->CambiarEncabezado(&DatosProyecto::norma, norma, QStringLiteral("Cambiar norma"));
+    // So is the default limit; a number is kept with its decimal point.
+    const double limite = campos_.regulacionTotal->value();
+    const std::string total = limite == schedule::RegulacionTotalDe(modelo_->cuadro().proyecto)
+                                  ? modelo_->cuadro().proyecto.regulacionTotal
+                                  : QString::number(limite, 'g', 15).toStdString();
+    modelo_->CambiarEncabezado(&DatosProyecto::regulacionTotal, total,
+                               QStringLiteral("Cambiar regulación total máxima"));
 }
 
 void VentanaAlimentadores::Empezar(schedule::Cuadro cuadro, const QString& archivo) {
@@ -295,6 +312,7 @@ void VentanaAlimentadores::MostrarEncabezado() {
     const schedule::DatosProyecto& p = modelo_->cuadro().proyecto;
     const QSignalBlocker bloqueo(campos_.fecha);
     const QSignalBlocker bloqueoNorma(campos_.norma);
+    const QSignalBlocker bloqueoTotal(campos_.regulacionTotal);
     const auto poner = [](QLineEdit* campo, const std::string& texto) {
         campo->setText(QString::fromStdString(texto));
     };
@@ -308,6 +326,7 @@ void VentanaAlimentadores::MostrarEncabezado() {
     const std::string_view norma = engine::NombresNorma[static_cast<std::size_t>(NormaDe(p))];
     campos_.norma->setCurrentText(
         QString::fromUtf8(norma.data(), static_cast<qsizetype>(norma.size())));
+    campos_.regulacionTotal->setValue(schedule::RegulacionTotalDe(p));
 }
 
 void VentanaAlimentadores::Avisar(const QString& texto) {

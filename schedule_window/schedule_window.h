@@ -10,6 +10,7 @@
 
 class QAction;
 class QComboBox;
+class QDoubleSpinBox;
 class QDateEdit;
 class QLineEdit;
 class QTableView;
@@ -98,6 +99,7 @@ private:
         QLineEdit* revision = nullptr;
         QDateEdit* fecha = nullptr;
         QComboBox* norma = nullptr; // the code edition the remarks and the record cite
+        QDoubleSpinBox* regulacionTotal = nullptr; // the limit of the drop from the service, %
     } campos_;
     QTableView* tabla_ = nullptr;
     struct Acciones {
