@@ -187,6 +187,34 @@ class Norma(Carpeta):
                          "El aislamiento THHN no puede usarse en un lugar mojado.")
         self.assertIn("fila 3, columna «aislamiento»", r.stderr.decode("utf-8"))
 
+    # A feeder fed from one further down the file, a loop, and the whole line of each.
+    def test_the_tree_of_feeders(self):
+        entrada = self.archivo("arbol.csv", (
+            "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;alimentado_desde;"
+            "regulacion_max\n"
+            "TB;3;cu;acero;100;480;0,9;150;TG;5\n"
+            "TG;3;cu;acero;204;480;0,9;300;;5\n"
+            "C1;3;cu;pvc;40;480;0,9;10;C2;\n"
+            "C2;3;cu;pvc;40;480;0,9;10;c1 ;\n").encode("utf-8"))
+        r = correr(entrada)
+        self.assertEqual(r.returncode, 1, r.stderr)
+        tb, tg, c1, c2 = (dict(zip(filas(r.stdout, ";")[0], f)) for f in filas(r.stdout, ";")[1:])
+        numero = lambda t: float(t.replace(",", "."))
+        self.assertAlmostEqual(numero(tg["regulacion_total"]), numero(tg["regulacion"]), delta=0.006)
+        self.assertAlmostEqual(numero(tb["regulacion_total"]),
+                               numero(tg["regulacion"]) + numero(tb["regulacion"]), delta=0.011)
+        self.assertGreater(numero(tb["regulacion_total"]), 5)
+        self.assertRegex(tb["observaciones"], r"TG \(\d,\d %\) → TB \(\d,\d %\): \d,\d % > 5 %")
+        # 300 kcmil for the drop where 250 carries 204 A: the 4 AWG ground grows to
+        # 41 740 × 300 / 250 = 50 088 cmil, so 3 AWG; 4 × 0.5281 + 0.1134 in² is past 40 % of
+        # RMC 2-1/2 (4.866) and within RMC 3 (7.499).
+        self.assertEqual(tg["especificacion"], "3-300 + 1-300 N + 1-3 T, RMC 3 (78)")
+        for fila in (c1, c2):
+            self.assertEqual(fila["observaciones"],
+                             "Los alimentadores se alimentan en ciclo: «C1» → «C2» → «C1».")
+            self.assertEqual(fila["calibre_elegido"], "")
+        self.assertIn("fila 4, columna «alimentado_desde»", r.stderr.decode("utf-8"))
+
     # The notes and the remarks cite the edition asked for, or the project's own.
     def test_the_code_edition(self):
         notas = correr("--notas").stdout.decode("utf-8")
