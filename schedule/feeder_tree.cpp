@@ -22,24 +22,45 @@ std::string Citado(std::string_view nombre) {
     return "«" + std::string(SinBlancos(nombre)) + "»";
 }
 
-class Calculo {
-public:
-    Calculo(const std::vector<Nodo>& nodos, double maximo, const engine::Separadores& sep)
-        : nodos_(nodos), maximo_(maximo), sep_(sep), r_(nodos.size()), padre_(nodos.size()),
-          resuelto_(nodos.size()) {}
+} // namespace
 
-    std::vector<EnArbol> Calcular() {
+class ArbolDeFilas::Calculo {
+public:
+    Calculo(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep)
+        : nodos_(std::move(nodos)), maximo_(maximo), sep_(sep), r_(nodos_.size()),
+          padre_(nodos_.size()), resuelto_(nodos_.size()), conocida_(nodos_.size()) {
         Padres();
         Ciclos();
-        for (std::size_t i = 0; i < nodos_.size(); ++i) {
-            Resolver(i);
-        }
-        for (std::size_t i = 0; i < nodos_.size(); ++i) {
-            if (r_[i].total && *r_[i].total > maximo_) {
-                r_[i].nota = Camino(i);
+    }
+
+    std::size_t Filas() const { return nodos_.size(); }
+
+    void Regulacion(std::size_t i, std::optional<double> regulacion) {
+        nodos_[i].regulacion = regulacion;
+        conocida_[i] = true;
+    }
+
+    bool Listo(std::size_t i) const {
+        for (std::size_t j = i;; j = *padre_[j]) {
+            if (resuelto_[j] || r_[j].error) {
+                return true;
+            }
+            if (!conocida_[j]) {
+                return false;
+            }
+            if (Comienza(j)) {
+                return true;
             }
         }
-        return std::move(r_);
+    }
+
+    EnArbol Lugar(std::size_t i) {
+        Resolver(i);
+        EnArbol lugar = r_[i];
+        if (lugar.total && *lugar.total > maximo_) {
+            lugar.nota = Camino(i);
+        }
+        return lugar;
     }
 
 private:
@@ -162,20 +183,49 @@ private:
 
     std::string Por(double valor) const { return engine::FormatearConPatron(valor, "0.0", sep_); }
 
-    const std::vector<Nodo>& nodos_;
+    std::vector<Nodo> nodos_;
     double maximo_;
-    const engine::Separadores& sep_;
+    engine::Separadores sep_;
     std::vector<EnArbol> r_;
     std::vector<std::optional<std::size_t>> padre_;
     std::vector<bool> resuelto_;
+    std::vector<bool> conocida_; // the row is sized: its regulation, or none, is known
     std::unordered_map<std::size_t, std::string> motivos_;
 };
 
-} // namespace
+ArbolDeFilas::ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep)
+    : calculo_(std::make_unique<Calculo>(std::move(nodos), maximo, sep)) {}
+
+ArbolDeFilas::~ArbolDeFilas() = default;
+
+std::size_t ArbolDeFilas::Filas() const {
+    return calculo_->Filas();
+}
+
+void ArbolDeFilas::Regulacion(std::size_t fila, std::optional<double> regulacion) {
+    calculo_->Regulacion(fila, regulacion);
+}
+
+bool ArbolDeFilas::Listo(std::size_t fila) const {
+    return calculo_->Listo(fila);
+}
+
+EnArbol ArbolDeFilas::Lugar(std::size_t fila) {
+    return calculo_->Lugar(fila);
+}
 
 std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
                            const engine::Separadores& sep) {
-    return Calculo(nodos, maximo, sep).Calcular();
+    ArbolDeFilas arbol(nodos, maximo, sep);
+    std::vector<EnArbol> lugares;
+    lugares.reserve(nodos.size());
+    for (std::size_t i = 0; i < nodos.size(); ++i) {
+        arbol.Regulacion(i, nodos[i].regulacion);
+    }
+    for (std::size_t i = 0; i < nodos.size(); ++i) {
+        lugares.push_back(arbol.Lugar(i));
+    }
+    return lugares;
 }
 
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,

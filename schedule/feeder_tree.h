@@ -6,6 +6,7 @@
 #include "engine/number_pattern.h"
 #include "schedule/feeders.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,28 @@ struct EnArbol {
 // its case. A total passes `maximo` (%) when strictly greater.
 std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
                            const engine::Separadores& sep);
+
+// The same tree for rows sized one at a time: the nodes come without their regulations,
+// which are told as each row is sized. A row's place is known once every feeder from where
+// its sum starts down to it is sized, so that rows can be written in order as soon as
+// their feeders upstream are, and held only while one is not.
+class ArbolDeFilas {
+public:
+    ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep);
+    ~ArbolDeFilas();
+    ArbolDeFilas(const ArbolDeFilas&) = delete;
+    ArbolDeFilas& operator=(const ArbolDeFilas&) = delete;
+
+    std::size_t Filas() const;
+    void Regulacion(std::size_t fila, std::optional<double> regulacion);
+    bool Listo(std::size_t fila) const;
+    // The row's place, once Listo.
+    EnArbol Lugar(std::size_t fila);
+
+private:
+    class Calculo;
+    std::unique_ptr<Calculo> calculo_;
+};
 
 // The node of a row: its names as written, its transformer cell, and its regulation.
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,

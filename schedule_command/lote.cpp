@@ -10,6 +10,7 @@
 #include "schedule/writers.h"
 
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -34,6 +35,22 @@ bool MismoArchivo(const std::filesystem::path& a, const std::filesystem::path& b
            std::filesystem::weakly_canonical(b, error);
 }
 
+bool EsArbol(const schedule::Encabezado& e) {
+    return e.posicion[static_cast<std::size_t>(schedule::Columna::AlimentadoDesde)].has_value();
+}
+
+// A row's place in the tree of feeders, from its cells; its regulation is told later.
+schedule::Nodo NodoDe(const std::vector<std::string>& celdas, const schedule::Encabezado& e) {
+    const auto celda = [&](schedule::Columna c) {
+        const auto& posicion = e.posicion[static_cast<std::size_t>(c)];
+        return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
+                                                     : std::string_view();
+    };
+    return schedule::NodoDeFila(celda(schedule::Columna::Circuito),
+                                celda(schedule::Columna::AlimentadoDesde),
+                                celda(schedule::Columna::Transformador), std::nullopt);
+}
+
 // Why a run cannot start; nothing has been written.
 struct Fallo {
     std::string mensaje;
@@ -51,6 +68,9 @@ struct Entrada {
     schedule::Encabezado encabezado;
     schedule::MarcaDecimal marca;
     char delimitador = ',';
+    // With an `alimentado_desde` column, each row's place in the tree, read in the first
+    // pass; its regulation comes as the row is sized.
+    std::optional<std::vector<schedule::Nodo>> nodos;
 
     // The next row that is not blank: its cells as the file holds them, read, and its
     // number in the file.
@@ -116,6 +136,14 @@ std::optional<Fallo> AbrirCuadro(const std::filesystem::path& ruta, Entrada& ent
     entrada.encabezado = std::get<schedule::Encabezado>(schedule::LeerEncabezado(titulos));
     entrada.marca = entrada.cuadro->formato.marca;
     entrada.delimitador = entrada.cuadro->formato.delimitador;
+    if (EsArbol(entrada.encabezado)) {
+        entrada.nodos.emplace();
+        for (const schedule::Cuadro::Fila& fila : entrada.cuadro->filas) {
+            entrada.nodos->push_back(
+                NodoDe(schedule::CeldasDelArchivo(*entrada.cuadro, entrada.columnas, fila),
+                       entrada.encabezado));
+        }
+    }
     return std::nullopt;
 }
 
@@ -128,8 +156,14 @@ std::optional<Fallo> AbrirEntrada(const std::filesystem::path& ruta, Entrada& en
     }
     schedule::DecisionMarca decision;
     std::vector<std::string> celdas;
+    if (EsArbol(entrada.encabezado)) {
+        entrada.nodos.emplace();
+    }
     while (entrada.lector->Siguiente(celdas)) {
         schedule::ContarMarcas(celdas, entrada.encabezado, decision);
+        if (entrada.nodos && !schedule::FilaVacia(celdas)) {
+            entrada.nodos->push_back(NodoDe(celdas, entrada.encabezado));
+        }
     }
     if (const auto& error = entrada.lector->error()) {
         return Fallo{"el archivo " + Nombre(ruta) + ": " + *error + "."};
@@ -263,29 +297,25 @@ void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separa
     salida.Fila(p.entrada);
 }
 
-// The rows sized and written. A schedule with an `alimentado_desde` column is a tree: its
-// rows are held until the last one is read, as a feeder may be fed from one below it.
+// The rows sized and written in order. In a tree of feeders a row waits, with those after
+// it, until the feeders above it are sized: only a row fed from one further down is held.
 Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, engine::Norma norma,
                      Salida& salida) {
     const schedule::Encabezado& e = entrada.encabezado;
     const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
     EscribirEncabezado(e, salida);
-    const bool arbol =
-        e.posicion[static_cast<std::size_t>(schedule::Columna::AlimentadoDesde)].has_value();
     const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
                                          : schedule::RegulacionTotalPorOmision;
-    const auto celda = [&](const std::vector<std::string>& celdas, schedule::Columna c) {
-        const auto& posicion = e.posicion[static_cast<std::size_t>(c)];
-        return posicion && *posicion < celdas.size() ? std::string_view(celdas[*posicion])
-                                                     : std::string_view();
-    };
+    std::optional<schedule::ArbolDeFilas> arbol;
+    if (entrada.nodos) {
+        arbol.emplace(std::move(*entrada.nodos), maximo, sep);
+    }
     Fallas fallas;
-    std::vector<Pendiente> pendientes;
-    std::vector<schedule::Nodo> nodos;
+    std::deque<std::pair<std::size_t, Pendiente>> espera;
     std::vector<std::string> celdas;
     schedule::FilaLeida fila;
     long numero = 0;
-    while (entrada.Siguiente(celdas, fila, numero)) {
+    for (std::size_t i = 0; entrada.Siguiente(celdas, fila, numero); ++i) {
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
@@ -293,20 +323,25 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
                     schedule::CeldasDeResultado(fila, dimensionado, sep),
                     Motivo(fila, dimensionado)};
-        schedule::Nodo nodo =
-            schedule::NodoDeFila(celda(celdas, schedule::Columna::Circuito),
-                                 celda(celdas, schedule::Columna::AlimentadoDesde),
-                                 celda(celdas, schedule::Columna::Transformador), dimensionado);
-        if (!arbol) {
-            Emitir(p, schedule::Arbol({std::move(nodo)}, maximo, sep).front(), sep, fallas, salida);
+        const schedule::Nodo nodo = NodoDe(celdas, e);
+        const auto regulacion = schedule::NodoDeFila({}, {}, {}, dimensionado).regulacion;
+        // A file changed between its two readings has rows the tree does not know.
+        if (!arbol || i >= arbol->Filas()) {
+            schedule::Nodo solo = nodo;
+            solo.desde.clear();
+            solo.regulacion = regulacion;
+            Emitir(p, schedule::Arbol({solo}, maximo, sep).front(), sep, fallas, salida);
             continue;
         }
-        pendientes.push_back(std::move(p));
-        nodos.push_back(std::move(nodo));
+        arbol->Regulacion(i, regulacion);
+        espera.emplace_back(i, std::move(p));
+        while (!espera.empty() && arbol->Listo(espera.front().first)) {
+            Emitir(espera.front().second, arbol->Lugar(espera.front().first), sep, fallas, salida);
+            espera.pop_front();
+        }
     }
-    const std::vector<schedule::EnArbol> enArbol = schedule::Arbol(nodos, maximo, sep);
-    for (std::size_t i = 0; i < pendientes.size(); ++i) {
-        Emitir(pendientes[i], enArbol[i], sep, fallas, salida);
+    for (auto& [i, p] : espera) {
+        Emitir(p, arbol->Lugar(i), sep, fallas, salida);
     }
     return fallas;
 }
