@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QScreen>
@@ -121,9 +122,8 @@ private slots:
                               "95", "125", "1", "6", "1", "PVC-40 2 (53)", "25.3", "0.73",
                               "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)"}));
         Escribir(0, Col(Columna::Continua), QStringLiteral("0"));
-        QCOMPARE(Resultados(0).mid(0, 12),
-                 (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566", "1.16", "474.43", "100",
-                              "", "95", "100"}));
+        QCOMPARE(Resultados(0).mid(0, 12), (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566",
+                                                        "1.16", "474.43", "100", "", "95", "100"}));
         QVERIFY(ventana->modificado());
         QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
         QVERIFY(ventana->isWindowModified());
@@ -544,6 +544,47 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE(Resultado(1, "proteccion_elegida"), QStringLiteral("150"));
         QCOMPARE(Resultado(1, "calibre_elegido"), QStringLiteral("1"));
+        modelo().pila().setClean();
+    }
+
+    // "Alimentado desde" offers the other rows' circuits; a feeder fed from another adds its
+    // regulation to the one above, the project's limit marks the path past it, and a loop
+    // is an error of each row in it.
+    void the_tree_of_feeders() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        tabla->setCurrentIndex(modelo().index(1, Col(Columna::AlimentadoDesde)));
+        QTest::keyClick(tabla, Qt::Key_F2);
+        auto* desde = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QVERIFY(desde != nullptr && desde->isEditable());
+        QCOMPARE(desde->itemText(0), QString());
+        QCOMPARE(desde->itemText(1), QStringLiteral("AL-1"));
+        QCOMPARE(desde->findText(QStringLiteral("AL-2")), -1); // not its own
+        desde->setCurrentText(QStringLiteral("AL-1"));
+        QTest::keyClick(desde, Qt::Key_Return);
+        QTRY_COMPARE(
+            modelo().cuadro().filas[1].entradas[static_cast<std::size_t>(Columna::AlimentadoDesde)],
+            std::string("AL-1"));
+        QVERIFY(!Resultado(1, "regulacion_total").isEmpty());
+        QVERIFY(!Resultado(1, "observaciones").contains(QStringLiteral("→")));
+        auto* limite = ventana->findChild<QDoubleSpinBox*>(QStringLiteral("regulacion_total"));
+        QVERIFY(limite != nullptr);
+        QCOMPARE(limite->value(), 5.0);
+        limite->setValue(1);
+        emit limite->editingFinished();
+        QCOMPARE(modelo().cuadro().proyecto.regulacionTotal, std::string("1"));
+        QVERIFY(Resultado(1, "observaciones")
+                    .contains(QStringLiteral("AL-1 (0.5 %) → AL-2 (0.7 %): 1.2 % > 1 %")));
+        // AL-1 fed from AL-2 closes a loop: both rows lose their figures, the cell is marked.
+        modelo().setData(modelo().index(0, Col(Columna::AlimentadoDesde)), QStringLiteral("al-2"),
+                         Qt::EditRole);
+        QCOMPARE(Resultado(0, "calibre_elegido"), QString());
+        QVERIFY(Resultado(1, "observaciones")
+                    .startsWith(QStringLiteral("Los alimentadores se alimentan en ciclo")));
+        QVERIFY(modelo()
+                    .data(modelo().index(0, Col(Columna::AlimentadoDesde)), Qt::BackgroundRole)
+                    .isValid());
+        modelo().pila().undo();
+        QCOMPARE(Resultado(0, "calibre_elegido"), QStringLiteral("300"));
         modelo().pila().setClean();
     }
 
