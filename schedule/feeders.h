@@ -139,9 +139,11 @@ inline constexpr std::array<std::string_view, 19> ColumnasResultado{"calibre_cai
                                                                     "regulacion_total",
                                                                     "especificacion"};
 
-// The position of the remarks and of the total regulation among the result columns.
+// The positions of the remarks, the total regulation and the drawing's line among the
+// result columns.
 inline constexpr std::size_t ColumnaObservaciones = 9;
 inline constexpr std::size_t ColumnaRegulacionTotal = 17;
+inline constexpr std::size_t ColumnaEspecificacion = 18;
 
 // Where each input column stands in a file's header row.
 struct Encabezado {

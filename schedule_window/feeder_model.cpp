@@ -2,6 +2,7 @@
 
 #include "engine/defaults.h"
 #include "engine/numeric_text.h"
+#include "engine/raceways.h"
 #include "schedule/csv_reader.h"
 #include "schedule/text.h"
 
@@ -352,6 +353,17 @@ QString ModeloAlimentadores::PorOmision(std::size_t fila, Vista v) const {
         return {};
     }
     const auto c = static_cast<Columna>(v.indice);
+    // The neutral and the conduit go by the row's system and conduit: the row's own default.
+    if (const auto* a = std::get_if<engine::Alimentador>(&resultados_[fila].leida)) {
+        if (c == Columna::Neutro) {
+            return engine::ConNeutro(*a) ? QStringLiteral("sí") : QStringLiteral("no");
+        }
+        if (c == Columna::Tubo) {
+            const std::string_view tubo =
+                engine::Tubos[a->tubo.value_or(engine::TuboPorOmision(a->ducto))].nombre;
+            return QString::fromUtf8(tubo.data(), static_cast<qsizetype>(tubo.size()));
+        }
+    }
     if (Columnas[v.indice].numerica) {
         return Q(schedule::ConMarca(schedule::TextoPorOmision(c), MarcaLocal().marca));
     }
@@ -390,6 +402,9 @@ QVariant ModeloAlimentadores::Ayuda(std::size_t fila, Vista v) const {
     if (Excede(fila, v) ||
         (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaObservaciones)) {
         return Q(resultados_[fila].celdas[schedule::ColumnaObservaciones].texto);
+    }
+    if (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaEspecificacion) {
+        return Q(resultados_[fila].celdas[v.indice].texto);
     }
     if (const QString omision = PorOmision(fila, v); !omision.isEmpty()) {
         return QStringLiteral("Vacía: %1").arg(omision);

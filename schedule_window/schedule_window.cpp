@@ -294,9 +294,11 @@ void VentanaAlimentadores::AjustarColumnas() {
     const int letra = tabla_->fontMetrics().averageCharWidth();
     for (int c = 0; c < modelo_->columnCount(); ++c) {
         const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
-        const bool observaciones = v.tipo == ModeloAlimentadores::Tipo::Resultado &&
-                                   v.indice == schedule::ColumnaObservaciones;
-        const int maximo = (observaciones ? AnchoObservaciones : AnchoMaximo) * letra;
+        // The remarks and the drawing's line run long, and are read whole.
+        const bool larga = v.tipo == ModeloAlimentadores::Tipo::Resultado &&
+                           (v.indice == schedule::ColumnaObservaciones ||
+                            v.indice == schedule::ColumnaEspecificacion);
+        const int maximo = (larga ? AnchoObservaciones : AnchoMaximo) * letra;
         tabla_->setColumnWidth(c, std::min(tabla_->columnWidth(c), maximo));
     }
 }

@@ -1,6 +1,8 @@
 #include "schedule/project_file.h"
 
+#include "engine/raceways.h"
 #include "schedule/csv_file.h"
+#include "tests/engine/tablas_de_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,46 @@ TEST(Proyecto, FilesThatAreNoProjectAreRefused) {
             << archivo << ": " << std::get<std::string>(leido);
     }
     EXPECT_EQ(c.Archivos(), antes);
+}
+
+// A project of the second schema, written by version 1.1.0, before the neutral, the
+// conduit and the tree: its inputs as they were, its new ones empty for their defaults
+// (the conduit its `ducto` names, the total limit 5 %); saved, a file of this schema.
+TEST(Proyecto, AFileOfTheSecondSchemaIsReadAndUpgradedWhenSaved) {
+    Carpeta c;
+    const fs::path v2 = fs::path(FIXTURES) / "proyecto_v2.alim";
+    const std::string antes = Bytes(v2);
+    const auto leido = LeerProyecto(v2);
+    ASSERT_TRUE(std::holds_alternative<Cuadro>(leido)) << std::get<std::string>(leido);
+    const Cuadro& p = std::get<Cuadro>(leido);
+    EXPECT_EQ(Bytes(v2), antes);
+    EXPECT_EQ(p.proyecto.norma, "NOM-001-SEDE-2012");
+    EXPECT_EQ(RegulacionTotalDe(p.proyecto), 5);
+    ASSERT_EQ(p.filas.size(), 3u);
+    const auto celda = [&](std::size_t f, Columna col) {
+        return p.filas[f].entradas[static_cast<std::size_t>(col)];
+    };
+    EXPECT_EQ(celda(1, Columna::PotenciaKw), "50");
+    EXPECT_EQ(celda(1, Columna::Proteccion), "100");
+    EXPECT_EQ(celda(0, Columna::Ducto), "EMT");
+    for (const Cuadro::Fila& f : p.filas) {
+        for (std::size_t col = static_cast<std::size_t>(Columna::Neutro); col < Columnas.size();
+             ++col) {
+            EXPECT_EQ(f.entradas[col], "") << Columnas[col].nombre;
+        }
+    }
+    // The EMT of its conduit is the conduit of the whole feeder.
+    const FilaDimensionada d = DimensionarFila(p.filas[0], Tablas(), std::nullopt, {});
+    ASSERT_TRUE(d.dimensionado && d.dimensionado->conjunto);
+    EXPECT_EQ(engine::Tubos[d.dimensionado->conjunto->tubo].nombre, "EMT");
+
+    Cuadro conLimite = p;
+    conLimite.proyecto.regulacionTotal = "4";
+    ASSERT_EQ(GuardarProyecto(conLimite, c.ruta / "v3.alim"), std::nullopt);
+    const Cuadro otra = std::get<Cuadro>(LeerProyecto(c.ruta / "v3.alim"));
+    EXPECT_EQ(otra.proyecto, conLimite.proyecto);
+    EXPECT_EQ(RegulacionTotalDe(otra.proyecto), 4);
+    EXPECT_EQ(otra.filas.size(), 3u);
 }
 
 // A project of the first schema, before the load by power, the insulation and the device:
