@@ -33,6 +33,19 @@ std::string Nombre(std::size_t calibre) {
     return std::string(Calibres[calibre].nombre);
 }
 
+// A whole number in groups of three: "41 740".
+std::string Miles(long long n) {
+    const std::string cifras = std::to_string(n);
+    std::string texto;
+    for (std::size_t i = 0; i < cifras.size(); ++i) {
+        if (i > 0 && (cifras.size() - i) % 3 == 0) {
+            texto += ' ';
+        }
+        texto += cifras[i];
+    }
+    return texto;
+}
+
 // The tenths of a percent written with the decimal separator: "39,8".
 std::string Decimas(long long decimas, const Separadores& sep) {
     return std::to_string(decimas / 10) + sep.decimal + std::to_string(decimas % 10);
@@ -90,11 +103,16 @@ public:
                 ++tierra;
             }
             if (tierra != tablaTierra_) {
+                // The area asked for, rounded up as the comparison with whole areas reads it.
+                const long long cmil = (pedida + Secciones[*base].cmil - 1) / Secciones[*base].cmil;
                 d_.observaciones.push_back(
                     "Puesta a tierra aumentada en proporción a las fases (" +
-                    Cita(Clausula::TierraProporcional) + "): " + Nombre(tablaTierra_) +
-                    " por las fases " + Nombre(elegido_) + " en lugar de " + Nombre(*base) + " (" +
-                    Cita(Clausula::TablaSecciones) + ") da " + Nombre(tierra) + ".");
+                    Cita(Clausula::TierraProporcional) +
+                    "): " + Miles(Secciones[tablaTierra_].cmil) + " × " +
+                    Miles(Secciones[elegido_].cmil) + " / " + Miles(Secciones[*base].cmil) + " = " +
+                    Miles(cmil) + " cmil (" + Nombre(tablaTierra_) + " por las fases " +
+                    Nombre(elegido_) + " en lugar de " + Nombre(*base) + ", áreas de " +
+                    Cita(Clausula::TablaSecciones) + "): " + Nombre(tierra) + ".");
             }
         }
         return std::min(tierra, elegido_);

@@ -43,7 +43,10 @@ Lugar LugarDe(const ModeloAlimentadores& modelo, int columna) {
     case ModeloAlimentadores::Tipo::Resultado:
         break;
     }
-    return v.indice == schedule::ColumnaObservaciones ? Lugar::Nota : Lugar::Tabla;
+    // The long texts, the drawing's line and the remarks, go whole under the row.
+    return v.indice == schedule::ColumnaObservaciones || v.indice == schedule::ColumnaEspecificacion
+               ? Lugar::Nota
+               : Lugar::Tabla;
 }
 
 QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
