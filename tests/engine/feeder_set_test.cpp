@@ -88,6 +88,21 @@ TEST(ConjuntoAlimentador, TheFillIsExactAtItsBoundary) {
     EXPECT_FALSE(Cabe(1653, 2, 533));
 }
 
+// 250.122(B) at a step of Table 8: 45 A single-phase over 60 m needs 4 AWG for the drop where
+// 6 carries it, so the 10 AWG of a 60 A device grows to 10 380 × 41 740 / 26 240 =
+// 16 511.5 cmil: 8 AWG (16 510) falls 1.5 cmil short, and 6 is taken.
+TEST(ConjuntoAlimentador, TheIncreaseAtAStepOfTableEight) {
+    Alimentador a = Continua("45", "PVC");
+    a.sistema = Sistema::Monofasico;
+    a.voltaje = 220;
+    a.longitud = 60;
+    a.neutro = true;
+    EXPECT_EQ(Linea(a), "2-4 + 1-4 N + 1-6 T, PVC-40 1-1/4 (35) al 251‰");
+    const Dimensionado d = Dimensionar(a, Tablas());
+    EXPECT_EQ(std::string(Calibres[*d.porAmpacidad].nombre), "6");
+    EXPECT_NE(Texto(d).find("16 512 cmil"), std::string::npos) << Texto(d);
+}
+
 // A device on a row of Table 250.122 takes that row; one past it takes the next. The load
 // is small, so the phases are those the device protects.
 TEST(ConjuntoAlimentador, EachStepOfTheGroundingTable) {
