@@ -11,6 +11,16 @@ namespace engine {
 enum class Material { Cobre, Aluminio };
 enum class Sistema { Trifasico, Monofasico };
 
+// The position in `tabla` of the row named `nombre`, or tabla.size() for none.
+template <typename Tabla>
+constexpr std::size_t IndicePorNombre(const Tabla& tabla, std::string_view nombre) {
+    std::size_t i = 0;
+    while (i < tabla.size() && tabla[i].nombre != nombre) {
+        ++i;
+    }
+    return i;
+}
+
 // An electrical system: its name, its phases (as a schedule may also write it), the
 // current-carrying conductors of one set, and the factor of the drop formula
 // ΔV = factor·I·Zef·L, Zef being per conductor.
@@ -78,11 +88,7 @@ inline constexpr std::array<Aislamiento, 10> Aislamientos{{
 
 // The position of an insulation in Aislamientos, or Aislamientos.size() for none.
 constexpr std::size_t IndiceAislamiento(std::string_view nombre) {
-    std::size_t i = 0;
-    while (i < Aislamientos.size() && Aislamientos[i].nombre != nombre) {
-        ++i;
-    }
-    return i;
+    return IndicePorNombre(Aislamientos, nombre);
 }
 
 // The standard ratings of overcurrent devices, A, smallest first.
@@ -94,11 +100,7 @@ inline constexpr int RatingsEstandar[] = {
 
 // The position of a size in Calibres, or Calibres.size() for a caption that is none.
 constexpr std::size_t IndiceCalibre(std::string_view nombre) {
-    std::size_t i = 0;
-    while (i < Calibres.size() && Calibres[i].nombre != nombre) {
-        ++i;
-    }
-    return i;
+    return IndicePorNombre(Calibres, nombre);
 }
 
 // Conductors in parallel sets must be size 1/0 or larger (NEC 310.10(G); 310.10(H) in the
@@ -122,11 +124,7 @@ inline constexpr std::array<Ducto, 3> Ductos{{
 
 // The position of a conduit in Ductos, or Ductos.size() for a name that is none.
 constexpr std::size_t IndiceDucto(std::string_view nombre) {
-    std::size_t i = 0;
-    while (i < Ductos.size() && Ductos[i].nombre != nombre) {
-        ++i;
-    }
-    return i;
+    return IndicePorNombre(Ductos, nombre);
 }
 
 // A conductor material: its name, its table's file beside the program, the table in it,

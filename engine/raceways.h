@@ -45,11 +45,7 @@ inline constexpr std::array<TipoTubo, 5> Tubos{{
 }};
 
 constexpr std::size_t IndiceTubo(std::string_view nombre) {
-    std::size_t i = 0;
-    while (i < Tubos.size() && Tubos[i].nombre != nombre) {
-        ++i;
-    }
-    return i;
+    return IndicePorNombre(Tubos, nombre);
 }
 
 // The conduit types of each material of Ductos, whose resistance and reactance they take:

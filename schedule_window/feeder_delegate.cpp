@@ -11,38 +11,43 @@
 
 using schedule::Columna;
 
+namespace {
+
+QString Texto(std::string_view t) {
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+// The names of a table's rows, after `primera` if there is one.
+template <typename Tabla> QStringList Nombres(const Tabla& tabla, std::string_view primera = {}) {
+    QStringList nombres;
+    if (!primera.empty()) {
+        nombres << Texto(primera);
+    }
+    for (const auto& fila : tabla) {
+        nombres << Texto(fila.nombre);
+    }
+    return nombres;
+}
+
+} // namespace
+
 QStringList DelegadoAlimentadores::Opciones(int columna) {
-    const auto texto = [](std::string_view t) {
-        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-    };
-    QStringList opciones;
+    const std::string_view automatico = engine::PorOmision.calibre;
     switch (static_cast<Columna>(columna)) {
     case Columna::Sistema:
-        for (const engine::SistemaElectrico& s : engine::Sistemas) {
-            opciones << texto(s.nombre);
-        }
-        return opciones;
+        return Nombres(engine::Sistemas);
     case Columna::Conductor:
-        for (const engine::TablaMaterial& m : engine::Materiales) {
-            opciones << texto(m.nombre);
-        }
-        return opciones;
+        return Nombres(engine::Materiales);
     case Columna::Ducto:
-        for (const engine::Ducto& d : engine::Ductos) {
-            opciones << texto(d.nombre);
-        }
-        return opciones;
+        return Nombres(engine::Ductos);
     case Columna::Calibre:
-        opciones << texto(engine::PorOmision.calibre);
-        for (const engine::Calibre& c : engine::Calibres) {
-            opciones << texto(c.nombre);
-        }
-        return opciones;
+        return Nombres(engine::Calibres, automatico);
+    case Columna::CalibreNeutro:
+        return Nombres(engine::Calibres);
     case Columna::Aislamiento:
-        for (const engine::Aislamiento& a : engine::Aislamientos) {
-            opciones << texto(a.nombre);
-        }
-        return opciones;
+        return Nombres(engine::Aislamientos);
+    case Columna::Tubo:
+        return Nombres(engine::Tubos);
     case Columna::Ubicacion:
         return {QStringLiteral("seca"), QStringLiteral("mojada")};
     case Columna::Terminales:
@@ -52,28 +57,20 @@ QStringList DelegadoAlimentadores::Opciones(int columna) {
     case Columna::NeutroPortador:
     case Columna::Transformador:
         return {QStringLiteral("no"), QStringLiteral("sí")};
-    case Columna::CalibreNeutro:
-        for (const engine::Calibre& c : engine::Calibres) {
-            opciones << texto(c.nombre);
-        }
-        return opciones;
-    case Columna::Tubo:
-        for (const engine::TipoTubo& t : engine::Tubos) {
-            opciones << texto(t.nombre);
-        }
-        return opciones;
-    case Columna::TamanoTubo:
-        opciones << texto(engine::PorOmision.calibre);
+    case Columna::TamanoTubo: {
+        QStringList tamanos{Texto(automatico)};
         for (const engine::TamanoTubo& t : engine::TamanosTubo) {
-            opciones << texto(t.comercial);
+            tamanos << Texto(t.comercial);
         }
-        return opciones;
-    case Columna::Proteccion:
-        opciones << texto(engine::PorOmision.calibre);
+        return tamanos;
+    }
+    case Columna::Proteccion: {
+        QStringList ratings{Texto(automatico)};
         for (const int rating : engine::RatingsEstandar) {
-            opciones << QString::number(rating);
+            ratings << QString::number(rating);
         }
-        return opciones;
+        return ratings;
+    }
     default:
         return {};
     }
