@@ -85,15 +85,20 @@ std::optional<engine::Sistema> ElegirSistema(std::string_view texto) {
     return std::nullopt;
 }
 
-// An insulation by its name, with or without hyphens, in any case.
-std::optional<std::size_t> ElegirAislamiento(std::string_view texto) {
+// A row of `tabla` by its name, with or without hyphens, in any case.
+template <typename Tabla>
+std::optional<std::size_t> ElegirPorNombre(const Tabla& tabla, std::string_view texto) {
     const std::string normal = NormalDucto(texto);
-    for (std::size_t i = 0; i < engine::Aislamientos.size(); ++i) {
-        if (normal == NormalDucto(engine::Aislamientos[i].nombre)) {
+    for (std::size_t i = 0; i < tabla.size(); ++i) {
+        if (normal == NormalDucto(tabla[i].nombre)) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::size_t> ElegirAislamiento(std::string_view texto) {
+    return ElegirPorNombre(engine::Aislamientos, texto);
 }
 
 // A location: true for wet.
@@ -157,11 +162,8 @@ std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
 
 // A conduit type by its name or by the words of a `ducto` that name one.
 std::optional<std::size_t> ElegirTubo(std::string_view texto) {
-    const std::string normal = NormalDucto(texto);
-    for (std::size_t i = 0; i < engine::Tubos.size(); ++i) {
-        if (normal == NormalDucto(engine::Tubos[i].nombre)) {
-            return i;
-        }
+    if (const auto tubo = ElegirPorNombre(engine::Tubos, texto)) {
+        return tubo;
     }
     return TuboDelDucto(texto);
 }
