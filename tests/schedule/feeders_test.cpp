@@ -1,4 +1,6 @@
 #include "schedule/feeders.h"
+
+#include "engine/raceways.h"
 #include "schedule/text.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +189,58 @@ TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
             LeerFila({"A", "3", "cu", texto, "30", "220", "0.9", "10", ""}, e, Punto);
         ASSERT_TRUE(std::holds_alternative<engine::Alimentador>(f)) << texto;
         EXPECT_EQ(engine::Ductos[std::get<engine::Alimentador>(f).ducto].nombre, ducto);
+    }
+}
+
+// The conduit of the whole feeder: its type by name, or by the words of `ducto`, its trade
+// size as written or by its metric designator; yes and no as people write them.
+TEST(LeerFila, ReadsTheConduitTheNeutralAndTheTree) {
+    const Encabezado e =
+        De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", "fp", "longitud",
+            "Tipo de tubo", "Tamaño tubo", "Neutro", "Transformador", "Alimentado desde"});
+    const auto leer = [&](const char* ducto, const char* tubo, const char* tamano,
+                          const char* neutro = "", const char* transformador = "") {
+        return LeerFila({"A", "3", "cu", ducto, "30", "220", "0.9", "10", tubo, tamano, neutro,
+                         transformador, "TG"},
+                        e, Punto);
+    };
+    const struct {
+        const char *ducto, *tubo, *tamano;
+        std::optional<std::string_view> tuboLeido;
+        std::optional<std::string_view> tamanoLeido;
+    } casos[] = {
+        {"acero", "", "", std::nullopt, std::nullopt},
+        {"EMT", "", "", "EMT", std::nullopt},
+        {"pared gruesa", "", "automático", "RMC", std::nullopt},
+        {"PVC cédula 80", "", "", "PVC-80", std::nullopt},
+        {"pvc", "pvc 40", "2 1/2", "PVC-40", "2-1/2"},
+        {"acero", "imc", "2-1/2\"", "IMC", "2-1/2"},
+        {"acero", "RMC", "63", "RMC", "2-1/2"},
+        {"acero", "EMT", "1-1/4 pulg", "EMT", "1-1/4"},
+        {"acero", "emt", "1/2", "EMT", "1/2"},
+    };
+    for (const auto& c : casos) {
+        const FilaLeida f = leer(c.ducto, c.tubo, c.tamano);
+        ASSERT_TRUE(std::holds_alternative<engine::Alimentador>(f)) << c.tubo << c.tamano;
+        const engine::Alimentador& a = std::get<engine::Alimentador>(f);
+        EXPECT_EQ(a.tubo ? std::optional(engine::Tubos[*a.tubo].nombre) : std::nullopt, c.tuboLeido)
+            << c.ducto << " " << c.tubo;
+        EXPECT_EQ(a.tamanoTubo ? std::optional(engine::TamanosTubo[*a.tamanoTubo].comercial)
+                               : std::nullopt,
+                  c.tamanoLeido)
+            << c.tamano;
+    }
+    EXPECT_EQ(std::get<engine::Alimentador>(leer("pvc", "", "", "Sí")).neutro, true);
+    EXPECT_EQ(std::get<engine::Alimentador>(leer("pvc", "", "", "no")).neutro, false);
+    for (const auto& [tubo, tamano, neutro, transformador, columna] :
+         {std::tuple{"PVC-60", "", "", "", Columna::Tubo},
+          {"", "2 1/3", "", "", Columna::TamanoTubo},
+          {"", "7", "", "", Columna::TamanoTubo},
+          {"", "", "quizá", "", Columna::Neutro},
+          {"", "", "", "tal vez", Columna::Transformador}}) {
+        const FilaLeida f = leer("pvc", tubo, tamano, neutro, transformador);
+        ASSERT_TRUE(std::holds_alternative<std::vector<ErrorCelda>>(f)) << tubo << tamano;
+        EXPECT_EQ(std::get<std::vector<ErrorCelda>>(f).front().columna, columna);
     }
 }
 
