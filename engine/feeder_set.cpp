@@ -46,11 +46,6 @@ std::string Miles(long long n) {
     return texto;
 }
 
-// The tenths of a percent written with the decimal separator: "39,8".
-std::string Decimas(long long decimas, const Separadores& sep) {
-    return std::to_string(decimas / 10) + sep.decimal + std::to_string(decimas % 10);
-}
-
 class Completado {
 public:
     Completado(const Alimentador& a, Dimensionado& d, const Separadores& sep, Norma norma)
@@ -159,10 +154,10 @@ public:
                                                       ".");
             }
             if (!Cabe(c.areaConductores, c.conductoresPorTubo, c.areaTubo)) {
-                d_.observaciones.push_back("El tubo " + NombreTubo(c.tubo, c.tamano) +
-                                           " queda lleno al " + Decimas(c.RellenoDecimas(), sep_) +
-                                           " %, más del " + std::to_string(relleno) + " % (" +
-                                           Cita(Clausula::TablaRelleno) + ").");
+                d_.observaciones.push_back(
+                    "El tubo " + NombreTubo(c.tubo, c.tamano) + " queda lleno al " +
+                    TextoDecimas(c.RellenoDecimas(), sep_) + " %, más del " +
+                    std::to_string(relleno) + " % (" + Cita(Clausula::TablaRelleno) + ").");
             }
             return true;
         }
@@ -255,6 +250,10 @@ int RellenoPermitido(int conductores) {
 
 bool Cabe(long long areaConductores, int conductores, long long areaTubo) {
     return areaTubo > 0 && areaConductores * 10 <= RellenoPermitido(conductores) * areaTubo;
+}
+
+std::string TextoDecimas(long long decimas, const Separadores& sep) {
+    return std::to_string(decimas / 10) + sep.decimal + std::to_string(decimas % 10);
 }
 
 long long Conjunto::RellenoDecimas() const {

@@ -24,6 +24,9 @@ int RellenoPermitido(int conductores);
 // `areaTubo` (thousandths), exactly.
 bool Cabe(long long areaConductores, int conductores, long long areaTubo);
 
+// Tenths written with the decimal separator: 398 is "39,8".
+std::string TextoDecimas(long long decimas, const Separadores& sep);
+
 // "RMC 2-1/2 (63)".
 std::string NombreTubo(std::size_t tubo, std::size_t tamano);
 

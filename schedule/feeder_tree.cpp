@@ -66,26 +66,31 @@ public:
 private:
     // Each feeder's upstream feeder, or the error of naming none or two.
     void Padres() {
-        std::unordered_map<std::string, std::vector<std::size_t>> filas;
+        // Each name's row, or Repetido for a name of more than one.
+        constexpr std::size_t Repetido = static_cast<std::size_t>(-1);
+        std::unordered_map<std::string, std::size_t> filas;
+        filas.reserve(nodos_.size());
         for (std::size_t i = 0; i < nodos_.size(); ++i) {
             if (std::string clave = Clave(nodos_[i].circuito); !clave.empty()) {
-                filas[std::move(clave)].push_back(i);
+                const auto [lugar, nueva] = filas.try_emplace(std::move(clave), i);
+                if (!nueva) {
+                    lugar->second = Repetido;
+                }
             }
         }
         for (std::size_t i = 0; i < nodos_.size(); ++i) {
-            const std::string clave = Clave(nodos_[i].desde);
-            if (clave.empty()) {
+            if (SinBlancos(nodos_[i].desde).empty()) {
                 continue;
             }
-            const auto hallado = filas.find(clave);
+            const auto hallado = filas.find(Clave(nodos_[i].desde));
             if (hallado == filas.end()) {
                 r_[i].error = "La columna «alimentado_desde» nombra " + Citado(nodos_[i].desde) +
                               ", que no es el circuito de ninguna fila.";
-            } else if (hallado->second.size() > 1) {
+            } else if (hallado->second == Repetido) {
                 r_[i].error = "La columna «alimentado_desde» nombra " + Citado(nodos_[i].desde) +
                               ", circuito de más de una fila: no se sabe de cuál se alimenta.";
             } else {
-                padre_[i] = hallado->second.front();
+                padre_[i] = hallado->second;
             }
         }
     }
@@ -234,10 +239,23 @@ Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_v
     const std::string normal = Normalizar(transformador);
     n.transformador = normal == "si" || normal == "s" || normal == "1" || normal == "verdadero" ||
                       normal == "yes" || normal == "true";
-    if (d && d->calculado && d->valores) {
-        n.regulacion = d->valores->regulacion;
-    }
+    n.regulacion = RegulacionDe(d);
     return n;
+}
+
+std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& d) {
+    if (d && d->calculado && d->valores) {
+        return d->valores->regulacion;
+    }
+    return std::nullopt;
+}
+
+EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep) {
+    EnArbol lugar{nodo.regulacion, std::nullopt, std::nullopt};
+    if (nodo.regulacion && *nodo.regulacion > maximo) {
+        lugar.nota = Arbol({{nodo.circuito, {}, false, nodo.regulacion}}, maximo, sep).front().nota;
+    }
+    return lugar;
 }
 
 void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& a, const engine::Separadores& sep) {

@@ -59,6 +59,12 @@ private:
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
                 const std::optional<engine::Dimensionado>& dimensionado);
 
+// A feeder's regulation for the tree: none when it could not be sized.
+std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& dimensionado);
+
+// The place of a feeder in a schedule without a tree: fed from the service.
+EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep);
+
 // The result cells with the tree's part: the total regulation and its remark, or, for an
 // error of the tree, the error alone.
 void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& enArbol,

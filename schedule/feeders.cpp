@@ -151,10 +151,20 @@ std::optional<std::size_t> ElegirDucto(std::string_view texto) {
 
 // The conduit type a `ducto` cell names, if it names one.
 std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
+    // The words that name a conduit type, compared as normalised, with its place in Tubos.
+    static const std::vector<std::pair<std::string, std::size_t>> nombres = [] {
+        std::vector<std::pair<std::string, std::size_t>> n;
+        for (const PalabraDucto& p : PalabrasDucto) {
+            if (!p.tubo.empty()) {
+                n.emplace_back(NormalDucto(p.palabra), engine::IndiceTubo(p.tubo));
+            }
+        }
+        return n;
+    }();
     const std::string normal = NormalDucto(texto);
-    for (const PalabraDucto& p : PalabrasDucto) {
-        if (!p.tubo.empty() && normal == NormalDucto(p.palabra)) {
-            return engine::IndiceTubo(p.tubo);
+    for (const auto& [nombre, tubo] : nombres) {
+        if (normal == nombre) {
+            return tubo;
         }
     }
     return std::nullopt;
@@ -761,9 +771,11 @@ std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,
         const engine::Conjunto& c = *dimensionado->conjunto;
         salida.push_back(NombreCalibre(c.neutro));
         salida.push_back(NombreCalibre(c.tierra));
-        salida.push_back(CeldaNumero(c.tubos, "0", sep));
+        salida.push_back({std::to_string(c.tubos), c.tubos, "0"});
         salida.push_back(Texto(engine::NombreTubo(c.tubo, c.tamano)));
-        salida.push_back(CeldaNumero(static_cast<double>(c.RellenoDecimas()) / 10, "0.0", sep));
+        const long long relleno = c.RellenoDecimas();
+        salida.push_back(
+            {engine::TextoDecimas(relleno, sep), static_cast<double>(relleno) / 10, "0.0"});
         salida.push_back(Texto(""));
         salida.push_back(Texto(engine::Especificacion(SistemaDe(fila), *dimensionado->elegido, c)));
     }

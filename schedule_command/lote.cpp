@@ -323,14 +323,12 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
                     schedule::CeldasDeResultado(fila, dimensionado, sep),
                     Motivo(fila, dimensionado)};
-        const schedule::Nodo nodo = NodoDe(celdas, e);
-        const auto regulacion = schedule::NodoDeFila({}, {}, {}, dimensionado).regulacion;
+        const auto regulacion = schedule::RegulacionDe(dimensionado);
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
-            schedule::Nodo solo = nodo;
-            solo.desde.clear();
+            schedule::Nodo solo = NodoDe(celdas, e);
             solo.regulacion = regulacion;
-            Emitir(p, schedule::Arbol({solo}, maximo, sep).front(), sep, fallas, salida);
+            Emitir(p, schedule::Solo(solo, maximo, sep), sep, fallas, salida);
             continue;
         }
         arbol->Regulacion(i, regulacion);
