@@ -318,18 +318,25 @@ struct LectorDeFila {
     // message names the columns given, and those of the group.
     void UnaDe(std::initializer_list<Columna> grupo, bool una) {
         std::vector<Columna> dadas;
+        for (const Columna c : grupo) {
+            if (!SinBlancos(Celda(c)).empty()) {
+                dadas.push_back(c);
+            }
+        }
+        if (dadas.size() <= 1 && !(una && dadas.empty())) {
+            return;
+        }
         std::string nombres, dados;
         for (const Columna c : grupo) {
             nombres += (nombres.empty() ? "" : ", ") + NombreColumna(c);
-            if (!SinBlancos(Celda(c)).empty()) {
-                dados += (dados.empty() ? "" : " y ") + NombreColumna(c);
-                dadas.push_back(c);
-            }
+        }
+        for (const Columna c : dadas) {
+            dados += (dados.empty() ? "" : " y ") + NombreColumna(c);
         }
         if (dadas.size() > 1) {
             errores.push_back({dadas[1], "La fila da a la vez " + dados + ": sólo una de " +
                                              nombres + " puede darse."});
-        } else if (una && dadas.empty()) {
+        } else {
             errores.push_back({*grupo.begin(), "La fila no da su carga: una de " + nombres + "."});
         }
     }
