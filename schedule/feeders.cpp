@@ -128,10 +128,23 @@ std::optional<bool> ElegirSiNo(std::string_view texto) {
     return std::nullopt;
 }
 
+// Names compared as normalised, each with a place in a table.
+using Nombres = std::vector<std::pair<std::string, std::size_t>>;
+
+std::optional<std::size_t> Buscar(const Nombres& nombres, std::string_view texto) {
+    const std::string normal = NormalDucto(texto);
+    for (const auto& [nombre, lugar] : nombres) {
+        if (normal == nombre) {
+            return lugar;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::size_t> ElegirDucto(std::string_view texto) {
     // Every name a conduit goes by, compared as normalised, with its place in Ductos.
-    static const std::vector<std::pair<std::string, std::size_t>> nombres = [] {
-        std::vector<std::pair<std::string, std::size_t>> n;
+    static const Nombres nombres = [] {
+        Nombres n;
         for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
             n.emplace_back(NormalDucto(engine::Ductos[i].nombre), i);
         }
@@ -140,20 +153,14 @@ std::optional<std::size_t> ElegirDucto(std::string_view texto) {
         }
         return n;
     }();
-    const std::string normal = NormalDucto(texto);
-    for (const auto& [nombre, ducto] : nombres) {
-        if (normal == nombre) {
-            return ducto;
-        }
-    }
-    return std::nullopt;
+    return Buscar(nombres, texto);
 }
 
 // The conduit type a `ducto` cell names, if it names one.
 std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
     // The words that name a conduit type, compared as normalised, with its place in Tubos.
-    static const std::vector<std::pair<std::string, std::size_t>> nombres = [] {
-        std::vector<std::pair<std::string, std::size_t>> n;
+    static const Nombres nombres = [] {
+        Nombres n;
         for (const PalabraDucto& p : PalabrasDucto) {
             if (!p.tubo.empty()) {
                 n.emplace_back(NormalDucto(p.palabra), engine::IndiceTubo(p.tubo));
@@ -161,13 +168,7 @@ std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
         }
         return n;
     }();
-    const std::string normal = NormalDucto(texto);
-    for (const auto& [nombre, tubo] : nombres) {
-        if (normal == nombre) {
-            return tubo;
-        }
-    }
-    return std::nullopt;
+    return Buscar(nombres, texto);
 }
 
 // A conduit type by its name or by the words of a `ducto` that name one.
