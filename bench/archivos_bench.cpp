@@ -28,9 +28,9 @@ std::string Csv(int filas) {
     f << "Circuito;Descripción;Sistema;Conductor;Ducto;Corriente;Voltaje;FP;Longitud;"
          "Regulación máx\r\n";
     for (int i = 1; i <= filas; ++i) {
-        f << "AL-" << i << ";Tablero " << i << ";Trifásico;"
-          << (azar() % 2 ? "Cobre" : "Aluminio") << ";PVC;" << 5 + azar() % 400 << ","
-          << azar() % 10 << ";480;0," << 80 + azar() % 20 << ";" << 5 + azar() % 150 << ";3\r\n";
+        f << "AL-" << i << ";Tablero " << i << ";Trifásico;" << (azar() % 2 ? "Cobre" : "Aluminio")
+          << ";PVC;" << 5 + azar() % 400 << "," << azar() % 10 << ";480;0," << 80 + azar() % 20
+          << ";" << 5 + azar() % 150 << ";3\r\n";
     }
     return f.str();
 }
@@ -51,7 +51,8 @@ double Mediana(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const int rondas = argc > 1 ? std::atoi(argv[1]) : 9;
-    const fs::path carpeta = fs::temp_directory_path() / ("archivos_bench_" + std::to_string(getpid()));
+    const fs::path carpeta =
+        fs::temp_directory_path() / ("archivos_bench_" + std::to_string(getpid()));
     fs::create_directories(carpeta);
     const fs::path tablas = fs::canonical("/proc/self/exe").parent_path();
     const auto conductores = std::get<engine::TablasConductores>(engine::LeerTablas(tablas));
@@ -70,8 +71,8 @@ int main(int argc, char** argv) {
         const auto e = std::get<schedule::Encabezado>(schedule::LeerEncabezado(titulos));
         libro->Encabezado(titulos);
         for (const auto& fila : cuadro.filas) {
-            libro->Fila(schedule::CeldasDeEntrada(schedule::CeldasDelArchivo(cuadro, columnas, fila),
-                                                  e, cuadro.formato.marca));
+            libro->Fila(schedule::CeldasDeEntrada(
+                schedule::CeldasDelArchivo(cuadro, columnas, fila), e, cuadro.formato.marca));
         }
         libro->Terminar();
     }
