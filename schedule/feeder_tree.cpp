@@ -236,9 +236,7 @@ std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
                 const std::optional<engine::Dimensionado>& d) {
     Nodo n{std::string(circuito), std::string(desde), false, std::nullopt};
-    const std::string normal = Normalizar(transformador);
-    n.transformador = normal == "si" || normal == "s" || normal == "1" || normal == "verdadero" ||
-                      normal == "yes" || normal == "true";
+    n.transformador = LeerSiNo(transformador).value_or(false);
     n.regulacion = RegulacionDe(d);
     return n;
 }

@@ -113,21 +113,6 @@ std::optional<bool> ElegirUbicacion(std::string_view texto) {
     return std::nullopt;
 }
 
-std::optional<bool> ElegirSiNo(std::string_view texto) {
-    const std::string normal = Normalizar(texto);
-    for (const char* si : {"si", "s", "1", "verdadero", "yes", "true"}) {
-        if (normal == si) {
-            return true;
-        }
-    }
-    for (const char* no : {"no", "n", "0", "falso", "false"}) {
-        if (normal == no) {
-            return false;
-        }
-    }
-    return std::nullopt;
-}
-
 // Names compared as normalised, each with a place in a table.
 using Nombres = std::vector<std::pair<std::string, std::size_t>>;
 
@@ -462,6 +447,21 @@ struct Busqueda {
 
 } // namespace
 
+std::optional<bool> LeerSiNo(std::string_view texto) {
+    const std::string normal = Normalizar(texto);
+    for (const char* si : {"si", "s", "1", "verdadero", "yes", "true"}) {
+        if (normal == si) {
+            return true;
+        }
+    }
+    for (const char* no : {"no", "n", "0", "falso", "false"}) {
+        if (normal == no) {
+            return false;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string TextoPorOmision(Columna c) {
     const engine::ValoresPorOmision& o = engine::PorOmision;
     switch (c) {
@@ -678,7 +678,7 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Opcional(Columna::Aislamiento, ElegirAislamiento, a.aislamiento);
     f.Opcional(Columna::Ubicacion, ElegirUbicacion, a.mojado);
     f.Real(Columna::Terminales, a.terminales);
-    f.Opcional(Columna::Dispositivo100, ElegirSiNo, a.dispositivo100);
+    f.Opcional(Columna::Dispositivo100, LeerSiNo, a.dispositivo100);
     f.Proteccion(a.proteccion);
     f.Real(Columna::Voltaje, a.voltaje);
     f.Real(Columna::Fp, a.factorPotencia);
@@ -688,12 +688,12 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Real(Columna::TemperaturaAmbiente, a.temperaturaAmbiente);
     f.Real(Columna::ConductoresDucto, a.conductoresDucto);
     f.Calibre(Columna::Calibre, a.calibre);
-    f.Opcional(Columna::Neutro, ElegirSiNo, a.neutro);
+    f.Opcional(Columna::Neutro, LeerSiNo, a.neutro);
     f.Calibre(Columna::CalibreNeutro, a.calibreNeutro);
-    f.Opcional(Columna::NeutroPortador, ElegirSiNo, a.neutroPortador);
+    f.Opcional(Columna::NeutroPortador, LeerSiNo, a.neutroPortador);
     f.Tubo(a);
     bool transformador = false; // read by the tree of feeders; here only checked
-    f.Opcional(Columna::Transformador, ElegirSiNo, transformador);
+    f.Opcional(Columna::Transformador, LeerSiNo, transformador);
     f.CeldasDeMas();
     if (!f.errores.empty()) {
         return f.errores;

@@ -110,6 +110,9 @@ constexpr const DescripcionColumna& Descripcion(Columna c) {
     return Columnas[static_cast<std::size_t>(c)];
 }
 
+// Yes or no as people write them ("sí", "s", "1", "no", "falso", …), or none.
+std::optional<bool> LeerSiNo(std::string_view texto);
+
 // What an optional column's empty cell stands for, as the help tells it.
 std::string TextoPorOmision(Columna c);
 

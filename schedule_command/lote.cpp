@@ -217,24 +217,36 @@ std::optional<Fallo> AbrirSalida(const Opciones& o, char delimitador, Salida& sa
     return std::nullopt;
 }
 
-// Why a row could not be computed, naming the column, or nothing when it was.
+// "columna «fp»: ", before a message on that column.
+std::string EnColumna(schedule::Columna c) {
+    return "columna «" + std::string(schedule::Descripcion(c).nombre) + "»: ";
+}
+
+// Why a row's place in the tree of feeders cannot be had, or nothing.
+std::optional<std::string> MotivoDelArbol(const schedule::EnArbol& enArbol) {
+    if (enArbol.error) {
+        return EnColumna(schedule::Columna::AlimentadoDesde) + *enArbol.error;
+    }
+    return std::nullopt;
+}
+
+// Why a row could not be computed, naming the column, or nothing when it was: its cells,
+// its sizing, then its place in the tree of feeders.
 std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
-                                  const std::optional<engine::Dimensionado>& d) {
-    const auto columna = [](schedule::Columna c) {
-        return "columna «" + std::string(schedule::Descripcion(c).nombre) + "»: ";
-    };
+                                  const std::optional<engine::Dimensionado>& d,
+                                  const schedule::EnArbol& enArbol) {
     if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
         const schedule::ErrorCelda& e = errores->front();
-        return (e.columna ? columna(*e.columna) : "") + e.mensaje;
+        return (e.columna ? EnColumna(*e.columna) : "") + e.mensaje;
     }
     if (d && !d->calculado) {
         // A refused input is told last, after the remarks on the sizes.
         if (d->invalido) {
-            return columna(schedule::ColumnaDe(*d->invalido)) + d->observaciones.back();
+            return EnColumna(schedule::ColumnaDe(*d->invalido)) + d->observaciones.back();
         }
         return d->observaciones.empty() ? "" : d->observaciones.front();
     }
-    return std::nullopt;
+    return MotivoDelArbol(enArbol);
 }
 
 // The rows that could not be computed, and the first of them.
@@ -289,10 +301,7 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
 void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separadores& sep,
             Fallas& fallas, Salida& salida) {
     schedule::AplicarArbol(p.resultado, enArbol, sep);
-    if (!p.motivo && enArbol.error) {
-        p.motivo = "columna «alimentado_desde»: " + *enArbol.error;
-    }
-    fallas.Contar(p.numero, p.motivo);
+    fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol));
     std::move(p.resultado.begin(), p.resultado.end(), std::back_inserter(p.entrada));
     salida.Fila(p.entrada);
 }
@@ -322,7 +331,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         }
         Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
                     schedule::CeldasDeResultado(fila, dimensionado, sep),
-                    Motivo(fila, dimensionado)};
+                    Motivo(fila, dimensionado, {})};
         const auto regulacion = schedule::RegulacionDe(dimensionado);
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
@@ -397,11 +406,8 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
     const auto enArbol = schedule::ArbolDelCuadro(cuadro, dimensionadas, {});
     Fallas fallas;
     for (std::size_t i = 0; i < dimensionadas.size(); ++i) {
-        auto motivo = Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado);
-        if (!motivo && enArbol[i].error) {
-            motivo = "columna «alimentado_desde»: " + *enArbol[i].error;
-        }
-        fallas.Contar(static_cast<long>(i) + 2, motivo);
+        fallas.Contar(static_cast<long>(i) + 2,
+                      Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado, enArbol[i]));
     }
     return fallas.Informar(errores);
 }
