@@ -26,6 +26,8 @@ struct EnArbol {
     std::optional<double> total;      // %, unrounded
     std::optional<std::string> error; // an unknown or repeated name upstream, or a loop
     std::optional<std::string> nota;  // the path past the limit, or why there is no total
+
+    bool operator==(const EnArbol&) const = default;
 };
 
 // The tree of `nodos`, in their order. A name matches a `circuito` trimmed and whatever

@@ -205,7 +205,7 @@ void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
         resultados_.push_back(Dimensionar(fila));
     }
     pila_.clear();
-    AplicarArbol();
+    AplicarArbol(false);
     endResetModel();
 }
 
@@ -273,18 +273,24 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
     return r;
 }
 
-void ModeloAlimentadores::AplicarArbol() {
+void ModeloAlimentadores::AplicarArbol(bool avisar) {
     const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
     const auto arbol = schedule::ArbolDelCuadro(
         cuadro_, [this](std::size_t i) -> const auto& { return resultados_[i].dimensionado; }, sep);
+    // Only the rows whose place changed, or that were sized again, are written and shown anew:
+    // an edit touches its row and the feeders below it.
     for (std::size_t f = 0; f < resultados_.size(); ++f) {
         Resultado& r = resultados_[f];
+        if (r.lugar == arbol[f]) {
+            continue;
+        }
         r.celdas = r.propias;
         schedule::AplicarArbol(r.celdas, arbol[f], sep);
-        r.errorArbol = arbol[f].error;
-    }
-    if (rowCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        r.lugar = arbol[f];
+        if (avisar) {
+            const int fila = static_cast<int>(f);
+            emit dataChanged(index(fila, 0), index(fila, columnCount() - 1));
+        }
     }
 }
 
@@ -378,10 +384,10 @@ QStringList ModeloAlimentadores::Mensajes(std::size_t fila, Vista v) const {
             textos << Q(e.mensaje);
         }
     }
-    const auto& arbol = resultados_[fila].errorArbol;
-    if (arbol && v.tipo == Tipo::Entrada &&
+    const auto& lugar = resultados_[fila].lugar;
+    if (lugar && lugar->error && v.tipo == Tipo::Entrada &&
         v.indice == static_cast<std::size_t>(Columna::AlimentadoDesde)) {
-        textos << Q(*arbol);
+        textos << Q(*lugar->error);
     }
     return textos;
 }

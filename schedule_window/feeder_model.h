@@ -83,9 +83,9 @@ public:
 
     // What the sizing gave a row, and its result columns as shown.
     struct Resultado : schedule::FilaDimensionada {
-        std::vector<schedule::Celda> propias; // the row's own results
-        std::vector<schedule::Celda> celdas;  // with its place in the tree of feeders
-        std::optional<std::string> errorArbol;
+        std::vector<schedule::Celda> propias;   // the row's own results
+        std::vector<schedule::Celda> celdas;    // with its place in the tree of feeders
+        std::optional<schedule::EnArbol> lugar; // that place, once applied
     };
     const Resultado& resultado(int fila) const {
         return resultados_[static_cast<std::size_t>(fila)];
@@ -120,8 +120,9 @@ private:
     bool Excede(std::size_t fila, Vista v) const;
 
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
-    // Every row's place in the tree of feeders, after any change to one of them.
-    void AplicarArbol();
+    // Every row's place in the tree of feeders, after any change to one of them; the rows
+    // whose place changed are told to the views unless the whole model is being reset.
+    void AplicarArbol(bool avisar = true);
     std::vector<std::optional<Vista>>
     DestinosPorNombre(const std::vector<std::vector<std::string>>& bloque,
                       std::vector<std::string>& omitidas) const;
