@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
             libro->Fila(schedule::CeldasDeEntrada(
                 schedule::CeldasDelArchivo(cuadro, columnas, fila), e, cuadro.formato.marca));
         }
-        libro->Terminar();
+        libro->Terminar("", {}, {});
     }
 
     std::vector<double> abrirCsv, abrirAlim, abrirXlsx, guardarCsv, guardarAlim, exportarXlsx;

@@ -52,14 +52,7 @@ public:
         : a_(a), d_(d), sep_(sep), norma_(norma), elegido_(*d.elegido) {}
 
     bool Tierra() {
-        const Decimal& proteccion = d_.ampacidad->proteccion;
-        const FilaTierra* fila = nullptr;
-        for (const FilaTierra& f : TablaTierras) {
-            if (!(Decimal(f.amperes) < proteccion)) {
-                fila = &f;
-                break;
-            }
-        }
+        const FilaTierra* fila = FilaTierraDe(d_.ampacidad->proteccion);
         const std::string tabla = Cita(Clausula::TablaTierra);
         if (!fila) {
             return Rechazar(Dato::Proteccion,
@@ -98,8 +91,7 @@ public:
                 ++tierra;
             }
             if (tierra != tablaTierra_) {
-                // The area asked for, rounded up as the comparison with whole areas reads it.
-                const long long cmil = (pedida + Secciones[*base].cmil - 1) / Secciones[*base].cmil;
+                const long long cmil = CmilProporcional(tablaTierra_, elegido_, *base);
                 d_.observaciones.push_back(
                     "Puesta a tierra aumentada en proporción a las fases (" +
                     Cita(Clausula::TierraProporcional) +
@@ -185,7 +177,7 @@ public:
             return false;
         }
         c.tubos = static_cast<int>(a_.juegos);
-        const std::size_t familia = Familia();
+        const std::size_t familia = FamiliaDe(a_.aislamiento);
         const int fases = DescripcionSistema(a_.sistema).conductores;
         c.conductoresPorTubo = fases + (c.neutro ? 1 : 0) + 1;
         c.areaConductores =
@@ -213,15 +205,6 @@ private:
         return false;
     }
 
-    std::size_t Familia() const {
-        const std::string_view familia = Aislamientos[a_.aislamiento].familia;
-        std::size_t i = 0;
-        while (i + 1 < FamiliasAislamiento.size() && FamiliasAislamiento[i] != familia) {
-            ++i;
-        }
-        return i;
-    }
-
     // "NEC 2023 250.122(B)".
     std::string Cita(Clausula clausula) const {
         return std::string(NombresNorma[static_cast<std::size_t>(norma_)]) + " " +
@@ -243,6 +226,30 @@ private:
 };
 
 } // namespace
+
+const FilaTierra* FilaTierraDe(const Decimal& proteccion) {
+    for (const FilaTierra& f : TablaTierras) {
+        if (!(Decimal(f.amperes) < proteccion)) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+long long CmilProporcional(std::size_t tierraTabla, std::size_t fases, std::size_t base) {
+    const long long pedida = Secciones[tierraTabla].cmil * Secciones[fases].cmil;
+    // Rounded up, as the comparison with whole areas reads it.
+    return (pedida + Secciones[base].cmil - 1) / Secciones[base].cmil;
+}
+
+std::size_t FamiliaDe(std::size_t aislamiento) {
+    const std::string_view familia = Aislamientos[aislamiento].familia;
+    std::size_t i = 0;
+    while (i + 1 < FamiliasAislamiento.size() && FamiliasAislamiento[i] != familia) {
+        ++i;
+    }
+    return i;
+}
 
 int RellenoPermitido(int conductores) {
     return conductores == 1 ? 53 : conductores == 2 ? 31 : 40;

@@ -10,19 +10,18 @@
 namespace schedule {
 namespace {
 
-// A name as matched: trimmed, in lower case.
-std::string Clave(std::string_view nombre) {
-    std::string clave(SinBlancos(nombre));
-    std::transform(clave.begin(), clave.end(), clave.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return clave;
-}
-
 std::string Citado(std::string_view nombre) {
     return "«" + std::string(SinBlancos(nombre)) + "»";
 }
 
 } // namespace
+
+std::string ClaveCircuito(std::string_view nombre) {
+    std::string clave(SinBlancos(nombre));
+    std::transform(clave.begin(), clave.end(), clave.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return clave;
+}
 
 class ArbolDeFilas::Calculo {
 public:
@@ -71,7 +70,7 @@ private:
         std::unordered_map<std::string, std::size_t> filas;
         filas.reserve(nodos_.size());
         for (std::size_t i = 0; i < nodos_.size(); ++i) {
-            if (std::string clave = Clave(nodos_[i].circuito); !clave.empty()) {
+            if (std::string clave = ClaveCircuito(nodos_[i].circuito); !clave.empty()) {
                 const auto [lugar, nueva] = filas.try_emplace(std::move(clave), i);
                 if (!nueva) {
                     lugar->second = Repetido;
@@ -82,7 +81,7 @@ private:
             if (SinBlancos(nodos_[i].desde).empty()) {
                 continue;
             }
-            const auto hallado = filas.find(Clave(nodos_[i].desde));
+            const auto hallado = filas.find(ClaveCircuito(nodos_[i].desde));
             if (hallado == filas.end()) {
                 r_[i].error = "La columna «alimentado_desde» nombra " + Citado(nodos_[i].desde) +
                               ", que no es el circuito de ninguna fila.";

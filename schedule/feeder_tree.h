@@ -30,6 +30,9 @@ struct EnArbol {
     bool operator==(const EnArbol&) const = default;
 };
 
+// A circuit's name as names are matched: trimmed, in lower case.
+std::string ClaveCircuito(std::string_view nombre);
+
 // The tree of `nodos`, in their order. A name matches a `circuito` trimmed and whatever
 // its case. A total passes `maximo` (%) when strictly greater.
 std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,

@@ -1,15 +1,61 @@
 #include "schedule/workbook.h"
 
+#include "schedule/column_titles.h"
+#include "schedule/record.h"
 #include "schedule/writers.h"
 
 #include <iterator>
 
 namespace schedule {
 
+namespace {
+
+// The workbook's header of each of the file's columns: an input by its title with its
+// unit, the others as the file wrote them; then the results'.
+std::vector<std::string> Titulos(const std::vector<Cuadro::ColumnaArchivo>& columnas) {
+    std::vector<std::string> titulos;
+    for (const Cuadro::ColumnaArchivo& col : columnas) {
+        titulos.push_back(col.tipo == Cuadro::ColumnaArchivo::Tipo::Entrada
+                              ? std::string(TitulosEntrada[col.indice].libro)
+                              : col.titulo);
+    }
+    for (const Titulo& t : TitulosResultado) {
+        titulos.emplace_back(t.libro);
+    }
+    return titulos;
+}
+
+} // namespace
+
+std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
+    std::vector<std::string> titulos = encabezado.nombres;
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        const auto& posicion = encabezado.posicion[c];
+        if (posicion && *posicion < titulos.size()) {
+            titulos[*posicion] = std::string(TitulosEntrada[c].libro);
+        }
+    }
+    for (const Titulo& t : TitulosResultado) {
+        titulos.emplace_back(t.libro);
+    }
+    return titulos;
+}
+
+std::vector<Renglon> RenglonesDelLibro(const DatosProyecto& proyecto, const Resumen& resumen,
+                                       const engine::Separadores& sep) {
+    std::vector<Renglon> renglones = RenglonesProyecto(proyecto);
+    renglones.push_back({"", {}});
+    for (Renglon& r : RenglonesResumen(resumen, sep)) {
+        renglones.push_back(std::move(r));
+    }
+    return renglones;
+}
+
 std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
                                          const engine::TablasConductores& tablas,
                                          const std::optional<std::string>& errorTablas,
-                                         const std::filesystem::path& archivo) {
+                                         const std::filesystem::path& archivo,
+                                         const std::function<bool(std::size_t)>& avance) {
     const std::vector<Cuadro::ColumnaArchivo> columnas = Disposicion(cuadro);
     std::vector<std::string> nombres;
     for (const Cuadro::ColumnaArchivo& col : columnas) {
@@ -23,10 +69,7 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     if (!libro) {
         return std::string("no se pudo crear el libro");
     }
-    for (std::string_view columna : ColumnasResultado) {
-        nombres.emplace_back(columna);
-    }
-    libro->Encabezado(nombres);
+    libro->Encabezado(Titulos(columnas));
     const MarcaDecimal marca = cuadro.formato.marca;
     const engine::Separadores sep{std::string(1, Caracter(marca.marca)), ""};
     const engine::Norma norma = NormaDe(cuadro.proyecto);
@@ -34,8 +77,13 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     dimensionadas.reserve(cuadro.filas.size());
     for (const Cuadro::Fila& fila : cuadro.filas) {
         dimensionadas.push_back(DimensionarFila(fila, tablas, errorTablas, sep, norma));
+        if (avance && !avance(dimensionadas.size())) {
+            return std::string("cancelado");
+        }
     }
     const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
+    const double maximo = RegulacionTotalDe(cuadro.proyecto);
+    Resumen resumen;
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         const FilaDimensionada& d = dimensionadas[i];
         std::vector<Celda> celdas =
@@ -43,13 +91,16 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
         std::vector<Celda> resultado = CeldasDeResultado(d.leida, d.dimensionado, sep);
         AplicarArbol(resultado, arbol[i], sep);
         std::move(resultado.begin(), resultado.end(), std::back_inserter(celdas));
-        libro->Fila(celdas);
+        libro->Fila(celdas, Falla(d.leida, d.dimensionado, arbol[i], maximo));
+        resumen.Contar(cuadro.filas[i].entradas[static_cast<std::size_t>(Columna::Circuito)],
+                       d.leida, d.dimensionado, arbol[i], maximo);
     }
     std::vector<std::string> notas = NotasDelMetodo(norma);
     if (auto sinUso = AvisoSinUso(e)) {
         notas.push_back(*sinUso);
     }
-    return libro->Terminar(notas);
+    return libro->Terminar(cuadro.proyecto.nombre, RenglonesDelLibro(cuadro.proyecto, resumen, sep),
+                           notas);
 }
 
 } // namespace schedule

@@ -58,9 +58,35 @@ struct EscritorXlsx::Libro {
     lxw_workbook* libro = nullptr;
     lxw_worksheet* hoja = nullptr;
     lxw_format* negrita = nullptr;
-    std::map<std::string_view, lxw_format*> formatos;
+    std::map<std::pair<std::string_view, bool>, lxw_format*> formatos;
+    std::vector<std::size_t> anchos; // each column's longest text, in characters
     lxw_row_t fila = 0;
 };
+
+namespace {
+
+// The shading of a row that fails a rule: light, so that the text reads in black and white.
+constexpr lxw_color_t ColorFalla = 0xFFE0E0;
+// A column's width, in characters: its texts', within these.
+constexpr std::size_t AnchoMenor = 6;
+constexpr std::size_t AnchoMayor = 60;
+
+std::size_t Caracteres(const std::string& texto) {
+    return static_cast<std::size_t>(std::count_if(texto.begin(), texto.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// The page header's text: an "&" of the name is doubled, as Excel reads "&" as a code.
+std::string SinCodigos(const std::string& texto) {
+    std::string salida;
+    for (const char c : texto) {
+        salida += c == '&' ? std::string("&&") : std::string(1, c);
+    }
+    return salida;
+}
+
+} // namespace
 
 std::unique_ptr<EscritorXlsx> EscritorXlsx::Abrir(const std::filesystem::path& archivo) {
     lxw_workbook_options opciones{};
@@ -84,41 +110,95 @@ EscritorXlsx::~EscritorXlsx() {
     }
 }
 
+void EscritorXlsx::Ancho(std::size_t columna, const std::string& texto) {
+    if (libro_->anchos.size() <= columna) {
+        libro_->anchos.resize(columna + 1, 0);
+    }
+    libro_->anchos[columna] = std::max(libro_->anchos[columna], Caracteres(texto));
+}
+
+lxw_format* EscritorXlsx::Formato(std::string_view numero, bool falla) {
+    lxw_format*& formato = libro_->formatos[{numero, falla}];
+    if (formato == nullptr && (falla || !numero.empty())) {
+        formato = workbook_add_format(libro_->libro);
+        if (!numero.empty()) {
+            format_set_num_format(formato, std::string(numero).c_str());
+        }
+        if (falla) {
+            format_set_bg_color(formato, ColorFalla);
+        }
+    }
+    return formato;
+}
+
 void EscritorXlsx::Encabezado(const std::vector<std::string>& nombres) {
     worksheet_freeze_panes(libro_->hoja, 1, 0);
     for (std::size_t c = 0; c < nombres.size(); ++c) {
         worksheet_write_string(libro_->hoja, 0, static_cast<lxw_col_t>(c), nombres[c].c_str(),
                                libro_->negrita);
+        Ancho(c, nombres[c]);
     }
     libro_->fila = 1;
 }
 
-void EscritorXlsx::Fila(const std::vector<Celda>& celdas) {
+void EscritorXlsx::Fila(const std::vector<Celda>& celdas, bool falla) {
     for (std::size_t c = 0; c < celdas.size(); ++c) {
         const Celda& celda = celdas[c];
         const auto columna = static_cast<lxw_col_t>(c);
+        Ancho(c, celda.texto);
         if (celda.numero) {
-            lxw_format*& formato = libro_->formatos[celda.formato];
-            if (formato == nullptr && !celda.formato.empty()) {
-                formato = workbook_add_format(libro_->libro);
-                format_set_num_format(formato, std::string(celda.formato).c_str());
-            }
-            worksheet_write_number(libro_->hoja, libro_->fila, columna, *celda.numero, formato);
+            worksheet_write_number(libro_->hoja, libro_->fila, columna, *celda.numero,
+                                   Formato(celda.formato, falla));
         } else if (!celda.texto.empty()) {
             worksheet_write_string(libro_->hoja, libro_->fila, columna, celda.texto.c_str(),
-                                   nullptr);
+                                   Formato({}, falla));
+        } else if (falla) {
+            worksheet_write_blank(libro_->hoja, libro_->fila, columna, Formato({}, falla));
         }
     }
     ++libro_->fila;
 }
 
-std::optional<std::string> EscritorXlsx::Terminar(const std::vector<std::string>& notas) {
-    lxw_worksheet* hoja = workbook_add_worksheet(libro_->libro, "Notas");
-    worksheet_write_string(hoja, 0, 0, "Método y supuestos", libro_->negrita);
-    worksheet_set_column(hoja, 0, 0, 120, nullptr);
+std::optional<std::string> EscritorXlsx::Terminar(const std::string& proyecto,
+                                                  const std::vector<Renglon>& renglones,
+                                                  const std::vector<std::string>& notas) {
+    lxw_worksheet* hoja = libro_->hoja;
+    for (std::size_t c = 0; c < libro_->anchos.size(); ++c) {
+        const std::size_t ancho = std::clamp(libro_->anchos[c] + 2, AnchoMenor, AnchoMayor);
+        worksheet_set_column(hoja, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                             static_cast<double>(ancho), nullptr);
+    }
+    if (!libro_->anchos.empty()) {
+        worksheet_autofilter(hoja, 0, 0, std::max<lxw_row_t>(libro_->fila, 1) - 1,
+                             static_cast<lxw_col_t>(libro_->anchos.size() - 1));
+    }
+    worksheet_set_landscape(hoja);
+    worksheet_fit_to_pages(hoja, 1, 0);
+    worksheet_repeat_rows(hoja, 0, 0);
+    const std::string izquierda = proyecto.empty() ? "" : "&L" + SinCodigos(proyecto);
+    worksheet_set_header(hoja, (izquierda + "&RAlimentadores").c_str());
+    worksheet_set_footer(hoja, "&CPágina &P de &N");
+
+    lxw_worksheet* datos = workbook_add_worksheet(libro_->libro, "Proyecto");
+    worksheet_set_column(datos, 0, 0, 34, nullptr);
+    worksheet_set_column(datos, 1, 1, 60, nullptr);
+    for (std::size_t r = 0; r < renglones.size(); ++r) {
+        const auto fila = static_cast<lxw_row_t>(r);
+        worksheet_write_string(datos, fila, 0, renglones[r].etiqueta.c_str(), libro_->negrita);
+        const Celda& valor = renglones[r].valor;
+        if (valor.numero) {
+            worksheet_write_number(datos, fila, 1, *valor.numero, Formato(valor.formato, false));
+        } else {
+            worksheet_write_string(datos, fila, 1, valor.texto.c_str(), nullptr);
+        }
+    }
+
+    lxw_worksheet* hojaNotas = workbook_add_worksheet(libro_->libro, "Notas");
+    worksheet_write_string(hojaNotas, 0, 0, "Método y supuestos", libro_->negrita);
+    worksheet_set_column(hojaNotas, 0, 0, 120, nullptr);
     lxw_row_t fila = 2;
     for (const std::string& nota : notas) {
-        worksheet_write_string(hoja, fila++, 0, nota.c_str(), nullptr);
+        worksheet_write_string(hojaNotas, fila++, 0, nota.c_str(), nullptr);
     }
     const lxw_error error = workbook_close(libro_->libro);
     libro_->libro = nullptr;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+struct lxw_format;
+
 namespace schedule {
 
 // Rows of cells to a stream, with the delimiter of the file read: UTF-8 with a byte-order
@@ -29,9 +31,18 @@ private:
     std::string linea_;
 };
 
-// The workbook of a sized schedule: the sheet "Alimentadores" with a bold, frozen header
-// row and numbers as numbers, and the sheet "Notas" with the method. It is written row by
-// row in constant memory; nothing is on disk until Terminar.
+// A label and its value, for the sheet "Proyecto" and the record's summary.
+struct Renglon {
+    std::string etiqueta;
+    Celda valor;
+};
+
+// The workbook of a sized schedule, for people: the sheet "Alimentadores" with a bold,
+// frozen, filtered header row, numbers as numbers with the CSV's decimals, sizes as text,
+// columns as wide as their texts, the rows that fail a rule shaded, and a landscape page
+// setup one page wide with the header row on every page; the sheet "Proyecto"; the sheet
+// "Notas" with the method. It is written row by row in constant memory; nothing is on disk
+// until Terminar.
 class EscritorXlsx {
 public:
     static std::unique_ptr<EscritorXlsx> Abrir(const std::filesystem::path& archivo);
@@ -40,14 +51,19 @@ public:
     EscritorXlsx& operator=(const EscritorXlsx&) = delete;
 
     void Encabezado(const std::vector<std::string>& nombres);
-    void Fila(const std::vector<Celda>& celdas);
-    // Writes the notes, a paragraph a line (the method, then what was said of the file
+    void Fila(const std::vector<Celda>& celdas, bool falla = false);
+    // Writes the page's header with `proyecto`'s name, the sheet "Proyecto" with
+    // `renglones`, the notes, a paragraph a line (the method, then what was said of the file
     // read), and closes the file; a message if it could not be written.
-    std::optional<std::string> Terminar(const std::vector<std::string>& notas = {});
+    std::optional<std::string> Terminar(const std::string& proyecto,
+                                        const std::vector<Renglon>& renglones,
+                                        const std::vector<std::string>& notas);
 
 private:
     struct Libro;
     explicit EscritorXlsx(std::unique_ptr<Libro> libro);
+    void Ancho(std::size_t columna, const std::string& texto);
+    lxw_format* Formato(std::string_view numero, bool falla);
     std::unique_ptr<Libro> libro_;
 };
 

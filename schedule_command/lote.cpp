@@ -7,6 +7,7 @@
 #include "schedule/schedule_file.h"
 #include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
+#include "schedule/workbook.h"
 #include "schedule/writers.h"
 
 #include <cstdio>
@@ -179,10 +180,12 @@ struct Salida {
     std::unique_ptr<schedule::EscritorXlsx> xlsx;
     std::ofstream archivo;
     std::optional<schedule::EscritorCsv> csv;
+    schedule::DatosProyecto proyecto; // the input's, when it is a project file
+    schedule::Resumen resumen;        // for the workbook's sheet "Proyecto"
 
-    void Fila(const std::vector<schedule::Celda>& celdas) {
+    void Fila(const std::vector<schedule::Celda>& celdas, bool falla) {
         if (xlsx) {
-            xlsx->Fila(celdas);
+            xlsx->Fila(celdas, falla);
         } else {
             csv->Fila(celdas);
         }
@@ -276,19 +279,23 @@ struct Fallas {
 // A row sized, waiting for its place in the tree of feeders.
 struct Pendiente {
     long numero = 0;
+    std::string circuito;
+    schedule::FilaLeida leida;
+    std::optional<engine::Dimensionado> dimensionado;
     std::vector<schedule::Celda> entrada;
     std::vector<schedule::Celda> resultado;
     std::optional<std::string> motivo;
 };
 
+// The workbook's headers are for people, with their units; the CSV's for programs.
 void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
+    if (salida.xlsx) {
+        salida.xlsx->Encabezado(schedule::TitulosDelLibro(e));
+        return;
+    }
     std::vector<std::string> nombres = e.nombres;
     for (std::string_view columna : schedule::ColumnasResultado) {
         nombres.emplace_back(columna);
-    }
-    if (salida.xlsx) {
-        salida.xlsx->Encabezado(nombres);
-        return;
     }
     std::vector<schedule::Celda> titulos;
     for (std::string& nombre : nombres) {
@@ -299,11 +306,12 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
 
 // Writes a row with its place in the tree, and counts it.
 void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separadores& sep,
-            Fallas& fallas, Salida& salida) {
+            double maximo, Fallas& fallas, Salida& salida) {
     schedule::AplicarArbol(p.resultado, enArbol, sep);
     fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol));
+    salida.resumen.Contar(p.circuito, p.leida, p.dimensionado, enArbol, maximo);
     std::move(p.resultado.begin(), p.resultado.end(), std::back_inserter(p.entrada));
-    salida.Fila(p.entrada);
+    salida.Fila(p.entrada, schedule::Falla(p.leida, p.dimensionado, enArbol, maximo));
 }
 
 // The rows sized and written in order. In a tree of feeders a row waits, with those after
@@ -329,26 +337,31 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
         }
-        Pendiente p{numero, schedule::CeldasDeEntrada(celdas, e, entrada.marca),
+        schedule::Nodo nodo = NodoDe(celdas, e);
+        const auto regulacion = schedule::RegulacionDe(dimensionado);
+        Pendiente p{numero,
+                    nodo.circuito,
+                    fila,
+                    dimensionado,
+                    schedule::CeldasDeEntrada(celdas, e, entrada.marca),
                     schedule::CeldasDeResultado(fila, dimensionado, sep),
                     Motivo(fila, dimensionado, {})};
-        const auto regulacion = schedule::RegulacionDe(dimensionado);
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
-            schedule::Nodo solo = NodoDe(celdas, e);
-            solo.regulacion = regulacion;
-            Emitir(p, schedule::Solo(solo, maximo, sep), sep, fallas, salida);
+            nodo.regulacion = regulacion;
+            Emitir(p, schedule::Solo(nodo, maximo, sep), sep, maximo, fallas, salida);
             continue;
         }
         arbol->Regulacion(i, regulacion);
         espera.emplace_back(i, std::move(p));
         while (!espera.empty() && arbol->Listo(espera.front().first)) {
-            Emitir(espera.front().second, arbol->Lugar(espera.front().first), sep, fallas, salida);
+            Emitir(espera.front().second, arbol->Lugar(espera.front().first), sep, maximo, fallas,
+                   salida);
             espera.pop_front();
         }
     }
     for (auto& [i, p] : espera) {
-        Emitir(p, arbol->Lugar(i), sep, fallas, salida);
+        Emitir(p, arbol->Lugar(i), sep, maximo, fallas, salida);
     }
     return fallas;
 }
@@ -356,10 +369,14 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
 // Closes the output, a workbook with its notes, and puts it in place; a message if it could
 // not be written.
 std::optional<std::string> Terminar(const Opciones& o, Salida& salida,
-                                    const std::vector<std::string>& notas, std::ostream& estandar) {
+                                    const std::vector<std::string>& notas,
+                                    const engine::Separadores& sep, std::ostream& estandar) {
     const std::string destino = Nombre(o.salida.value_or("-"));
     if (salida.xlsx) {
-        if (const auto error = salida.xlsx->Terminar(notas)) {
+        const auto error = salida.xlsx->Terminar(
+            salida.proyecto.nombre,
+            schedule::RenglonesDelLibro(salida.proyecto, salida.resumen, sep), notas);
+        if (error) {
             return "no se pudo escribir " + destino + ": " + *error + ".";
         }
     } else {
@@ -450,12 +467,17 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
     if (auto error = AbrirSalida(o, entrada.delimitador, salida)) {
         return fallar(error->mensaje);
     }
+    if (entrada.cuadro) {
+        salida.proyecto = entrada.cuadro->proyecto;
+    }
+    salida.proyecto.norma = engine::NombresNorma[static_cast<std::size_t>(norma)];
     const Fallas fallas =
         EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), norma, salida);
     if (const auto& error = entrada.Error()) {
         return fallar("el archivo " + Nombre(o.entrada) + ": " + *error + ".");
     }
-    if (auto error = Terminar(o, salida, notas, estandar)) {
+    const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
+    if (auto error = Terminar(o, salida, notas, sep, estandar)) {
         return fallar(*error);
     }
     return fallas.Informar(errores);

@@ -1,13 +1,12 @@
 #include "schedule_window/calculation_record.h"
 
-#include "schedule_window/feeder_model.h"
-
-#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTextDocument>
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace memoria {
 namespace {
@@ -24,97 +23,440 @@ constexpr std::array PaisesCarta{
     QLocale::PuertoRico,
 };
 
-QString Escapar(const QString& texto) {
-    return texto.toHtmlEscaped();
+const QString Titulo = QStringLiteral("Memoria de cálculo de alimentadores");
+// The mark of a feeder that fails a rule, in the table's first column.
+const QString MarcaFalla = QStringLiteral("▲");
+// Shading that stays light grey in black and white.
+const QColor Sombra(215, 215, 215);
+
+// The table's font is the largest that fits the page's width, between these, in points.
+constexpr qreal TablaMayor = 7.5;
+constexpr qreal TablaMenor = 4;
+constexpr qreal Referencia = 10; // the size the table's texts are measured at
+
+QString Q(const std::string& texto) {
+    return QString::fromStdString(texto);
 }
 
-// Where a column goes in the record: the inputs and the figures in the table; the remarks
-// and the file's other columns, which run long, on a line of their own under each feeder;
-// an input of the load's parts or its device that no row uses, nowhere.
-enum class Lugar { Tabla, Nota, Fuera };
+QFont Fuente(qreal puntos, bool negrita = false, bool italica = false) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSizeF(puntos);
+    f.setBold(negrita);
+    f.setItalic(italica);
+    return f;
+}
 
-Lugar LugarDe(const ModeloAlimentadores& modelo, int columna) {
-    const ModeloAlimentadores::Vista v = modelo.VistaDe(columna);
-    switch (v.tipo) {
-    case ModeloAlimentadores::Tipo::Entrada:
-        return modelo.Opcional(columna) && !modelo.EnUso(columna) ? Lugar::Fuera : Lugar::Tabla;
-    case ModeloAlimentadores::Tipo::Otra:
-        return Lugar::Nota;
-    case ModeloAlimentadores::Tipo::Resultado:
-        break;
+// The height of a text wrapped at word boundaries in `ancho`.
+qreal Alto(const QFontMetricsF& m, qreal ancho, const QString& texto) {
+    if (!texto.contains(QLatin1Char('\n')) && m.horizontalAdvance(texto) <= ancho) {
+        return m.height();
     }
-    // The long texts, the drawing's line and the remarks, go whole under the row.
-    return v.indice == schedule::ColumnaObservaciones || v.indice == schedule::ColumnaEspecificacion
-               ? Lugar::Nota
-               : Lugar::Tabla;
+    return m.boundingRect(QRectF(0, 0, ancho, 1e9), Qt::TextWordWrap, texto).height();
 }
 
-QString Texto(const ModeloAlimentadores& modelo, int fila, int columna) {
-    return fila < 0 ? modelo.headerData(columna, Qt::Horizontal, Qt::DisplayRole).toString()
-                    : modelo.data(modelo.index(fila, columna), Qt::DisplayRole).toString();
+qreal PalabraMasLarga(const QFontMetricsF& m, const QString& texto) {
+    qreal mayor = 0;
+    for (const QString& palabra : texto.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        mayor = std::max(mayor, m.horizontalAdvance(palabra));
+    }
+    return mayor;
 }
 
-// One feeder's line of the table (the header line for -1), and its remarks on a line of
-// their own.
-QString Fila(const ModeloAlimentadores& modelo, int fila) {
-    const char* etiqueta = fila < 0 ? "th" : "td";
-    QString html = QStringLiteral("<tr>");
-    int columnas = 0;
-    QStringList notas;
-    for (int c = 0; c < modelo.columnCount(); ++c) {
-        const QString texto = Texto(modelo, fila, c);
-        const Lugar lugar = LugarDe(modelo, c);
-        if (lugar == Lugar::Tabla) {
-            const bool derecha =
-                fila >= 0 && (modelo.data(modelo.index(fila, c), Qt::TextAlignmentRole).toInt() &
-                              Qt::AlignRight);
-            html += QStringLiteral("<%1%2>%3</%1>")
-                        .arg(QLatin1String(etiqueta),
-                             derecha ? QStringLiteral(" align='right'") : QString(),
-                             Escapar(texto).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
-            ++columnas;
-        } else if (lugar == Lugar::Nota && fila >= 0 && !texto.isEmpty()) {
-            notas << QStringLiteral("<i>%1:</i> %2")
-                         .arg(Escapar(Texto(modelo, -1, c)), Escapar(texto));
+// One piece of the record that never splits across pages.
+struct Pieza {
+    enum class Tipo { Portada, Renglon, Titulo, Fila, Detalle, Nota } tipo;
+    int indice = 0;
+    qreal alto = 0;
+    bool nuevaPagina = false;
+    bool tabla = false; // a row of the table: the page shows the table's header above it
+};
+
+struct Colocada {
+    int pieza;
+    int pagina;
+    qreal y;
+    bool encabezado; // the table's header goes just above it
+};
+
+// The record laid out on one device's pages, then painted page by page.
+class Composicion {
+public:
+    Composicion(const schedule::Memoria& m, QPagedPaintDevice& d)
+        : m_(m), d_(d), pt_(d.logicalDpiY() / 72.0),
+          area_(d.pageLayout().paintRectPixels(d.logicalDpiX())) {
+        cuerpoArriba_ = Medir(Fuente(7)).height() * 2 + 4 * pt_;
+        cuerpoAlto_ = area_.height() - 2 * cuerpoArriba_;
+        AjustarTabla();
+        for (const schedule::Renglon& r : schedule::RenglonesProyecto(m_.proyecto)) {
+            proyecto_.push_back({Q(r.etiqueta), Q(r.valor.texto)});
+        }
+        for (const schedule::Renglon& r : schedule::RenglonesResumen(m_.resumen, m_.sep)) {
+            resumen_.push_back({Q(r.etiqueta), Q(r.valor.texto)});
         }
     }
-    html += QStringLiteral("</tr>");
-    if (!notas.isEmpty()) {
-        html += QStringLiteral("<tr><td colspan='%1'>%2</td></tr>")
-                    .arg(columnas)
-                    .arg(notas.join(QStringLiteral(" &nbsp; ")));
+
+    int Paginas() const { return paginas_; }
+
+    bool Componer(Avance& avance) {
+        Piezas(avance);
+        if (avance.cancelar) {
+            return false;
+        }
+        Paginar();
+        return true;
     }
-    return html;
+
+    bool Pintar(Avance& avance) {
+        QPainter p(&d_);
+        std::size_t siguiente = 0;
+        avance.paso = 2;
+        avance.total = paginas_;
+        for (int pagina = 0; pagina < paginas_; ++pagina) {
+            if (pagina > 0) {
+                d_.newPage();
+            }
+            Margenes(p, pagina);
+            for (; siguiente < colocadas_.size() && colocadas_[siguiente].pagina == pagina;
+                 ++siguiente) {
+                PintarPieza(p, colocadas_[siguiente]);
+            }
+            if (!avance.Seguir(pagina + 1)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    QFontMetricsF Medir(const QFont& f) const { return QFontMetricsF(f, &d_); }
+    qreal Ancho() const { return area_.width(); }
+    qreal Relleno() const { return 1.5 * pt_; }
+
+    void AjustarTabla();
+    void Piezas(Avance& avance);
+    void Paginar();
+    qreal AltoFila(int i);
+    qreal AltoDetalle(int i) const;
+    QString Notas(int i) const;
+    void Margenes(QPainter& p, int pagina) const;
+    void PintarPieza(QPainter& p, const Colocada& c) const;
+    void PintarPortada(QPainter& p, qreal y) const;
+    void PintarEncabezado(QPainter& p, qreal y) const;
+    void PintarFila(QPainter& p, int i, qreal y, qreal alto) const;
+    qreal Parrafo(QPainter& p, const QFont& f, qreal x, qreal y, qreal ancho,
+                  const QString& texto) const;
+
+    const schedule::Memoria& m_;
+    QPagedPaintDevice& d_;
+    qreal pt_; // device pixels per point
+    QRectF area_;
+    qreal cuerpoArriba_ = 0, cuerpoAlto_ = 0;
+    QFont tabla_, tablaNegrita_, nota_;
+    std::vector<qreal> anchos_;     // the table's columns, the mark's first
+    std::vector<qreal> altoCeldas_; // each row's, without its notes
+    qreal altoEncabezado_ = 0;
+    std::vector<std::pair<QString, QString>> proyecto_, resumen_;
+    std::vector<Pieza> piezas_;
+    std::vector<Colocada> colocadas_;
+    int paginas_ = 0;
+};
+
+// The table's font and its columns' widths: each column at least as wide as its longest
+// word, so that no word breaks, then widened toward its longest text.
+void Composicion::AjustarTabla() {
+    const QFontMetricsF ref(Fuente(Referencia), &d_);
+    const QFontMetricsF refNegrita(Fuente(Referencia, true), &d_);
+    const std::size_t n = m_.columnas.size();
+    std::vector<qreal> minimo(n), natural(n);
+    for (std::size_t c = 0; c < n; ++c) {
+        minimo[c] = PalabraMasLarga(refNegrita, Q(m_.columnas[c].titulo));
+        natural[c] = minimo[c];
+    }
+    for (const schedule::Memoria::Fila& f : m_.filas) {
+        for (std::size_t c = 0; c < n && c < f.celdas.size(); ++c) {
+            const QString texto = Q(f.celdas[c]);
+            minimo[c] = std::max(minimo[c], PalabraMasLarga(ref, texto));
+            natural[c] = std::max(natural[c], ref.horizontalAdvance(texto));
+        }
+    }
+    const qreal marca = refNegrita.horizontalAdvance(MarcaFalla);
+    const qreal fijo = static_cast<qreal>(n + 1) * 2 * Relleno();
+    qreal suma = marca;
+    qreal sumaNatural = marca;
+    for (std::size_t c = 0; c < n; ++c) {
+        suma += minimo[c] * 1.03;
+        sumaNatural += natural[c] * 1.03;
+    }
+    qreal puntos = std::min(TablaMayor, Referencia * (Ancho() - fijo) / sumaNatural);
+    if (puntos < TablaMayor) {
+        puntos = std::min(TablaMayor, Referencia * (Ancho() - fijo) / suma);
+    }
+    puntos = std::max(TablaMenor, std::floor(puntos * 4) / 4);
+    tabla_ = Fuente(puntos);
+    tablaNegrita_ = Fuente(puntos, true);
+    nota_ = Fuente(puntos, false, true);
+    const qreal escala = puntos / Referencia * 1.03;
+    anchos_ = {marca * escala + 2 * Relleno()};
+    qreal usado = anchos_.front();
+    for (std::size_t c = 0; c < n; ++c) {
+        anchos_.push_back(minimo[c] * escala + 2 * Relleno());
+        usado += anchos_.back();
+    }
+    // What is left widens the columns whose texts would otherwise wrap, in proportion.
+    qreal falta = 0;
+    for (std::size_t c = 0; c < n; ++c) {
+        falta += std::max<qreal>(0, natural[c] * escala + 2 * Relleno() - anchos_[c + 1]);
+    }
+    const qreal sobra = std::max<qreal>(0, Ancho() - usado);
+    for (std::size_t c = 0; c < n && falta > 0; ++c) {
+        const qreal quiere =
+            std::max<qreal>(0, natural[c] * escala + 2 * Relleno() - anchos_[c + 1]);
+        anchos_[c + 1] += std::min(quiere, sobra * quiere / falta);
+    }
+    // Then the table takes the page's whole width.
+    usado = std::accumulate(anchos_.begin(), anchos_.end(), qreal(0));
+    for (std::size_t c = 0; c < n && usado < Ancho(); ++c) {
+        anchos_[c + 1] += (Ancho() - usado) / static_cast<qreal>(n);
+    }
+    const QFontMetricsF negrita = Medir(tablaNegrita_);
+    for (std::size_t c = 0; c < n; ++c) {
+        altoEncabezado_ = std::max(altoEncabezado_, Alto(negrita, anchos_[c + 1] - 2 * Relleno(),
+                                                         Q(m_.columnas[c].titulo)));
+    }
+    altoEncabezado_ += 2 * Relleno();
 }
 
-QString Html(const ModeloAlimentadores& modelo) {
-    const schedule::Cuadro& c = modelo.cuadro();
-    QString html =
-        QStringLiteral("<html><head><style>"
-                       "body { font-family: 'Liberation Sans', sans-serif; font-size: 8pt; }"
-                       "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin-top: 12px; }"
-                       "table.alimentadores { border-collapse: collapse; }"
-                       "table.alimentadores th, table.alimentadores td { border: 1px solid "
-                       "#808080; padding: 2px; }"
-                       "table.alimentadores th { background-color: #e0e0e0; font-size: 6pt; }"
-                       "table.alimentadores td { font-size: 6pt; }"
-                       "</style></head><body>");
-    html += QStringLiteral("<h1>Memoria de cálculo de alimentadores</h1>");
-    html += QStringLiteral("<p><b>Proyecto:</b> %1<br><b>Elaboró:</b> %2<br><b>Fecha:</b> %3</p>")
-                .arg(Escapar(QString::fromStdString(c.proyecto.nombre)),
-                     Escapar(QString::fromStdString(c.proyecto.elaboro)),
-                     Escapar(QString::fromStdString(c.proyecto.fecha)));
-    html += QStringLiteral("<table class='alimentadores' width='100%' cellspacing='0'>");
-    for (int f = -1; f < modelo.rowCount(); ++f) {
-        html += Fila(modelo, f);
+QString Composicion::Notas(int i) const {
+    QStringList notas;
+    for (const std::string& nota : m_.filas[static_cast<std::size_t>(i)].notas) {
+        notas << Q(nota);
     }
-    html += QStringLiteral("</table>");
-    html += QStringLiteral("<h2>Método y supuestos</h2><ul>");
-    for (const std::string& nota : schedule::NotasDelMetodo(schedule::NormaDe(c.proyecto))) {
-        html += QStringLiteral("<li>%1</li>").arg(Escapar(QString::fromStdString(nota)));
+    return notas.join(QStringLiteral("   "));
+}
+
+// A row's height, its cells' kept apart for the line under them.
+qreal Composicion::AltoFila(int i) {
+    const schedule::Memoria::Fila& f = m_.filas[static_cast<std::size_t>(i)];
+    const QFontMetricsF m = Medir(tabla_);
+    qreal alto = m.height();
+    for (std::size_t c = 0; c < f.celdas.size() && c + 1 < anchos_.size(); ++c) {
+        alto = std::max(alto, Alto(m, anchos_[c + 1] - 2 * Relleno(), Q(f.celdas[c])));
     }
-    html += QStringLiteral("</ul></body></html>");
-    return html;
+    alto += 2 * Relleno();
+    altoCeldas_.push_back(alto);
+    if (!f.notas.empty()) {
+        alto +=
+            Alto(Medir(nota_), Ancho() - anchos_.front() - 2 * Relleno(), Notas(i)) + 2 * Relleno();
+    }
+    return alto;
+}
+
+qreal Composicion::AltoDetalle(int i) const {
+    const auto& lineas = m_.filas[static_cast<std::size_t>(i)].detalle;
+    const QFontMetricsF normal = Medir(Fuente(7.5));
+    qreal alto = Medir(Fuente(8, true)).height() + 6 * pt_;
+    for (std::size_t l = 1; l < lineas.size(); ++l) {
+        alto += Alto(normal, Ancho() - 12 * pt_, Q(lineas[l]));
+    }
+    return alto;
+}
+
+void Composicion::Piezas(Avance& avance) {
+    avance.paso = 1;
+    avance.total = static_cast<int>(m_.filas.size());
+    const qreal linea = Medir(Fuente(9)).height() * 1.3;
+    piezas_.push_back({Pieza::Tipo::Portada, 0, linea * 20});
+    piezas_.push_back({Pieza::Tipo::Titulo, 0, linea * 2});
+    const QFontMetricsF texto = Medir(Fuente(9));
+    for (std::size_t r = 0; r < resumen_.size(); ++r) {
+        const qreal alto = Alto(texto, Ancho() - 210 * pt_, resumen_[r].second);
+        piezas_.push_back(
+            {Pieza::Tipo::Renglon, static_cast<int>(r), alto + linea - texto.height()});
+    }
+    for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
+        piezas_.push_back({Pieza::Tipo::Fila, i, AltoFila(i), i == 0, true});
+        if (i % 64 == 0 && !avance.Seguir(i / 2)) {
+            return;
+        }
+    }
+    piezas_.push_back({Pieza::Tipo::Titulo, 1, linea * 2, true});
+    for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
+        piezas_.push_back({Pieza::Tipo::Detalle, i, AltoDetalle(i)});
+        if (i % 64 == 0 && !avance.Seguir((static_cast<int>(m_.filas.size()) + i) / 2)) {
+            return;
+        }
+    }
+    piezas_.push_back({Pieza::Tipo::Titulo, 2, linea * 2, true});
+    const QFontMetricsF nota = Medir(Fuente(8));
+    for (std::size_t n = 0; n < m_.notasMetodo.size(); ++n) {
+        piezas_.push_back({Pieza::Tipo::Nota, static_cast<int>(n),
+                           Alto(nota, Ancho() - 12 * pt_, Q(m_.notasMetodo[n])) + 3 * pt_});
+    }
+}
+
+void Composicion::Paginar() {
+    int pagina = 0;
+    qreal y = 0;
+    bool conEncabezado = false;
+    for (int i = 0; i < static_cast<int>(piezas_.size()); ++i) {
+        const Pieza& pieza = piezas_[static_cast<std::size_t>(i)];
+        const qreal encabezado = pieza.tabla && !conEncabezado ? altoEncabezado_ : 0;
+        if (y > 0 && (pieza.nuevaPagina || y + encabezado + pieza.alto > cuerpoAlto_)) {
+            ++pagina;
+            y = 0;
+            conEncabezado = false;
+        }
+        const bool poner = pieza.tabla && !conEncabezado;
+        colocadas_.push_back({i, pagina, y, poner});
+        conEncabezado = pieza.tabla;
+        y += (poner ? altoEncabezado_ : 0) + pieza.alto;
+    }
+    paginas_ = pagina + 1;
+}
+
+// The running head and the foot of a page.
+void Composicion::Margenes(QPainter& p, int pagina) const {
+    const QFont f = Fuente(7);
+    p.setFont(f);
+    p.setPen(QPen(Qt::black, 0.5 * pt_));
+    const qreal alto = Medir(f).height();
+    const QRectF cabeza(0, 0, Ancho(), alto);
+    const schedule::DatosProyecto& d = m_.proyecto;
+    p.drawText(cabeza, Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Proyecto: %1   Revisión: %2   Fecha: %3")
+                   .arg(Q(d.nombre), Q(d.revision), Q(d.fecha)));
+    p.drawText(cabeza, Qt::AlignRight | Qt::AlignVCenter,
+               Titulo + QStringLiteral(" · ") + Q(m_.norma));
+    p.drawLine(QPointF(0, alto + pt_), QPointF(Ancho(), alto + pt_));
+    const qreal pie = area_.height() - alto;
+    p.drawLine(QPointF(0, pie - pt_), QPointF(Ancho(), pie - pt_));
+    const QRectF abajo(0, pie, Ancho(), alto);
+    p.drawText(abajo, Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Elaboró: %1").arg(Q(d.elaboro)));
+    p.drawText(abajo, Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Página %1 de %2").arg(pagina + 1).arg(paginas_));
+}
+
+// A paragraph wrapped at word boundaries; its height.
+qreal Composicion::Parrafo(QPainter& p, const QFont& f, qreal x, qreal y, qreal ancho,
+                           const QString& texto) const {
+    const qreal alto = Alto(Medir(f), ancho, texto);
+    p.setFont(f);
+    p.drawText(QRectF(x, y, ancho, alto), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, texto);
+    return alto;
+}
+
+void Composicion::PintarPortada(QPainter& p, qreal y) const {
+    const qreal linea = Medir(Fuente(9)).height() * 1.3;
+    y += Parrafo(p, Fuente(16, true), 0, y, Ancho(), Titulo) + linea;
+    for (const auto& [etiqueta, valor] : proyecto_) {
+        Parrafo(p, Fuente(9, true), 0, y, 40 * pt_ * 3, etiqueta + QStringLiteral(":"));
+        Parrafo(p, Fuente(9), 130 * pt_, y, Ancho() - 130 * pt_, valor);
+        y += linea;
+    }
+    y += linea * 3;
+    // The signature lines of who prepared the record and who reviewed it.
+    const qreal ancho = 220 * pt_;
+    const std::array<std::pair<QString, QString>, 2> firmas{{
+        {QStringLiteral("Elaboró: ") + Q(m_.proyecto.elaboro),
+         QStringLiteral("Cédula profesional: ") + Q(m_.proyecto.cedula)},
+        {QStringLiteral("Revisó: ") + Q(m_.proyecto.reviso), QString()},
+    }};
+    for (std::size_t i = 0; i < firmas.size(); ++i) {
+        const qreal x = static_cast<qreal>(i) * (ancho + 60 * pt_);
+        p.setPen(QPen(Qt::black, 0.7 * pt_));
+        p.drawLine(QPointF(x, y), QPointF(x + ancho, y));
+        Parrafo(p, Fuente(9), x, y + 2 * pt_, ancho, firmas[i].first);
+        Parrafo(p, Fuente(9), x, y + 2 * pt_ + linea, ancho, firmas[i].second);
+    }
+}
+
+void Composicion::PintarEncabezado(QPainter& p, qreal y) const {
+    p.setPen(QPen(Qt::black, 0.4 * pt_));
+    p.setFont(tablaNegrita_);
+    qreal x = anchos_.front();
+    for (std::size_t c = 0; c < m_.columnas.size(); ++c) {
+        const qreal w = anchos_[c + 1];
+        const QRectF celda(x, y, w, altoEncabezado_);
+        p.drawRect(celda);
+        p.drawText(celda.adjusted(Relleno(), Relleno(), -Relleno(), -Relleno()),
+                   Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignBottom, Q(m_.columnas[c].titulo));
+        x += w;
+    }
+    p.setPen(QPen(Qt::black, 1.2 * pt_));
+    p.drawLine(QPointF(anchos_.front(), y + altoEncabezado_), QPointF(x, y + altoEncabezado_));
+}
+
+void Composicion::PintarFila(QPainter& p, int i, qreal y, qreal alto) const {
+    const schedule::Memoria::Fila& f = m_.filas[static_cast<std::size_t>(i)];
+    if (f.falla) {
+        p.fillRect(QRectF(0, y, Ancho(), alto), Sombra);
+        p.setFont(tablaNegrita_);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, y + Relleno(), anchos_.front(), alto), Qt::AlignHCenter | Qt::AlignTop,
+                   MarcaFalla);
+    }
+    p.setPen(QPen(Qt::black, 0.4 * pt_));
+    p.setFont(tabla_);
+    const qreal altoCeldas = altoCeldas_[static_cast<std::size_t>(i)];
+    qreal x = anchos_.front();
+    for (std::size_t c = 0; c < m_.columnas.size() && c < f.celdas.size(); ++c) {
+        const qreal w = anchos_[c + 1];
+        p.drawText(QRectF(x + Relleno(), y + Relleno(), w - 2 * Relleno(), altoCeldas),
+                   Qt::TextWordWrap | Qt::AlignTop |
+                       (m_.columnas[c].numerica ? Qt::AlignRight : Qt::AlignLeft),
+                   Q(f.celdas[c]));
+        x += w;
+    }
+    if (!f.notas.empty()) {
+        Parrafo(p, nota_, anchos_.front() + Relleno(), y + altoCeldas + Relleno(),
+                Ancho() - anchos_.front() - 2 * Relleno(), Notas(i));
+    }
+    p.drawLine(QPointF(anchos_.front(), y + alto), QPointF(Ancho(), y + alto));
+}
+
+void Composicion::PintarPieza(QPainter& p, const Colocada& c) const {
+    const Pieza& pieza = piezas_[static_cast<std::size_t>(c.pieza)];
+    qreal y = cuerpoArriba_ + c.y;
+    p.setPen(Qt::black);
+    switch (pieza.tipo) {
+    case Pieza::Tipo::Portada:
+        PintarPortada(p, y);
+        break;
+    case Pieza::Tipo::Titulo: {
+        static const std::array<QString, 3> titulos{
+            QStringLiteral("Resumen"), QStringLiteral("Anexo: detalle de cada alimentador"),
+            QStringLiteral("Método y supuestos")};
+        Parrafo(p, Fuente(12, true), 0, y + 4 * pt_, Ancho(),
+                titulos[static_cast<std::size_t>(pieza.indice)]);
+        break;
+    }
+    case Pieza::Tipo::Renglon: {
+        const auto& [etiqueta, valor] = resumen_[static_cast<std::size_t>(pieza.indice)];
+        Parrafo(p, Fuente(9, true), 0, y, 200 * pt_, etiqueta + QStringLiteral(":"));
+        Parrafo(p, Fuente(9), 210 * pt_, y, Ancho() - 210 * pt_, valor);
+        break;
+    }
+    case Pieza::Tipo::Fila:
+        if (c.encabezado) {
+            PintarEncabezado(p, y);
+            y += altoEncabezado_;
+        }
+        PintarFila(p, pieza.indice, y, pieza.alto);
+        break;
+    case Pieza::Tipo::Detalle: {
+        const auto& lineas = m_.filas[static_cast<std::size_t>(pieza.indice)].detalle;
+        y += 3 * pt_ + Parrafo(p, Fuente(8, true), 0, y + 3 * pt_, Ancho(), Q(lineas.front()));
+        for (std::size_t l = 1; l < lineas.size(); ++l) {
+            y += Parrafo(p, Fuente(7.5), 12 * pt_, y, Ancho() - 12 * pt_, Q(lineas[l]));
+        }
+        break;
+    }
+    case Pieza::Tipo::Nota:
+        Parrafo(p, Fuente(8), 12 * pt_, y, Ancho() - 12 * pt_,
+                Q(m_.notasMetodo[static_cast<std::size_t>(pieza.indice)]));
+        break;
+    }
 }
 
 } // namespace
@@ -128,30 +470,9 @@ QPageSize TamanoDePagina(const QLocale& local) {
     return QPageSize(QPageSize::A4);
 }
 
-void Imprimir(const ModeloAlimentadores& modelo, QPagedPaintDevice& dispositivo) {
-    QPainter pintor(&dispositivo);
-    const QRectF area = dispositivo.pageLayout().paintRectPixels(dispositivo.logicalDpiX());
-    QTextDocument documento;
-    documento.documentLayout()->setPaintDevice(&dispositivo);
-    documento.setHtml(Html(modelo));
-    // The footer takes a line of its own below the body of every page.
-    const QFontMetricsF medidas(documento.defaultFont(), &dispositivo);
-    const qreal pie = medidas.height() * 2;
-    const QSizeF cuerpo(area.width(), area.height() - pie);
-    documento.setPageSize(cuerpo);
-    const int paginas = documento.pageCount();
-    for (int i = 0; i < paginas; ++i) {
-        if (i > 0) {
-            dispositivo.newPage();
-        }
-        pintor.save();
-        pintor.translate(0, -i * cuerpo.height());
-        documento.drawContents(&pintor, QRectF(QPointF(0, i * cuerpo.height()), cuerpo));
-        pintor.restore();
-        pintor.setFont(documento.defaultFont());
-        pintor.drawText(QRectF(0, cuerpo.height(), cuerpo.width(), pie), Qt::AlignCenter,
-                        QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
-    }
+bool Imprimir(const schedule::Memoria& memoria, QPagedPaintDevice& dispositivo, Avance& avance) {
+    Composicion composicion(memoria, dispositivo);
+    return composicion.Componer(avance) && composicion.Pintar(avance);
 }
 
 } // namespace memoria

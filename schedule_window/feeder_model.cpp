@@ -3,6 +3,7 @@
 #include "engine/defaults.h"
 #include "engine/numeric_text.h"
 #include "engine/raceways.h"
+#include "schedule/column_titles.h"
 #include "schedule/csv_reader.h"
 #include "schedule/text.h"
 
@@ -22,57 +23,6 @@ namespace {
 // A refused cell, and a given size that fails the limit or the ampacity.
 const QColor ColorInvalido(255, 205, 205);
 const QColor ColorExcede(255, 225, 160);
-
-// The view's captions of the input and result columns, in two lines to keep them narrow.
-constexpr std::array<const char*, Columnas.size()> TitulosEntrada{"Circuito",
-                                                                  "Sistema",
-                                                                  "Conductor",
-                                                                  "Ducto",
-                                                                  "Corriente\n(A)",
-                                                                  "Voltaje\n(V)",
-                                                                  "F. de\npot.",
-                                                                  "Longitud\n(m)",
-                                                                  "Reg. máx.\n(%)",
-                                                                  "Para-\nlelo",
-                                                                  "Temp. amb.\n(°C)",
-                                                                  "Cond. en\nducto",
-                                                                  "Calibre",
-                                                                  "Potencia\n(kW)",
-                                                                  "Potencia\n(kVA)",
-                                                                  "Continua\n(%)",
-                                                                  "Corriente\ncontinua (A)",
-                                                                  "Aisla-\nmiento",
-                                                                  "Ubicación",
-                                                                  "Terminales\n(°C)",
-                                                                  "Disp. al\n100 %",
-                                                                  "Protección\n(A)",
-                                                                  "Neutro",
-                                                                  "Calibre\nneutro",
-                                                                  "Neutro\nportador",
-                                                                  "Tubo",
-                                                                  "Tamaño\ntubo",
-                                                                  "Alimentado\ndesde",
-                                                                  "Transfor-\nmador"};
-constexpr std::array<const char*, ColumnasResultado.size()> TitulosResultado{
-    "Calibre\npor caída",
-    "Calibre por\nampacidad",
-    "Calibre\nelegido",
-    "mm²",
-    "Rige",
-    "Caída\n(V)",
-    "Regulación\n(%)",
-    "Voltaje\nfinal (V)",
-    "Ampacidad\n(A)",
-    "Observaciones",
-    "Corriente\ncalc. (A)",
-    "Protección\nelegida (A)",
-    "Neutro\n(AWG/kcmil)",
-    "Tierra\n(AWG/kcmil)",
-    "Tubos",
-    "Tubo\nelegido",
-    "Relleno\n(%)",
-    "Regulación\ntotal (%)",
-    "Especificación (AWG/kcmil)"};
 
 // The order the view shows the results in: the remarks, which run long, last.
 constexpr std::array<std::size_t, ColumnasResultado.size()> OrdenResultados{
@@ -262,9 +212,13 @@ int ModeloAlimentadores::columnCount(const QModelIndex& padre) const {
                                               ColumnasResultado.size());
 }
 
+engine::Separadores ModeloAlimentadores::separadores() const {
+    return {local_.decimalPoint().toStdString(), ""};
+}
+
 ModeloAlimentadores::Resultado
 ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
-    const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
+    const engine::Separadores sep = separadores();
     Resultado r;
     static_cast<schedule::FilaDimensionada&>(r) = schedule::DimensionarFila(
         fila, tablas_, errorTablas_, sep, schedule::NormaDe(cuadro_.proyecto));
@@ -274,7 +228,7 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
 }
 
 void ModeloAlimentadores::AplicarArbol(bool avisar) {
-    const engine::Separadores sep{local_.decimalPoint().toStdString(), ""};
+    const engine::Separadores sep = separadores();
     const auto arbol = schedule::ArbolDelCuadro(
         cuadro_, [this](std::size_t i) -> const auto& { return resultados_[i].dimensionado; }, sep);
     // Only the rows whose place changed, or that were sized again, are written and shown anew:
@@ -447,11 +401,11 @@ QVariant ModeloAlimentadores::headerData(int seccion, Qt::Orientation orientacio
     const Vista v = VistaDe(seccion);
     switch (v.tipo) {
     case Tipo::Entrada:
-        return QString::fromUtf8(TitulosEntrada[v.indice]);
+        return Q(std::string(schedule::TitulosEntrada[v.indice].ventana));
     case Tipo::Otra:
         return Q(cuadro_.otras[v.indice]);
     case Tipo::Resultado:
-        return QString::fromUtf8(TitulosResultado[v.indice]);
+        return Q(std::string(schedule::TitulosResultado[v.indice].ventana));
     }
     return {};
 }

@@ -27,6 +27,8 @@ public:
     // they could not.
     const engine::TablasConductores& tablas() const { return tablas_; }
     const std::optional<std::string>& errorDeTablas() const { return errorTablas_; }
+    // The separators the rows' numbers are shown with: the locale's decimal mark, no grouping.
+    engine::Separadores separadores() const;
     QUndoStack& pila() { return pila_; }
     const QUndoStack& pila() const { return pila_; }
 

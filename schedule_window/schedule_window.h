@@ -3,6 +3,7 @@
 // calculation record.
 #pragma once
 
+#include "schedule_window/calculation_record.h"
 #include "schedule_window/feeder_model.h"
 
 #include <QMainWindow>
@@ -79,6 +80,8 @@ private:
     // A project field being typed in counts as changed before the schedule is saved or let go.
     void ConfirmarCampos();
     void ActualizarTitulo();
+    // The record of the schedule as it stands, built on a worker thread: none if cancelled.
+    std::optional<schedule::Memoria> Memoria(memoria::Avance& avance) const;
     // Once per schedule: a CSV keeps no project data; what the user chooses.
     enum class GuardarCsv { EnCsv, ComoProyecto, No };
     GuardarCsv CsvSinProyecto();

@@ -6,6 +6,7 @@
 #include "schedule/replace_file.h"
 #include "schedule/workbook.h"
 #include "schedule_window/calculation_record.h"
+#include "schedule_window/long_work.h"
 #include "toolkit/toolkit.h"
 
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -141,29 +143,57 @@ bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
 bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
     ConfirmarCampos();
     schedule::ArchivoTemporal temporal(Ruta(archivo));
-    const bool escrito = temporal.creado() &&
-                         !schedule::ExportarLibro(modelo_->cuadro(), modelo_->tablas(),
-                                                  modelo_->errorDeTablas(), temporal.ruta()) &&
-                         temporal.Confirmar();
-    if (!escrito) {
+    memoria::Avance avance;
+    avance.total = modelo_->rowCount();
+    const bool escrito =
+        temporal.creado() &&
+        EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), avance,
+                       [&] {
+                           return !schedule::ExportarLibro(
+                               modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(),
+                               temporal.ruta(), [&avance](std::size_t filas) {
+                                   return avance.Seguir(static_cast<int>(filas));
+                               });
+                       }) &&
+        temporal.Confirmar();
+    if (!escrito && !avance.cancelar) {
         Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
     }
     return escrito;
 }
 
+std::optional<schedule::Memoria> VentanaAlimentadores::Memoria(memoria::Avance& avance) const {
+    avance.total = modelo_->rowCount();
+    return schedule::ArmarMemoria(
+        modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(), modelo_->separadores(),
+        [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); });
+}
+
 bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
     ConfirmarCampos();
-    {
-        QPdfWriter pdf(archivo);
-        pdf.setTitle(QStringLiteral("Memoria de cálculo de alimentadores"));
-        pdf.setCreator(QStringLiteral("Calculador Caídas de Voltaje"));
-        pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        memoria::Imprimir(*modelo_, pdf);
-    }
-    if (!QFileInfo(archivo).isFile() || QFileInfo(archivo).size() == 0) {
-        Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
+    // Written beside the destination and put in its place only when whole.
+    QSaveFile salida(archivo);
+    memoria::Avance avance;
+    const bool escrito =
+        salida.open(QIODevice::WriteOnly) &&
+        EnSegundoPlano(this, QStringLiteral("Exportar memoria de cálculo"), avance, [&] {
+            const auto m = Memoria(avance);
+            if (!m) {
+                return false;
+            }
+            QPdfWriter pdf(&salida);
+            pdf.setTitle(QStringLiteral("Memoria de cálculo de alimentadores"));
+            pdf.setCreator(QStringLiteral("Calculador Caídas de Voltaje"));
+            pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
+            pdf.setPageOrientation(QPageLayout::Landscape);
+            pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+            return memoria::Imprimir(*m, pdf, avance);
+        });
+    if (!escrito || !salida.commit()) {
+        salida.cancelWriting();
+        if (!avance.cancelar) {
+            Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
+        }
         return false;
     }
     return true;
@@ -320,7 +350,15 @@ void VentanaAlimentadores::Imprimir_Click() {
     impresora.setPageSize(memoria::TamanoDePagina(QLocale()));
     impresora.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialogo(&impresora, this);
-    if (dialogo.exec() == QDialog::Accepted) {
-        memoria::Imprimir(*modelo_, impresora);
+    if (dialogo.exec() != QDialog::Accepted) {
+        return;
+    }
+    memoria::Avance avance;
+    const bool impreso = EnSegundoPlano(this, QStringLiteral("Imprimir"), avance, [&] {
+        const auto m = Memoria(avance);
+        return m && memoria::Imprimir(*m, impresora, avance);
+    });
+    if (!impreso && avance.cancelar) {
+        impresora.abort();
     }
 }

@@ -295,10 +295,13 @@ class Fallas(Carpeta):
                       "--norma", "toda la carga continua"):
             self.assertIn(texto, ayuda)
         r = correr("--version")
-        self.assertEqual(r.stdout.decode().strip(), "calculador-caidas-lote 1.2.0")
+        self.assertEqual(r.stdout.decode().strip(), "calculador-caidas-lote 1.3.0")
 
 
 class Xlsx(Carpeta):
+    # The workbook is for people: headers with units, a light fill on the feeder that fails
+    # (AL-9: its given size 10 passes the 3 % limit), sizes as text, the CSV's decimals,
+    # a page setup to print it, and the sheet "Proyecto" with the summary.
     def test_a_workbook_read_back(self):
         entrada = os.path.join(EJEMPLOS, "alimentadores.csv")
         salida = os.path.join(self.carpeta, "Resultados.xlsx")
@@ -307,27 +310,69 @@ class Xlsx(Carpeta):
         self.assertEqual(r.stdout, b"")
         self.assertEqual(self.archivos(), ["Resultados.xlsx"])
         libro = openpyxl.load_workbook(salida)
-        self.assertEqual(libro.sheetnames, ["Alimentadores", "Notas"])
+        self.assertEqual(libro.sheetnames, ["Alimentadores", "Proyecto", "Notas"])
         hoja = libro["Alimentadores"]
         self.assertEqual(hoja.freeze_panes, "A2")
+        self.assertEqual(hoja.auto_filter.ref, "A1:AG11")
         titulos = [c.value for c in hoja[1]]
         self.assertTrue(all(c.font.bold for c in hoja[1]))
-        self.assertEqual(titulos[-len(RESULTADOS):], RESULTADOS)
+        for titulo in ("Circuito", "Descripción", "Corriente (A)", "Factor de potencia",
+                       "Calibre por caída (AWG/kcmil)", "Caída (V)", "Regulación (%)",
+                       "Regulación total (%)", "Observaciones"):
+            self.assertIn(titulo, titulos)
+        self.assertFalse(set(RESULTADOS) & set(titulos))
         al2 = {titulos[i]: c for i, c in enumerate(hoja[3])}
         self.assertEqual(al2["Circuito"].value, "AL-2")
-        self.assertEqual(al2["Corriente"].value, 95)
-        self.assertEqual(al2["FP"].value, 0.9)
-        self.assertAlmostEqual(al2["caida_v"].value, 3.516, places=3)
-        self.assertEqual(al2["caida_v"].number_format, "0.000")
-        self.assertEqual(al2["ampacidad"].value, 130)
-        self.assertEqual(al2["calibre_elegido"].value, "1")
-        self.assertEqual(al2["proteccion_elegida"].value, 125)
+        self.assertEqual(al2["Corriente (A)"].value, 95)
+        self.assertEqual(al2["Factor de potencia"].value, 0.9)
+        self.assertAlmostEqual(al2["Caída (V)"].value, 3.516, places=3)
+        self.assertEqual(al2["Caída (V)"].number_format, "0.000")
+        self.assertEqual(al2["Regulación (%)"].number_format, "0.00")
+        self.assertEqual(al2["Ampacidad (A)"].value, 130)
+        self.assertEqual(al2["Calibre elegido (AWG/kcmil)"].value, "1")
+        self.assertEqual(al2["Tierra (AWG/kcmil)"].value, "6")
+        self.assertEqual(al2["Protección elegida (A)"].value, 125)
         self.assertEqual(hoja.max_row, 11)
+        por_circuito = {fila[0].value: fila for fila in hoja.iter_rows(min_row=2)}
+        self.assertEqual({c for c, fila in por_circuito.items()
+                          if fila[0].fill.fgColor.rgb not in (None, "00000000")}, {"AL-9"})
+        self.assertTrue(all(c.fill.fgColor.rgb == por_circuito["AL-9"][0].fill.fgColor.rgb
+                            for c in por_circuito["AL-9"]))
+        # Columns as wide as their texts: the remarks wide, the circuit narrow.
+        ancho = {titulos[i]: hoja.column_dimensions[c.column_letter].width
+                 for i, c in enumerate(hoja[1])}
+        self.assertLess(ancho["Circuito"], 15)
+        self.assertGreater(ancho["Observaciones"], 50)
+        self.assertEqual(hoja.page_setup.orientation, "landscape")
+        self.assertTrue(hoja.sheet_properties.pageSetUpPr.fitToPage)
+        self.assertEqual(hoja.page_setup.fitToHeight, 0)
+        self.assertEqual(hoja.print_title_rows, "$1:$1")
+        self.assertEqual(hoja.oddFooter.center.text, "Página &P de &N")
+        datos = dict(libro["Proyecto"].iter_rows(values_only=True))
+        self.assertEqual(datos["Norma"], "NEC 2023")
+        self.assertEqual(datos["Alimentadores"], 10)
+        self.assertEqual(datos["No cumplen alguna regla"], "1: AL-9")
+        self.assertTrue(datos["Mayor regulación"].endswith("(AL-9)"))
+        # AL-2 is the only feeder in size 1: 3 phases and the neutral over 42 m.
+        self.assertEqual(datos["Conductor de cobre 1 (m)"], 168)
         notas = " ".join(str(c.value) for c in libro["Notas"]["A"] if c.value)
         for texto in ("Tabla 9", "310.16", "310.15(B)(1)(1)", "310.15(C)(1)",
                       "terminales de 75 °C", "240.4(D)", "paralelo", "voltaje de envío",
                       "Norma: NEC 2023", "toda la carga se supone continua", "125 %"):
             self.assertIn(texto, notas)
+
+    # A project file's fields go to the sheet "Proyecto" and to the page's header.
+    def test_a_project_file_names_its_project(self):
+        proyecto = os.path.join(self.carpeta, "torre.alim")
+        r = correr(os.path.join(EJEMPLOS, "alimentadores.csv"), "-o", proyecto)
+        self.assertIn(r.returncode, (0, 1), r.stderr)
+        salida = os.path.join(self.carpeta, "torre.xlsx")
+        r = correr(proyecto, "-o", salida, "--norma", "NOM-001-SEDE-2012")
+        self.assertIn(r.returncode, (0, 1), r.stderr)
+        libro = openpyxl.load_workbook(salida)
+        datos = dict(libro["Proyecto"].iter_rows(values_only=True))
+        self.assertEqual(datos["Norma"], "NOM-001-SEDE-2012")
+        self.assertEqual(libro["Alimentadores"].oddHeader.right.text, "Alimentadores")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,81 @@
+// The calculation record of a schedule as text, before any page: the cover's fields, the
+// summary, one line of the table per feeder with its notes, and the detail that lets a
+// reader check each feeder with a calculator. The window lays it out on paper; the
+// workbook takes its summary from the same rows.
+#pragma once
+
+#include "schedule/schedule_file.h"
+#include "schedule/writers.h"
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace schedule {
+
+// Whether a feeder fails a rule: a cell that cannot be read, a feeder that cannot be sized,
+// a given size that fails the limit or the load, an error of the tree, or a total
+// regulation past the project's limit.
+bool Falla(const FilaLeida& leida, const std::optional<engine::Dimensionado>& dimensionado,
+           const EnArbol& lugar, double maximo);
+
+// What a reviewer asks of a whole schedule first.
+struct Resumen {
+    std::size_t alimentadores = 0;
+    std::vector<std::string> fallan; // their circuits, in order
+    struct Mayor {
+        double valor = 0; // %
+        std::string circuito;
+    };
+    std::optional<Mayor> mayorRegulacion;
+    std::optional<Mayor> mayorTotal;
+    // Metres of conductor by material and size (positions in Materiales and Calibres): the
+    // phases, the neutral and the grounding conductor of every set, over the feeder's length.
+    std::map<std::pair<std::size_t, std::size_t>, double> metros;
+
+    void Contar(std::string_view circuito, const FilaLeida& leida,
+                const std::optional<engine::Dimensionado>& dimensionado, const EnArbol& lugar,
+                double maximo);
+};
+
+// The project's fields and the summary, as the record's cover and the workbook show them.
+std::vector<Renglon> RenglonesProyecto(const DatosProyecto& proyecto);
+std::vector<Renglon> RenglonesResumen(const Resumen& resumen, const engine::Separadores& sep);
+
+struct Memoria {
+    DatosProyecto proyecto;
+    std::string norma; // the code edition, as the cover names it
+    engine::Separadores sep;
+
+    struct Columna {
+        std::string titulo; // its short form
+        bool numerica = false;
+    };
+    std::vector<Columna> columnas;
+
+    struct Fila {
+        std::vector<std::string> celdas;
+        // Under the line: the drawing's line, the inputs given in words, the file's other
+        // columns and the remarks, each "Título: texto".
+        std::vector<std::string> notas;
+        bool falla = false;
+        std::vector<std::string> detalle; // the annex's block, its heading first
+    };
+    std::vector<Fila> filas;
+    Resumen resumen;
+    std::vector<std::string> notasMetodo;
+};
+
+// The record of `cuadro`, every row sized with `tablas` in one walk, the numbers with
+// `sep`. `avance` is told the rows done and may stop the walk by returning false: then
+// there is no record.
+std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasConductores& tablas,
+                                    const std::optional<std::string>& errorTablas,
+                                    const engine::Separadores& sep,
+                                    const std::function<bool(std::size_t)>& avance = {});
+
+} // namespace schedule
