@@ -422,10 +422,10 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
     return renglones;
 }
 
-std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasConductores& tablas,
-                                    const std::optional<std::string>& errorTablas,
-                                    const engine::Separadores& sep,
-                                    const std::function<bool(std::size_t)>& avance) {
+std::optional<std::vector<FilaDimensionada>>
+DimensionarCuadro(const Cuadro& cuadro, const engine::TablasConductores& tablas,
+                  const std::optional<std::string>& errorTablas, const engine::Separadores& sep,
+                  const std::function<bool(std::size_t)>& avance) {
     const engine::Norma norma = NormaDe(cuadro.proyecto);
     std::vector<FilaDimensionada> dimensionadas;
     dimensionadas.reserve(cuadro.filas.size());
@@ -435,6 +435,19 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
             return std::nullopt;
         }
     }
+    return dimensionadas;
+}
+
+std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasConductores& tablas,
+                                    const std::optional<std::string>& errorTablas,
+                                    const engine::Separadores& sep,
+                                    const std::function<bool(std::size_t)>& avance) {
+    const engine::Norma norma = NormaDe(cuadro.proyecto);
+    const auto hechas = DimensionarCuadro(cuadro, tablas, errorTablas, sep, avance);
+    if (!hechas) {
+        return std::nullopt;
+    }
+    const std::vector<FilaDimensionada>& dimensionadas = *hechas;
     const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
     const Caminos caminos(cuadro);
     const Contexto x{cuadro,  tablas,       sep, norma, RegulacionTotalDe(cuadro.proyecto),

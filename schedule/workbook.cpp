@@ -73,14 +73,11 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     const MarcaDecimal marca = cuadro.formato.marca;
     const engine::Separadores sep{std::string(1, Caracter(marca.marca)), ""};
     const engine::Norma norma = NormaDe(cuadro.proyecto);
-    std::vector<FilaDimensionada> dimensionadas;
-    dimensionadas.reserve(cuadro.filas.size());
-    for (const Cuadro::Fila& fila : cuadro.filas) {
-        dimensionadas.push_back(DimensionarFila(fila, tablas, errorTablas, sep, norma));
-        if (avance && !avance(dimensionadas.size())) {
-            return std::string("cancelado");
-        }
+    const auto hechas = DimensionarCuadro(cuadro, tablas, errorTablas, sep, avance);
+    if (!hechas) {
+        return std::string("cancelado");
     }
+    const std::vector<FilaDimensionada>& dimensionadas = *hechas;
     const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
     const double maximo = RegulacionTotalDe(cuadro.proyecto);
     Resumen resumen;

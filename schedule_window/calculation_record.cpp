@@ -132,6 +132,7 @@ private:
     qreal Ancho() const { return area_.width(); }
     qreal Relleno() const { return 1.5 * pt_; }
 
+    void MedirColumnas(std::vector<qreal>& minimo, std::vector<qreal>& natural) const;
     void AjustarTabla();
     void Piezas(Avance& avance);
     void Paginar();
@@ -163,11 +164,13 @@ private:
 
 // The table's font and its columns' widths: each column at least as wide as its longest
 // word, so that no word breaks, then widened toward its longest text.
-void Composicion::AjustarTabla() {
+// Each column's longest word and longest text, at the reference size.
+void Composicion::MedirColumnas(std::vector<qreal>& minimo, std::vector<qreal>& natural) const {
     const QFontMetricsF ref(Fuente(Referencia), &d_);
     const QFontMetricsF refNegrita(Fuente(Referencia, true), &d_);
     const std::size_t n = m_.columnas.size();
-    std::vector<qreal> minimo(n), natural(n);
+    minimo.assign(n, 0);
+    natural.assign(n, 0);
     for (std::size_t c = 0; c < n; ++c) {
         minimo[c] = PalabraMasLarga(refNegrita, Q(m_.columnas[c].titulo));
         natural[c] = minimo[c];
@@ -179,7 +182,13 @@ void Composicion::AjustarTabla() {
             natural[c] = std::max(natural[c], ref.horizontalAdvance(texto));
         }
     }
-    const qreal marca = refNegrita.horizontalAdvance(MarcaFalla);
+}
+
+void Composicion::AjustarTabla() {
+    const std::size_t n = m_.columnas.size();
+    std::vector<qreal> minimo, natural;
+    MedirColumnas(minimo, natural);
+    const qreal marca = QFontMetricsF(Fuente(Referencia, true), &d_).horizontalAdvance(MarcaFalla);
     const qreal fijo = static_cast<qreal>(n + 1) * 2 * Relleno();
     qreal suma = marca;
     qreal sumaNatural = marca;
