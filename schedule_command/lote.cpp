@@ -309,7 +309,9 @@ void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separa
             double maximo, Fallas& fallas, Salida& salida) {
     schedule::AplicarArbol(p.resultado, enArbol, sep);
     fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol));
-    salida.resumen.Contar(p.circuito, p.leida, p.dimensionado, enArbol, maximo);
+    if (salida.xlsx) { // only the workbook's sheet "Proyecto" shows the summary
+        salida.resumen.Contar(p.circuito, p.leida, p.dimensionado, enArbol, maximo);
+    }
     std::move(p.resultado.begin(), p.resultado.end(), std::back_inserter(p.entrada));
     salida.Fila(p.entrada, schedule::Falla(p.leida, p.dimensionado, enArbol, maximo));
 }
@@ -339,13 +341,18 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         }
         schedule::Nodo nodo = NodoDe(celdas, e);
         const auto regulacion = schedule::RegulacionDe(dimensionado);
+        // The cells are made first: then the sizing moves into the row, not a copy of it.
+        std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);
+        std::vector<schedule::Celda> resultado =
+            schedule::CeldasDeResultado(fila, dimensionado, sep);
+        std::optional<std::string> motivo = Motivo(fila, dimensionado, {});
         Pendiente p{numero,
                     nodo.circuito,
                     fila,
-                    dimensionado,
-                    schedule::CeldasDeEntrada(celdas, e, entrada.marca),
-                    schedule::CeldasDeResultado(fila, dimensionado, sep),
-                    Motivo(fila, dimensionado, {})};
+                    std::move(dimensionado),
+                    std::move(entradas),
+                    std::move(resultado),
+                    std::move(motivo)};
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
             nodo.regulacion = regulacion;
