@@ -8,25 +8,6 @@
 
 namespace schedule {
 
-namespace {
-
-// The workbook's header of each of the file's columns: an input by its title with its
-// unit, the others as the file wrote them; then the results'.
-std::vector<std::string> Titulos(const std::vector<Cuadro::ColumnaArchivo>& columnas) {
-    std::vector<std::string> titulos;
-    for (const Cuadro::ColumnaArchivo& col : columnas) {
-        titulos.push_back(col.tipo == Cuadro::ColumnaArchivo::Tipo::Entrada
-                              ? std::string(TitulosEntrada[col.indice].libro)
-                              : col.titulo);
-    }
-    for (const Titulo& t : TitulosResultado) {
-        titulos.emplace_back(t.libro);
-    }
-    return titulos;
-}
-
-} // namespace
-
 std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
     std::vector<std::string> titulos = encabezado.nombres;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
@@ -69,7 +50,7 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     if (!libro) {
         return std::string("no se pudo crear el libro");
     }
-    libro->Encabezado(Titulos(columnas));
+    libro->Encabezado(TitulosDelLibro(e));
     const MarcaDecimal marca = cuadro.formato.marca;
     const engine::Separadores sep{std::string(1, Caracter(marca.marca)), ""};
     const engine::Norma norma = NormaDe(cuadro.proyecto);

@@ -19,11 +19,11 @@ namespace memoria {
 QPageSize TamanoDePagina(const QLocale& local);
 
 // How far a long piece of work has gone, read by the window while a worker thread does it;
-// the window sets `cancelar` to stop it.
+// the window sets `cancelar` to stop it. A step that cannot count its rows leaves `total` 0.
 struct Avance {
     std::atomic<int> hecho{0};
     std::atomic<int> total{0};
-    std::atomic<int> paso{0}; // 0: sizing the feeders, 1: laying out, 2: writing the pages
+    std::atomic<int> paso{0}; // in the work's own list of steps
     std::atomic<bool> cancelar{false};
 
     // Tells the work done; false once the user has cancelled.

@@ -139,21 +139,35 @@ private:
 ModeloAlimentadores::ModeloAlimentadores(QObject* parent)
     : QAbstractTableModel(parent), pila_(this) {}
 
-void ModeloAlimentadores::Cargar(schedule::Cuadro cuadro,
-                                 const std::filesystem::path& carpetaTablas) {
-    beginResetModel();
-    errorTablas_.reset();
+std::optional<ModeloAlimentadores::Carga>
+ModeloAlimentadores::Preparar(schedule::Cuadro cuadro, const std::filesystem::path& carpetaTablas,
+                              const engine::Separadores& sep,
+                              const std::function<bool(std::size_t)>& seguir) {
+    Carga carga;
     auto lectura = engine::LeerTablas(carpetaTablas);
     if (const auto* aviso = std::get_if<engine::Aviso>(&lectura)) {
-        errorTablas_ = aviso->texto;
+        carga.errorTablas = aviso->texto;
     } else {
-        tablas_ = std::get<engine::TablasConductores>(std::move(lectura));
+        carga.tablas = std::get<engine::TablasConductores>(std::move(lectura));
     }
-    cuadro_ = std::move(cuadro);
-    resultados_.clear();
-    for (const auto& fila : cuadro_.filas) {
-        resultados_.push_back(Dimensionar(fila));
+    const engine::Norma norma = schedule::NormaDe(cuadro.proyecto);
+    carga.resultados.reserve(cuadro.filas.size());
+    for (const auto& fila : cuadro.filas) {
+        if (seguir && !seguir(carga.resultados.size())) {
+            return std::nullopt;
+        }
+        carga.resultados.push_back(Dimensionar(fila, carga.tablas, carga.errorTablas, sep, norma));
     }
+    carga.cuadro = std::move(cuadro);
+    return carga;
+}
+
+void ModeloAlimentadores::Cargar(Carga carga) {
+    beginResetModel();
+    cuadro_ = std::move(carga.cuadro);
+    tablas_ = std::move(carga.tablas);
+    errorTablas_ = std::move(carga.errorTablas);
+    resultados_ = std::move(carga.resultados);
     pila_.clear();
     AplicarArbol(false);
     endResetModel();
@@ -217,14 +231,22 @@ engine::Separadores ModeloAlimentadores::separadores() const {
 }
 
 ModeloAlimentadores::Resultado
-ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
-    const engine::Separadores sep = separadores();
+ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila,
+                                 const engine::TablasConductores& tablas,
+                                 const std::optional<std::string>& errorTablas,
+                                 const engine::Separadores& sep, engine::Norma norma) {
     Resultado r;
-    static_cast<schedule::FilaDimensionada&>(r) = schedule::DimensionarFila(
-        fila, tablas_, errorTablas_, sep, schedule::NormaDe(cuadro_.proyecto));
+    static_cast<schedule::FilaDimensionada&>(r) =
+        schedule::DimensionarFila(fila, tablas, errorTablas, sep, norma);
     r.propias = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
     r.celdas = r.propias;
     return r;
+}
+
+ModeloAlimentadores::Resultado
+ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
+    return Dimensionar(fila, tablas_, errorTablas_, separadores(),
+                       schedule::NormaDe(cuadro_.proyecto));
 }
 
 void ModeloAlimentadores::AplicarArbol(bool avisar) {

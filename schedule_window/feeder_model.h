@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QUndoStack>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,26 @@ class ModeloAlimentadores : public QAbstractTableModel {
 public:
     explicit ModeloAlimentadores(QObject* parent = nullptr);
 
-    // A new schedule, sized with the tables read now from `carpetaTablas`.
-    void Cargar(schedule::Cuadro cuadro, const std::filesystem::path& carpetaTablas);
+    // What the sizing gave a row, and its result columns as shown.
+    struct Resultado : schedule::FilaDimensionada {
+        std::vector<schedule::Celda> propias;   // the row's own results
+        std::vector<schedule::Celda> celdas;    // with its place in the tree of feeders
+        std::optional<schedule::EnArbol> lugar; // that place, once applied
+    };
+    // A schedule made ready to be shown: the tables read and every row sized, without the
+    // model, so that a worker thread may do it while the window goes on.
+    struct Carga {
+        schedule::Cuadro cuadro;
+        engine::TablasConductores tablas;
+        std::optional<std::string> errorTablas;
+        std::vector<Resultado> resultados;
+    };
+    // Told the rows sized so far; false stops the sizing, and nothing is given.
+    static std::optional<Carga> Preparar(schedule::Cuadro cuadro,
+                                         const std::filesystem::path& carpetaTablas,
+                                         const engine::Separadores& sep,
+                                         const std::function<bool(std::size_t)>& seguir = {});
+    void Cargar(Carga carga);
     const schedule::Cuadro& cuadro() const { return cuadro_; }
     // The conductor tables the rows are sized with, and why they could not be read, if
     // they could not.
@@ -83,12 +102,6 @@ public:
     // A row new to the schedule: the main window's defaults.
     schedule::Cuadro::Fila FilaNueva() const;
 
-    // What the sizing gave a row, and its result columns as shown.
-    struct Resultado : schedule::FilaDimensionada {
-        std::vector<schedule::Celda> propias;   // the row's own results
-        std::vector<schedule::Celda> celdas;    // with its place in the tree of feeders
-        std::optional<schedule::EnArbol> lugar; // that place, once applied
-    };
     const Resultado& resultado(int fila) const {
         return resultados_[static_cast<std::size_t>(fila)];
     }
@@ -121,6 +134,10 @@ private:
     QStringList Mensajes(std::size_t fila, Vista v) const;
     bool Excede(std::size_t fila, Vista v) const;
 
+    static Resultado Dimensionar(const schedule::Cuadro::Fila& fila,
+                                 const engine::TablasConductores& tablas,
+                                 const std::optional<std::string>& errorTablas,
+                                 const engine::Separadores& sep, engine::Norma norma);
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
     // Every row's place in the tree of feeders, after any change to one of them; the rows
     // whose place changed are told to the views unless the whole model is being reset.

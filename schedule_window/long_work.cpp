@@ -1,47 +1,99 @@
 #include "schedule_window/long_work.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QWindow>
 
-#include <array>
-#include <atomic>
 #include <thread>
+
+const QStringList PasosMemoria{QStringLiteral("Dimensionando los alimentadores…"),
+                               QStringLiteral("Componiendo las páginas…"),
+                               QStringLiteral("Escribiendo las páginas…")};
+const QStringList PasosLibro{QStringLiteral("Dimensionando y escribiendo los alimentadores…")};
+const QStringList PasosAbrir{QStringLiteral("Leyendo el archivo…"),
+                             QStringLiteral("Dimensionando los alimentadores…")};
+const QStringList PasosGuardar{QStringLiteral("Escribiendo el archivo…")};
 
 namespace {
 
-// The steps of the work, as memoria::Avance numbers them.
-const std::array<QString, 3> Pasos{QStringLiteral("Dimensionando los alimentadores…"),
-                                   QStringLiteral("Componiendo las páginas…"),
-                                   QStringLiteral("Escribiendo las páginas…")};
+// Holds back the user's input to every window but the progress dialog while it lives: the
+// dialog blocks its window only once shown, and the main window not at all.
+class SinEntrada : public QObject {
+public:
+    explicit SinEntrada(const QWidget& dialogo) : dialogo_(dialogo) {
+        qApp->installEventFilter(this);
+    }
+    ~SinEntrada() override { qApp->removeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(SinEntrada)
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        switch (evento->type()) {
+        case QEvent::Shortcut: // sent to an action, whatever window it belongs to
+            return true;
+        case QEvent::Close:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Drop:
+            if (AjenoAlDialogo(objeto)) {
+                evento->ignore();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool AjenoAlDialogo(QObject* objeto) const {
+        if (const auto* widget = qobject_cast<QWidget*>(objeto)) {
+            return widget->window() != &dialogo_;
+        }
+        if (const auto* ventana = qobject_cast<QWindow*>(objeto)) {
+            return ventana != dialogo_.windowHandle();
+        }
+        return false;
+    }
+
+    const QWidget& dialogo_;
+};
 
 } // namespace
 
-bool EnSegundoPlano(QWidget* padre, const QString& texto, memoria::Avance& avance,
-                    const std::function<bool()>& trabajo) {
-    std::atomic<bool> terminado{false};
-    bool resultado = false;
-    std::thread hilo([&] {
-        resultado = trabajo();
-        terminado = true;
-    });
+bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pasos,
+                    memoria::Avance& avance, const std::function<bool()>& trabajo) {
     QProgressDialog dialogo(texto, QStringLiteral("Cancelar"), 0, 1, padre);
     dialogo.setWindowTitle(texto);
-    dialogo.setWindowModality(Qt::WindowModal);
+    dialogo.setWindowModality(Qt::ApplicationModal);
     dialogo.setMinimumDuration(400);
     dialogo.setAutoReset(false);
     dialogo.setAutoClose(false);
+    QObject::connect(&dialogo, &QProgressDialog::canceled, [&avance] { avance.cancelar = true; });
+    const SinEntrada sinEntrada(dialogo);
     QEventLoop bucle;
+    bool resultado = false;
+    // The worker's end wakes the loop at once: a short piece of work costs no wait.
+    std::thread hilo([&] {
+        resultado = trabajo();
+        QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
+    });
     QTimer reloj;
     QObject::connect(&reloj, &QTimer::timeout, &bucle, [&] {
-        if (terminado) {
-            bucle.quit();
-            return;
-        }
-        const int paso = std::clamp(avance.paso.load(), 0, static_cast<int>(Pasos.size()) - 1);
-        dialogo.setLabelText(texto + QStringLiteral("\n") + Pasos[static_cast<std::size_t>(paso)]);
-        dialogo.setMaximum(std::max(1, avance.total.load()));
-        dialogo.setValue(std::min(avance.hecho.load(), dialogo.maximum() - 1));
+        const int paso = std::clamp(avance.paso.load(), 0, static_cast<int>(pasos.size()) - 1);
+        dialogo.setLabelText(texto + QStringLiteral("\n") + pasos.value(paso));
+        // A step that cannot count its rows shows the dialog busy.
+        dialogo.setMaximum(avance.total.load() > 0 ? avance.total.load() : 0);
+        dialogo.setValue(std::min(avance.hecho.load(), std::max(0, dialogo.maximum() - 1)));
         if (dialogo.wasCanceled()) {
             avance.cancelar = true;
         }

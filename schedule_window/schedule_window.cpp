@@ -50,7 +50,7 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
     createTable();
     createMenu();
     connectHandlers();
-    Empezar(CuadroNuevo(), {});
+    Empezar(Nuevo(), {});
     FitToScreen();
 }
 
@@ -122,6 +122,9 @@ void VentanaAlimentadores::createTable() {
     tabla_->setTextElideMode(Qt::ElideRight);
     tabla_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     tabla_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Fitting the columns measures the rows in view and this many more: enough to see the
+    // widths a schedule's texts take, and quick however long the schedule.
+    tabla_->horizontalHeader()->setResizeContentsPrecision(200);
     tabla_->verticalHeader()->setDefaultSectionSize(tabla_->fontMetrics().height() + 8);
     centralWidget()->layout()->addWidget(tabla_);
 }
@@ -271,12 +274,12 @@ void VentanaAlimentadores::ConfirmarCampos() {
                                QStringLiteral("Cambiar regulación total máxima"));
 }
 
-void VentanaAlimentadores::Empezar(schedule::Cuadro cuadro, const QString& archivo) {
+void VentanaAlimentadores::Empezar(ModeloAlimentadores::Carga carga, const QString& archivo) {
     // A schedule without a date is dated today, as its header shows it.
-    if (cuadro.proyecto.fecha.empty()) {
-        cuadro.proyecto.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    if (carga.cuadro.proyecto.fecha.empty()) {
+        carga.cuadro.proyecto.fecha = QDate::currentDate().toString(Qt::ISODate).toStdString();
     }
-    modelo_->Cargar(std::move(cuadro), std::filesystem::path(carpetaTablas_.toStdString()));
+    modelo_->Cargar(std::move(carga));
     archivo_ = archivo;
     avisoCsvDado_ = false;
     statusBar()->clearMessage();

@@ -71,8 +71,8 @@ private:
 
     // A new schedule, saved the way the user's spreadsheet saves: numbers with the locale's
     // decimal mark, and the delimiter that goes with it.
-    static schedule::Cuadro CuadroNuevo();
-    void Empezar(schedule::Cuadro cuadro, const QString& archivo);
+    ModeloAlimentadores::Carga Nuevo() const;
+    void Empezar(ModeloAlimentadores::Carga carga, const QString& archivo);
     void AjustarColumnas();
     // The inputs of the load's parts and its device show where a row uses them, or all.
     void MostrarColumnas();

@@ -67,12 +67,41 @@ int Preguntar(QWidget* padre, const QString& texto, const QStringList& botones) 
     return pulsado < 0 ? static_cast<int>(botones.size()) - 1 : static_cast<int>(pulsado);
 }
 
+// Told the rows done of all by a file's reader or writer.
+schedule::Avance Contando(memoria::Avance& avance) {
+    return [&avance](std::size_t hechas, std::size_t total) {
+        avance.total = static_cast<int>(total);
+        return avance.Seguir(static_cast<int>(hechas));
+    };
+}
+
+// Written beside the file and put in its place only when whole: a save that fails or is
+// cancelled leaves the old file as it was. A CSV's writer may have a word for the user.
+std::optional<std::string> Escribir(const schedule::Cuadro& cuadro, const QString& archivo,
+                                    bool proyecto, memoria::Avance& avance,
+                                    std::optional<std::string>& aviso) {
+    if (proyecto) {
+        return schedule::GuardarProyecto(cuadro, Ruta(archivo), Contando(avance));
+    }
+    schedule::ArchivoTemporal temporal(Ruta(archivo));
+    std::ofstream salida(temporal.ruta(), std::ios::binary | std::ios::trunc);
+    if (temporal.creado() && salida) {
+        aviso = schedule::EscribirCuadro(cuadro, salida);
+        salida.close();
+    }
+    if (!temporal.creado() || !salida || avance.cancelar || !temporal.Confirmar()) {
+        return std::string("no se pudo escribir");
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-schedule::Cuadro VentanaAlimentadores::CuadroNuevo() {
+ModeloAlimentadores::Carga VentanaAlimentadores::Nuevo() const {
     schedule::Cuadro cuadro;
     cuadro.formato = FormatoLocal();
-    return cuadro;
+    return *ModeloAlimentadores::Preparar(std::move(cuadro), Ruta(carpetaTablas_),
+                                          modelo_->separadores());
 }
 
 void VentanaAlimentadores::ActualizarTitulo() {
@@ -83,12 +112,32 @@ void VentanaAlimentadores::ActualizarTitulo() {
 }
 
 bool VentanaAlimentadores::Abrir(const QString& archivo) {
-    auto leido = schedule::AbrirCuadro(Ruta(archivo));
+    const auto carpeta = Ruta(carpetaTablas_);
+    const engine::Separadores sep = modelo_->separadores();
+    std::variant<schedule::Cuadro, std::string> leido;
+    std::optional<ModeloAlimentadores::Carga> carga;
+    memoria::Avance avance;
+    EnSegundoPlano(this, QStringLiteral("Abrir alimentadores"), PasosAbrir, avance, [&] {
+        leido = schedule::AbrirCuadro(Ruta(archivo), Contando(avance));
+        auto* cuadro = std::get_if<schedule::Cuadro>(&leido);
+        if (cuadro == nullptr) {
+            return false;
+        }
+        avance.paso = 1;
+        avance.total = static_cast<int>(cuadro->filas.size());
+        carga = ModeloAlimentadores::Preparar(
+            std::move(*cuadro), carpeta, sep,
+            [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); });
+        return carga.has_value();
+    });
+    if (avance.cancelar) {
+        return false; // the schedule shown stays
+    }
     if (const auto* mensaje = std::get_if<std::string>(&leido)) {
         Avisar(QStringLiteral("No se puede leer el archivo \"%1\": %2.").arg(archivo, Q(*mensaje)));
         return false;
     }
-    Empezar(std::get<schedule::Cuadro>(std::move(leido)), archivo);
+    Empezar(std::move(*carga), archivo);
     // The columns the sizing does not read pass through: the user is told which they are.
     QStringList sinUso;
     for (const std::string& otra : modelo_->cuadro().otras) {
@@ -103,33 +152,27 @@ bool VentanaAlimentadores::Abrir(const QString& archivo) {
 
 bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
     ConfirmarCampos();
-    const schedule::Cuadro& cuadro = modelo_->cuadro();
+    const bool proyecto = schedule::TipoDe(Ruta(archivo)) == schedule::TipoArchivo::Proyecto;
+    // A schedule from elsewhere saved as a CSV takes the shape of the user's spreadsheet.
+    if (!proyecto && modelo_->cuadro().origen != schedule::Origen::Csv) {
+        modelo_->CambiarArchivo(modelo_->cuadro().origen, FormatoLocal());
+    }
     std::optional<std::string> error;
     std::optional<std::string> aviso;
-    const bool proyecto = schedule::TipoDe(Ruta(archivo)) == schedule::TipoArchivo::Proyecto;
-    if (proyecto) {
-        error = schedule::GuardarProyecto(cuadro, Ruta(archivo));
-    } else {
-        // A schedule from elsewhere takes the shape of the user's spreadsheet.
-        if (cuadro.origen != schedule::Origen::Csv) {
-            modelo_->CambiarArchivo(cuadro.origen, FormatoLocal());
-        }
-        schedule::ArchivoTemporal temporal(Ruta(archivo));
-        std::ofstream salida(temporal.ruta(), std::ios::binary | std::ios::trunc);
-        if (temporal.creado() && salida) {
-            aviso = schedule::EscribirCuadro(cuadro, salida);
-            salida.close();
-        }
-        if (!temporal.creado() || !salida || !temporal.Confirmar()) {
-            error = "no se pudo escribir";
-        }
+    memoria::Avance avance;
+    EnSegundoPlano(this, QStringLiteral("Guardar alimentadores"), PasosGuardar, avance, [&] {
+        error = Escribir(modelo_->cuadro(), archivo, proyecto, avance, aviso);
+        return !error;
+    });
+    if (avance.cancelar) {
+        return false;
     }
     if (error) {
         Avisar(QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(archivo, Q(*error)));
         return false;
     }
-    schedule::FormatoCsv formato = cuadro.formato;
-    formato.leidos = cuadro.proyecto; // the project columns it has now hold these
+    schedule::FormatoCsv formato = modelo_->cuadro().formato;
+    formato.leidos = modelo_->cuadro().proyecto; // the project columns it has now hold these
     modelo_->CambiarArchivo(proyecto ? schedule::Origen::Proyecto : schedule::Origen::Csv, formato);
     archivo_ = archivo;
     modelo_->pila().setClean();
@@ -147,7 +190,7 @@ bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
     avance.total = modelo_->rowCount();
     const bool escrito =
         temporal.creado() &&
-        EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), avance,
+        EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), PasosLibro, avance,
                        [&] {
                            return !schedule::ExportarLibro(
                                modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(),
@@ -176,19 +219,20 @@ bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
     memoria::Avance avance;
     const bool escrito =
         salida.open(QIODevice::WriteOnly) &&
-        EnSegundoPlano(this, QStringLiteral("Exportar memoria de cálculo"), avance, [&] {
-            const auto m = Memoria(avance);
-            if (!m) {
-                return false;
-            }
-            QPdfWriter pdf(&salida);
-            pdf.setTitle(QStringLiteral("Memoria de cálculo de alimentadores"));
-            pdf.setCreator(QStringLiteral("Calculador Caídas de Voltaje"));
-            pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
-            pdf.setPageOrientation(QPageLayout::Landscape);
-            pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-            return memoria::Imprimir(*m, pdf, avance);
-        });
+        EnSegundoPlano(this, QStringLiteral("Exportar memoria de cálculo"), PasosMemoria, avance,
+                       [&] {
+                           const auto m = Memoria(avance);
+                           if (!m) {
+                               return false;
+                           }
+                           QPdfWriter pdf(&salida);
+                           pdf.setTitle(QStringLiteral("Memoria de cálculo de alimentadores"));
+                           pdf.setCreator(QStringLiteral("Calculador Caídas de Voltaje"));
+                           pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
+                           pdf.setPageOrientation(QPageLayout::Landscape);
+                           pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+                           return memoria::Imprimir(*m, pdf, avance);
+                       });
     if (!escrito || !salida.commit()) {
         salida.cancelWriting();
         if (!avance.cancelar) {
@@ -234,7 +278,7 @@ void VentanaAlimentadores::closeEvent(QCloseEvent* evento) {
 
 void VentanaAlimentadores::Nuevo_Click() {
     if (PuedeCerrar()) {
-        Empezar(CuadroNuevo(), {});
+        Empezar(Nuevo(), {});
     }
 }
 
@@ -354,10 +398,11 @@ void VentanaAlimentadores::Imprimir_Click() {
         return;
     }
     memoria::Avance avance;
-    const bool impreso = EnSegundoPlano(this, QStringLiteral("Imprimir"), avance, [&] {
-        const auto m = Memoria(avance);
-        return m && memoria::Imprimir(*m, impresora, avance);
-    });
+    const bool impreso =
+        EnSegundoPlano(this, QStringLiteral("Imprimir"), PasosMemoria, avance, [&] {
+            const auto m = Memoria(avance);
+            return m && memoria::Imprimir(*m, impresora, avance);
+        });
     if (!impreso && avance.cancelar) {
         impresora.abort();
     }

@@ -16,10 +16,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 using prueba::Control;
@@ -75,6 +79,32 @@ private:
     }
     QString Ruta(const char* nombre) {
         return QString::fromStdString((carpeta->ruta() / nombre).string());
+    }
+    // A schedule long enough that its work goes on a worker with a progress dialog.
+    QString Largo(int filas) {
+        std::ofstream f(carpeta->ruta() / "largo.csv", std::ios::binary);
+        f << "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud\r\n";
+        for (int i = 1; i <= filas; ++i) {
+            f << "AL-" << i << ";Trifásico;Cobre;PVC;" << 10 + i % 300 << ";480;0,9;" << 5 + i % 150
+              << "\r\n";
+        }
+        return Ruta("largo.csv");
+    }
+    // Once the next piece of long work starts, the user presses its dialog's "Cancelar".
+    void CancelarLoQueSigue() {
+        QTimer::singleShot(0, ventana.get(), [this] {
+            auto* dialogo = ventana->findChild<QProgressDialog*>();
+            QVERIFY(dialogo != nullptr);
+            dialogo->findChild<QPushButton*>()->click();
+        });
+    }
+    std::vector<std::string> Archivos() {
+        std::vector<std::string> nombres;
+        for (const auto& entrada : std::filesystem::directory_iterator(carpeta->ruta())) {
+            nombres.push_back(entrada.path().filename().string());
+        }
+        std::sort(nombres.begin(), nombres.end());
+        return nombres;
     }
     // Types into the cell as a user does: select it, type, Enter.
     void Escribir(int fila, int columna, const QString& texto) {
@@ -770,6 +800,60 @@ private slots:
             QVERIFY2(contenido.contains(QString::fromUtf8(nota)), nota);
         }
         QVERIFY(contenido.contains(QStringLiteral("Página 1 de ")));
+    }
+
+    // Long work cancelled leaves everything as it was, without a box: an export leaves
+    // no file, a save the old file whole and the schedule unsaved, an open the schedule
+    // shown; no temporary file stays behind.
+    void cancelled_work_leaves_everything_as_it_was() {
+        QVERIFY(ventana->Abrir(Largo(1500)));
+        QCOMPARE(modelo().rowCount(), 1500);
+        QVERIFY(ventana->GuardarEn(Ruta("a.alim")));
+        const std::string guardado = Bytes(Ruta("a.alim"));
+        modelo().setData(modelo().index(0, 0), QStringLiteral("cambiado"), Qt::EditRole);
+        prueba::Avisos avisos;
+
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->GuardarEn(Ruta("a.alim")));
+        QCOMPARE(Bytes(Ruta("a.alim")), guardado);
+        QVERIFY(ventana->modificado());
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->GuardarEn(Ruta("b.csv")));
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->ExportarPdf(Ruta("memoria.pdf")));
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->ExportarXlsx(Ruta("libro.xlsx")));
+        QCOMPARE(Archivos(), (std::vector<std::string>{"a.alim", "largo.csv"}));
+
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->Abrir(Ejemplo));
+        QCOMPARE(modelo().rowCount(), 1500);
+        QCOMPARE(Celda(0, 0), QStringLiteral("cambiado"));
+        QCOMPARE(ventana->archivo(), Ruta("a.alim"));
+        QCOMPARE(avisos.textos, QStringList());
+        modelo().pila().setClean();
+    }
+
+    // While a worker reads the schedule, the user's keys, shortcuts and closing wait:
+    // nothing changes what it reads, and the work ends whole.
+    void the_schedule_stays_still_under_long_work() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        tabla->setFocus();
+        tabla->setCurrentIndex(modelo().index(0, 0));
+        QTimer::singleShot(0, ventana.get(), [this] {
+            QTest::keyClick(tabla, Qt::Key_Insert);
+            QTest::keyClick(tabla, Qt::Key_Delete);
+            QTest::keyClicks(tabla, QStringLiteral("7"));
+            ventana->close();
+        });
+        QVERIFY(ventana->ExportarPdf(Ruta("memoria.pdf")));
+        QVERIFY(ventana->isVisible());
+        QCOMPARE(modelo().rowCount(), 10);
+        QCOMPARE(Celda(0, 0), QStringLiteral("AL-1"));
+        QVERIFY(!ventana->modificado());
+        QTest::keyClick(tabla, Qt::Key_Insert); // and the keys work again after it
+        QCOMPARE(modelo().rowCount(), 11);
+        modelo().pila().setClean();
     }
 
     // Every control is announced by a Spanish name, and the whole window works from the

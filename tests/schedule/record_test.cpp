@@ -1,0 +1,104 @@
+// The record's summary and its marks of failing feeders, on a schedule checked by hand.
+#include "schedule/record.h"
+
+#include "schedule/csv_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace schedule;
+
+namespace {
+
+const engine::TablasConductores& Tablas() {
+    static const auto tablas =
+        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
+    return tablas;
+}
+
+std::size_t Tamano(std::string_view nombre) {
+    const auto& c = engine::Calibres;
+    return static_cast<std::size_t>(
+        std::find_if(c.begin(), c.end(), [&](const auto& x) { return x.nombre == nombre; }) -
+        c.begin());
+}
+
+constexpr auto Cobre = static_cast<std::size_t>(engine::Material::Cobre);
+
+// Copper THW in PVC at 480 V, 3 phases and a neutral, pf 0.9, all continuous. AL-2 is the
+// hand-checked feeder: 95 A needs 118.75 A, size 1, 3.516 V, 0.7325 %, a 125 A device and
+// a size-6 copper grounding conductor (Table 250.122). AL-3 is AL-2 three times as long,
+// fed from it: 3 × 0.7325 = 2.20 %, total 4 × 0.7325 = 2.93 %, past the project's 2 %;
+// ampacity still rules its size. AL-4 is given aluminium size 4, 65 A at 75 °C, short of
+// 118.75 A, its drop over 10 m small; AL-5's current cannot be read; AL-6 names a feeder that is
+// not there.
+const char* const Cuadro6 =
+    "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;calibre;alimentado_desde\r\n"
+    "AL-2;Trifásico;Cobre;PVC;95;480;0,9;42;;\r\n"
+    "AL-3;Trifásico;Cobre;PVC;95;480;0,9;126;;AL-2\r\n"
+    "AL-4;Trifásico;Aluminio;PVC;95;480;0,9;10;4;\r\n"
+    "AL-5;Trifásico;Cobre;PVC;noventa;480;0,9;42;;\r\n"
+    "AL-6;Trifásico;Cobre;PVC;10;480;0,9;10;;nadie\r\n";
+
+Memoria Armar(const std::string& regulacionTotal) {
+    std::istringstream entrada(Cuadro6);
+    Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    cuadro.proyecto.regulacionTotal = regulacionTotal;
+    return *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+}
+
+std::vector<bool> Fallas(const Memoria& m) {
+    std::vector<bool> fallan;
+    for (const auto& fila : m.filas) {
+        fallan.push_back(fila.falla);
+    }
+    return fallan;
+}
+
+std::string Texto(const std::vector<Renglon>& renglones, std::string_view titulo) {
+    for (const Renglon& r : renglones) {
+        if (r.etiqueta == titulo) {
+            return r.valor.texto;
+        }
+    }
+    return "(no está: " + std::string(titulo) + ")";
+}
+
+} // namespace
+
+TEST(Resumen, CountsTheFeedersTheFailingOnesAndTheLargestRegulations) {
+    const Memoria m = Armar("2");
+    EXPECT_EQ(Fallas(m), (std::vector<bool>{false, true, true, true, true}));
+    const Resumen& r = m.resumen;
+    EXPECT_EQ(r.alimentadores, 5u);
+    EXPECT_EQ(r.fallan, (std::vector<std::string>{"AL-3", "AL-4", "AL-5", "AL-6"}));
+    ASSERT_TRUE(r.mayorRegulacion && r.mayorTotal);
+    EXPECT_EQ(r.mayorRegulacion->circuito, "AL-3");
+    EXPECT_EQ(r.mayorTotal->circuito, "AL-3");
+
+    const auto renglones = RenglonesResumen(r, m.sep);
+    EXPECT_EQ(Texto(renglones, "Alimentadores"), "5");
+    EXPECT_EQ(Texto(renglones, "No cumplen alguna regla"), "4: AL-3, AL-4, AL-5, AL-6");
+    EXPECT_EQ(Texto(renglones, "Mayor regulación"), "2,20 % (AL-3)");
+    EXPECT_EQ(Texto(renglones, "Mayor regulación total"), "2,93 % (AL-3)");
+}
+
+// Within its limit, the same total is no failure: only a rule the feeder breaks marks it.
+TEST(Resumen, ATotalWithinTheLimitDoesNotFail) {
+    const Memoria m = Armar("3");
+    EXPECT_EQ(Fallas(m), (std::vector<bool>{false, false, true, true, true}));
+    EXPECT_EQ(m.resumen.fallan, (std::vector<std::string>{"AL-4", "AL-5", "AL-6"}));
+}
+
+// Metres a contractor orders: AL-2 and AL-3 take 4 × (42 + 126) = 672 m of copper 1 and
+// 42 + 126 = 168 m of copper 6 for grounding; the aluminium feeder adds to neither.
+TEST(Resumen, MetresOfConductorBySizeAndMaterial) {
+    const Memoria m = Armar("");
+    const auto& metros = m.resumen.metros;
+    ASSERT_TRUE(metros.count({Cobre, Tamano("1")}));
+    EXPECT_DOUBLE_EQ(metros.at({Cobre, Tamano("1")}), 672);
+    EXPECT_DOUBLE_EQ(metros.at({Cobre, Tamano("6")}), 168);
+    EXPECT_EQ(Texto(RenglonesResumen(m.resumen, m.sep), "Conductor de cobre 1 (m)"), "672,0");
+}
