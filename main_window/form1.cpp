@@ -8,8 +8,7 @@
 #include "main_window/field_rules.h"
 #include "toolkit/fonts.h"
 #include "main_window/form1_layout.h"
-#include "schedule/calculator_row.h"
-#include "schedule_window/schedule_window.h"
+#include "toolkit/schedule_module.h"
 #include "toolkit/toolkit.h"
 
 #include <QAction>
@@ -433,20 +432,30 @@ void Form1::closeEvent(QCloseEvent* evento) {
     toolkit::TerminarPrograma();
 }
 
-VentanaAlimentadores& Form1::MostrarAlimentadores() {
+Alimentadores* Form1::MostrarAlimentadores() {
     if (ventanaAlimentadores_ == nullptr) {
-        ventanaAlimentadores_ = new VentanaAlimentadores(carpetaTablas_, this);
+        QString error;
+        FabricaAlimentadores* modulo =
+            toolkit::ModuloAlimentadores(toolkit::CarpetaPrograma(), error);
+        if (modulo == nullptr) {
+            toolkit::MostrarAviso(
+                this,
+                QStringLiteral("No se puede abrir la ventana de alimentadores: %1").arg(error));
+            return nullptr;
+        }
+        ventanaAlimentadores_ = modulo->Crear(carpetaTablas_, this);
     }
-    ventanaAlimentadores_->show();
-    ventanaAlimentadores_->raise();
-    ventanaAlimentadores_->activateWindow();
-    return *ventanaAlimentadores_;
+    QMainWindow& ventana = ventanaAlimentadores_->Ventana();
+    ventana.show();
+    ventana.raise();
+    ventana.activateWindow();
+    return ventanaAlimentadores_;
 }
 
 void Form1::AbrirAlimentadores(const QString& archivo) {
-    VentanaAlimentadores& ventana = MostrarAlimentadores();
-    if (ventana.PuedeCerrar()) {
-        ventana.Abrir(archivo);
+    Alimentadores* ventana = MostrarAlimentadores();
+    if (ventana != nullptr && ventana->PuedeCerrar()) {
+        ventana->Abrir(archivo);
     }
 }
 
@@ -463,9 +472,9 @@ void Form1::CopiarReporte_Click() {
 }
 
 void Form1::AgregarAAlimentadores_Click() {
-    VentanaAlimentadores& ventana = MostrarAlimentadores();
-    ventana.AgregarAlimentador(
-        schedule::FilaDeLaCalculadora(Entrada(), ventana.modelo().FilaNueva()));
+    if (Alimentadores* ventana = MostrarAlimentadores()) {
+        ventana->AgregarDeLaCalculadora(Entrada());
+    }
 }
 
 void Form1::ActualizarAccionesReporte() {

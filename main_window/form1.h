@@ -8,7 +8,7 @@
 
 class QAction;
 class QCloseEvent;
-class VentanaAlimentadores;
+class Alimentadores;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -43,8 +43,9 @@ public:
     // Opens the schedule window on a schedule's file, as a file manager asks.
     void AbrirAlimentadores(const QString& archivo);
 
-    // The schedule window, opened once and kept; null until then.
-    VentanaAlimentadores* ventanaAlimentadores() const { return ventanaAlimentadores_; }
+    // The schedule window, made by its module the first time it is opened and kept; null
+    // until then.
+    Alimentadores* ventanaAlimentadores() const { return ventanaAlimentadores_; }
 
 protected:
     // The five numeric fields' key press and focus loss; the button's shortcut.
@@ -71,8 +72,9 @@ private:
     void CopiarReporte_Click();
     void AgregarAAlimentadores_Click();
     void ActualizarAccionesReporte();
-    // Opens the schedule window, or shows and raises the one there is.
-    VentanaAlimentadores& MostrarAlimentadores();
+    // Opens the schedule window, or shows and raises the one there is; null, the user told
+    // why, if its module cannot be loaded.
+    Alimentadores* MostrarAlimentadores();
     void Option1_Click(int Index);
     void Option2_Click(int Index);
     void Option3_Click(int Index);
@@ -126,7 +128,7 @@ private:
         QAction* agregar = nullptr; // the inputs to the schedule window
     } reporte_;
     QListWidget* List2_ = nullptr;
-    VentanaAlimentadores* ventanaAlimentadores_ = nullptr;
+    Alimentadores* ventanaAlimentadores_ = nullptr; // owned by this window, as a child
     QPushButton* Command1_ = nullptr;
     QWidget* Picture1_ = nullptr;
 

@@ -5,6 +5,7 @@
 
 #include "schedule_window/calculation_record.h"
 #include "schedule_window/feeder_model.h"
+#include "toolkit/schedule_module.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -16,7 +17,7 @@ class QDateEdit;
 class QLineEdit;
 class QTableView;
 
-class VentanaAlimentadores : public QMainWindow {
+class VentanaAlimentadores : public QMainWindow, public Alimentadores {
     Q_OBJECT
     Q_DISABLE_COPY(VentanaAlimentadores)
 
@@ -32,18 +33,17 @@ public:
     // Each tells the user, with a message, what went wrong, and returns false. A file is
     // opened by its kind: a project (.alim), a workbook (.xlsx) or a CSV. A schedule is
     // saved as a project (.alim) or as a CSV, by the name's extension.
-    bool Abrir(const QString& archivo);
+    bool Abrir(const QString& archivo) override;
     bool GuardarEn(const QString& archivo);
     bool ExportarXlsx(const QString& archivo);
     bool ExportarPdf(const QString& archivo);
 
-    // A feeder brought from elsewhere (the main window's), added as the last row and
-    // selected.
+    // A feeder brought from elsewhere, added as the last row and selected.
     void AgregarAlimentador(schedule::Cuadro::Fila fila);
 
-    // With unsaved changes, asks "Guardar / Descartar / Cancelar"; true when the schedule
-    // may be let go.
-    bool PuedeCerrar();
+    QMainWindow& Ventana() override { return *this; }
+    bool PuedeCerrar() override;
+    void AgregarDeLaCalculadora(const engine::Entrada& entrada) override;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -1,6 +1,7 @@
 // The schedule window's files: opening, saving, exporting, and letting a schedule go.
 #include "schedule_window/schedule_window.h"
 
+#include "schedule/calculator_row.h"
 #include "schedule/csv_file.h"
 #include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
@@ -247,6 +248,10 @@ void VentanaAlimentadores::AgregarAlimentador(schedule::Cuadro::Fila fila) {
     const int al = modelo_->rowCount();
     modelo_->AgregarFila(al, std::move(fila), QStringLiteral("Agregar alimentador"));
     tabla_->setCurrentIndex(modelo_->index(al, 0));
+}
+
+void VentanaAlimentadores::AgregarDeLaCalculadora(const engine::Entrada& entrada) {
+    AgregarAlimentador(schedule::FilaDeLaCalculadora(entrada, modelo_->FilaNueva()));
 }
 
 bool VentanaAlimentadores::PuedeCerrar() {

@@ -1,7 +1,7 @@
 #include "engine/calcular.h"
 #include "main_window/form1.h"
 #include "main_window/form1_layout.h"
-#include "schedule_window/schedule_window.h"
+#include "toolkit/schedule_module.h"
 #include "tests/support/window_test_support.h"
 
 #include <QButtonGroup>
@@ -343,27 +343,23 @@ private slots:
         }
         clicEn("Command1");
         List2->actions()[1]->trigger();
-        VentanaAlimentadores* ventana = form->ventanaAlimentadores();
-        QVERIFY(ventana != nullptr && ventana->isVisible());
-        const auto& filas = ventana->modelo().cuadro().filas;
-        QCOMPARE(filas.size(), std::size_t(1));
-        using schedule::Columna;
-        const auto celda = [&](Columna c) {
-            return filas[0].entradas[static_cast<std::size_t>(c)];
-        };
-        QCOMPARE(celda(Columna::Sistema), std::string("Monofásico"));
-        QCOMPARE(celda(Columna::Conductor), std::string("Aluminio"));
-        QCOMPARE(celda(Columna::Ducto), std::string("Acero"));
-        QCOMPARE(celda(Columna::Calibre), std::string("2/0"));
-        QCOMPARE(celda(Columna::Corriente), std::string("24.5"));
-        QCOMPARE(celda(Columna::Voltaje), std::string("127"));
-        QCOMPARE(celda(Columna::Fp), std::string("0.95"));
-        QCOMPARE(celda(Columna::Longitud), std::string("28.5"));
-        const std::string& caida = ventana->modelo().resultado(0).celdas[5].texto;
-        QVERIFY(!caida.empty());
-        QCOMPARE(List2->item(6)->text(), QStringLiteral("     Caída de Voltaje = %1  Voltios")
-                                             .arg(QString::fromStdString(caida)));
-        ventana->modelo().pila().setClean();
+        QVERIFY(form->ventanaAlimentadores() != nullptr);
+        QMainWindow& ventana = form->ventanaAlimentadores()->Ventana();
+        QVERIFY(ventana.isVisible());
+        const prueba::TablaDeAlimentadores tabla(ventana);
+        QCOMPARE(tabla.filas(), 1);
+        QCOMPARE(tabla(0, QStringLiteral("Sistema")), QStringLiteral("Monofásico"));
+        QCOMPARE(tabla(0, QStringLiteral("Conductor")), QStringLiteral("Aluminio"));
+        QCOMPARE(tabla(0, QStringLiteral("Ducto")), QStringLiteral("Acero"));
+        QCOMPARE(tabla(0, QStringLiteral("Calibre")), QStringLiteral("2/0"));
+        QCOMPARE(tabla(0, QStringLiteral("Corriente\n(A)")), QStringLiteral("24.5"));
+        QCOMPARE(tabla(0, QStringLiteral("Voltaje\n(V)")), QStringLiteral("127"));
+        QCOMPARE(tabla(0, QStringLiteral("F. de\npot.")), QStringLiteral("0.95"));
+        QCOMPARE(tabla(0, QStringLiteral("Longitud\n(m)")), QStringLiteral("28.5"));
+        const QString caida = tabla(0, QStringLiteral("Caída\n(V)"));
+        QVERIFY(!caida.isEmpty());
+        QCOMPARE(List2->item(6)->text(),
+                 QStringLiteral("     Caída de Voltaje = %1  Voltios").arg(caida));
     }
 
     // In the distance mode the row is the circuit of the report: the permitted distance as
@@ -375,14 +371,10 @@ private slots:
         clicEn("Command1");
         QCOMPARE(List2->item(6)->text(), QStringLiteral("     Distancia= 42.48 Metros"));
         List2->actions()[1]->trigger();
-        ModeloAlimentadores& modelo = form->ventanaAlimentadores()->modelo();
-        const auto& fila = modelo.cuadro().filas.at(0);
-        using schedule::Columna;
-        QCOMPARE(fila.entradas[static_cast<std::size_t>(Columna::Longitud)], std::string("42.48"));
-        QCOMPARE(fila.entradas[static_cast<std::size_t>(Columna::RegulacionMax)],
-                 std::string("2.08"));
-        QCOMPARE(modelo.resultado(0).celdas[5].texto, std::string("5.000"));
-        modelo.pila().setClean();
+        const prueba::TablaDeAlimentadores tabla(form->ventanaAlimentadores()->Ventana());
+        QCOMPARE(tabla(0, QStringLiteral("Longitud\n(m)")), QStringLiteral("42.48"));
+        QCOMPARE(tabla(0, QStringLiteral("Reg. máx.\n(%)")), QStringLiteral("2.08"));
+        QCOMPARE(tabla(0, QStringLiteral("Caída\n(V)")), QStringLiteral("5.000"));
     }
 
     void informacion_leaves_report_and_inputs_unchanged() {

@@ -1,4 +1,3 @@
-#include "main_window/form1.h"
 #include "schedule_window/calculation_record.h"
 #include "schedule_window/feeder_model.h"
 #include "schedule_window/schedule_window.h"
@@ -728,49 +727,6 @@ private slots:
         std::ifstream intacto(carpeta->ruta() / "a.csv");
         QCOMPARE(std::get<schedule::Cuadro>(schedule::LeerCuadro(intacto)).filas[0].entradas[0],
                  std::string("cambiado"));
-    }
-
-    // The main window's "&Salir" asks first; "Cancelar" keeps the program running,
-    // "Descartar" ends it; without changes it ends at once.
-    void the_unsaved_changes_prompt_from_salir() {
-        Form1 form(QStringLiteral(CARPETA_TABLAS));
-        form.show();
-        QAction* salir = form.findChild<QAction*>(QStringLiteral("salir"));
-        form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
-        VentanaAlimentadores* alimentadores = form.ventanaAlimentadores();
-        QVERIFY(alimentadores != nullptr && alimentadores->isVisible());
-        alimentadores->modelo().AgregarFila(0, alimentadores->modelo().FilaNueva(),
-                                            QStringLiteral("Agregar fila"));
-        prueba::Avisos avisos;
-        QTimer reloj; // a program still running after a second is stopped with status 7
-        reloj.setSingleShot(true);
-        connect(&reloj, &QTimer::timeout, [] { QCoreApplication::exit(7); });
-
-        const auto correr = [&](const QString& respuesta) {
-            avisos.Responder(respuesta);
-            reloj.start(1000);
-            QTimer::singleShot(0, salir, &QAction::trigger);
-            const int estado = QApplication::exec();
-            reloj.stop();
-            return estado;
-        };
-        QCOMPARE(correr(QStringLiteral("Cancelar")), 7);
-        QCOMPARE(avisos.textos.size(), 1);
-        QVERIFY(alimentadores->modificado());
-        // Closing the main window asks the same, and "Cancelar" keeps it open.
-        avisos.Responder(QStringLiteral("Cancelar"));
-        QVERIFY(!form.close());
-        QVERIFY(form.isVisible());
-        QCOMPARE(avisos.textos.size(), 2);
-        avisos.textos.removeLast();
-        QCOMPARE(correr(QStringLiteral("Descartar")), 0);
-        QCOMPARE(avisos.textos.size(), 2);
-        alimentadores->modelo().pila().setClean();
-        QCOMPARE(correr(QString()), 0);
-        QCOMPARE(avisos.textos.size(), 2);
-        // Choosing the item again brings the same window back.
-        form.findChild<QAction*>(QStringLiteral("Alimentadores"))->trigger();
-        QCOMPARE(form.ventanaAlimentadores(), alimentadores);
     }
 
     // The calculation record as a PDF: every circuit and the method's notes, with the

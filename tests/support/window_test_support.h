@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTableView>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -49,6 +50,26 @@ inline QStringList LineasDelMotor(const Form1& form) {
     }
     return lineas;
 }
+
+// The schedule window's rows as the user reads them: each cell by its row and the caption
+// of its column.
+class TablaDeAlimentadores {
+public:
+    explicit TablaDeAlimentadores(QWidget& ventana)
+        : modelo_(*Control<QTableView>(&ventana, "tabla")->model()) {}
+    int filas() const { return modelo_.rowCount(); }
+    QString operator()(int fila, const QString& titulo) const {
+        for (int c = 0; c < modelo_.columnCount(); ++c) {
+            if (modelo_.headerData(c, Qt::Horizontal).toString() == titulo) {
+                return modelo_.index(fila, c).data().toString();
+            }
+        }
+        qFatal("no column %s", qPrintable(titulo));
+    }
+
+private:
+    const QAbstractItemModel& modelo_;
+};
 
 // Answers every modal box that opens while it lives, so that no test waits on one: a
 // message box is accepted, keeping its text, its title and its icon; any other box is
