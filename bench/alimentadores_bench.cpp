@@ -1,5 +1,5 @@
 // The schedule window on the offscreen platform: opening a generated 1,000-row schedule
-// until the table is painted with every result (aim: under 200 ms), editing one cell
+// until the table is painted with every result (aim: within 52.8 ms), editing one cell
 // until its row's new results are painted (aim: under 1 ms, median of 1,000 edits), and
 // opening and saving 5,000 rows: the longest the window goes without answering its event
 // loop meanwhile (aim: under 100 ms).
@@ -72,9 +72,11 @@ void AbrirYGuardar5000(VentanaAlimentadores& ventana, const std::filesystem::pat
     const qint64 guardar =
         MayorSilencio([&] { ventana.GuardarEn(QString::fromStdString(proyecto.string())); });
     const qint64 msGuardar = total.elapsed();
-    std::printf("abrir 5 000 filas: %lld ms, la ventana sin responder a lo más %lld ms\n",
+    std::printf("abrir 5 000 filas: %lld ms, la ventana sin responder a lo más %lld ms (meta: "
+                "100 ms)\n",
                 static_cast<long long>(msAbrir), static_cast<long long>(abrir));
-    std::printf("guardarlas como proyecto: %lld ms, la ventana sin responder a lo más %lld ms\n",
+    std::printf("guardarlas como proyecto: %lld ms, la ventana sin responder a lo más %lld ms "
+                "(meta: 100 ms)\n",
                 static_cast<long long>(msGuardar), static_cast<long long>(guardar));
     std::filesystem::remove(grande);
     std::filesystem::remove(proyecto);
@@ -122,9 +124,11 @@ int main(int argc, char** argv) {
             std::chrono::steady_clock::now() - inicio;
         ediciones.push_back(t.count());
     }
-    std::printf("abrir 1 000 filas y mostrar sus resultados: mediana %.1f ms, máxima %.1f ms\n",
+    std::printf("abrir 1 000 filas y mostrar sus resultados: mediana %.1f ms (meta: 52,8 ms), "
+                "máxima %.1f ms\n",
                 Mediana(aperturas), *std::max_element(aperturas.begin(), aperturas.end()));
-    std::printf("editar una celda hasta ver sus resultados: mediana %.0f µs, p99 %.0f µs\n",
+    std::printf("editar una celda hasta ver sus resultados: mediana %.0f µs (meta: 1 000 µs), "
+                "p99 %.0f µs\n",
                 Mediana(ediciones), Percentil99(ediciones));
 
     AbrirYGuardar5000(ventana, archivo);

@@ -1,6 +1,7 @@
 // Runs programs in turn, round after round, and prints for each its wall time from start
 // to exit and its peak resident memory (minimum, median and maximum over the rounds), and
-// the ratio of the first program's median to each other's.
+// the ratio of the first program's median to each other's beside its aim. A floor may
+// carry its own aims: "programa:tiempo:memoria" (by default 1.25 and 1.2).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,12 +20,14 @@ struct Corrida {
     double megabytes;
 };
 
-Corrida Ejecutar(char* programa) {
+Corrida Ejecutar(const std::string& ruta) {
+    std::string programa = ruta;
     const auto inicio = std::chrono::steady_clock::now();
     const pid_t hijo = fork();
     if (hijo == 0) {
-        char* argumentos[] = {programa, nullptr};
-        execv(programa, argumentos);
+        freopen("/dev/null", "w", stderr); // the platform's notes are not the measure
+        char* argumentos[] = {programa.data(), nullptr};
+        execv(programa.c_str(), argumentos);
         _exit(127);
     }
     int estado = 0;
@@ -32,7 +35,7 @@ Corrida Ejecutar(char* programa) {
     wait4(hijo, &estado, 0, &uso);
     const auto fin = std::chrono::steady_clock::now();
     if (!WIFEXITED(estado) || WEXITSTATUS(estado) != 0) {
-        std::fprintf(stderr, "%s terminó mal\n", programa);
+        std::fprintf(stderr, "%s terminó mal\n", programa.c_str());
         std::exit(1);
     }
     return {std::chrono::duration<double, std::milli>(fin - inicio).count(),
@@ -52,41 +55,66 @@ void Imprimir(const char* nombre, const std::vector<double>& v, const char* unid
 
 } // namespace
 
-void Razones(const std::vector<std::vector<double>>& v, char* nombres[], double meta) {
+struct Programa {
+    std::string ruta;
+    double metaTiempo = 1.25;
+    double metaMemoria = 1.2;
+};
+
+Programa Leer(const char* argumento) {
+    Programa p;
+    const std::string texto(argumento);
+    const auto dos = texto.find(':');
+    p.ruta = texto.substr(0, dos);
+    if (dos != std::string::npos) {
+        p.metaTiempo = std::atof(texto.c_str() + dos + 1);
+        const auto tres = texto.find(':', dos + 1);
+        if (tres != std::string::npos) {
+            p.metaMemoria = std::atof(texto.c_str() + tres + 1);
+        }
+    }
+    return p;
+}
+
+void Razones(const std::vector<std::vector<double>>& v, const std::vector<Programa>& programas,
+             double Programa::*meta) {
     for (std::size_t j = 1; j < v.size(); ++j) {
-        std::printf("  razón %s / %s: %.2f (meta: %.2f)\n", nombres[0], nombres[j],
-                    Mediana(v[0]) / Mediana(v[j]), meta);
+        std::printf("  razón %s / %s: %.2f (meta: %.2f)\n", programas[0].ruta.c_str(),
+                    programas[j].ruta.c_str(), Mediana(v[0]) / Mediana(v[j]), programas[j].*meta);
     }
 }
 
 int main(int argc, char* argv[]) {
     if (argc < 4) {
-        std::fprintf(stderr, "uso: %s rondas programa referencia...\n", argv[0]);
+        std::fprintf(stderr, "uso: %s rondas programa referencia[:tiempo:memoria]...\n", argv[0]);
         return 2;
     }
     const int rondas = std::atoi(argv[1]);
-    char** programas = argv + 2;
-    const auto n = static_cast<std::size_t>(argc - 2);
+    std::vector<Programa> programas;
+    for (int i = 2; i < argc; ++i) {
+        programas.push_back(Leer(argv[i]));
+    }
+    const std::size_t n = programas.size();
     std::vector<std::vector<double>> tiempo(n), memoria(n);
     for (std::size_t j = 0; j < n; ++j) {
-        Ejecutar(programas[j]); // warm the file cache before measuring
+        Ejecutar(programas[j].ruta); // warm the file cache before measuring
     }
     for (int i = 0; i < rondas; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
-            const Corrida c = Ejecutar(programas[j]);
+            const Corrida c = Ejecutar(programas[j].ruta);
             tiempo[j].push_back(c.milisegundos);
             memoria[j].push_back(c.megabytes);
         }
     }
     std::printf("inicio hasta el primer pintado (%d rondas alternadas)\n", rondas);
     for (std::size_t j = 0; j < n; ++j) {
-        Imprimir(programas[j], tiempo[j], "ms");
+        Imprimir(programas[j].ruta.c_str(), tiempo[j], "ms");
     }
-    Razones(tiempo, programas, 1.25);
+    Razones(tiempo, programas, &Programa::metaTiempo);
     std::printf("memoria residente máxima tras el inicio\n");
     for (std::size_t j = 0; j < n; ++j) {
-        Imprimir(programas[j], memoria[j], "MiB");
+        Imprimir(programas[j].ruta.c_str(), memoria[j], "MiB");
     }
-    Razones(memoria, programas, 1.2);
+    Razones(memoria, programas, &Programa::metaMemoria);
     return 0;
 }

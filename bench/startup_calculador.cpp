@@ -2,6 +2,7 @@
 // the launcher times the whole process, from start to that first paint.
 #include "main_window/drawings.h"
 #include "main_window/form1.h"
+#include "toolkit/fonts.h"
 #include "toolkit/toolkit.h"
 #include "first_paint.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
+    toolkit::LetraDeLaAplicacion();
     QApplication::setWindowIcon(IconoPrograma());
     Form1 ventana(toolkit::CarpetaPrograma());
     SalirTrasPrimerPintado salida(ventana);

@@ -106,6 +106,7 @@ QGroupBox* Marco(QWidget& cliente, const char* titulo, const auto& opciones, boo
 
 int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
+    toolkit::LetraDeLaAplicacion(); // as the calculator: its four faces and no other
     QMainWindow ventana;
     ventana.setWindowTitle(QStringLiteral("Calculador Caídas de Voltaje "));
     ventana.menuBar()->addMenu(QStringLiteral("&Archivo"))->addAction(QStringLiteral("&Salir"));

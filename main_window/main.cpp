@@ -1,6 +1,7 @@
 // The program starts here: the main window is shown, and the program ends when it closes.
 #include "main_window/drawings.h"
 #include "main_window/form1.h"
+#include "toolkit/fonts.h"
 #include "toolkit/toolkit.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ namespace {
 // A file given on the command line (a project a file manager opens) opens in the schedule
 // window once the main window shows.
 int Main(const QStringList& argumentos) {
+    toolkit::LetraDeLaAplicacion();
     QApplication::setWindowIcon(IconoPrograma());
     Form1 ventana(toolkit::CarpetaPrograma());
     if (argumentos.size() > 1) {

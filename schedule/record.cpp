@@ -357,7 +357,9 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
     ++alimentadores;
     const std::string nombre(SinBlancos(circuito));
     if (Falla(leida, d, lugar, maximo)) {
-        fallan.push_back(nombre);
+        if (++fallan <= FallanNombrados) {
+            primerosQueFallan.push_back(nombre);
+        }
     }
     const auto mayor = [&nombre](std::optional<Mayor>& m, double valor) {
         if (!m || valor > m->valor) {
@@ -404,13 +406,17 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
         return texto(m ? Fijo(m->valor, 2, sep) + " % (" + m->circuito + ")" : "ninguna");
     };
     std::string fallan;
-    for (const std::string& c : r.fallan) {
+    for (const std::string& c : r.primerosQueFallan) {
         fallan += (fallan.empty() ? "" : ", ") + c;
+    }
+    if (r.fallan > r.primerosQueFallan.size()) {
+        fallan += " y " + std::to_string(r.fallan - r.primerosQueFallan.size()) +
+                  " más, señalados en la tabla";
     }
     std::vector<Renglon> renglones{
         {"Alimentadores", numero(static_cast<double>(r.alimentadores), 0, "0")},
         {"No cumplen alguna regla",
-         texto(std::to_string(r.fallan.size()) + (fallan.empty() ? "" : ": " + fallan))},
+         texto(std::to_string(r.fallan) + (fallan.empty() ? "" : ": " + fallan))},
         {"Mayor regulación", mayor(r.mayorRegulacion)},
         {"Mayor regulación total", mayor(r.mayorTotal)}};
     for (const auto& [clave, metros] : r.metros) {

@@ -23,10 +23,17 @@ namespace schedule {
 bool Falla(const FilaLeida& leida, const std::optional<engine::Dimensionado>& dimensionado,
            const EnArbol& lugar, double maximo);
 
+// The summary names so many failing feeders at most: the list fits a page of the record
+// and a workbook's cell (32,767 characters), and the table marks every one.
+inline constexpr std::size_t FallanNombrados = 40;
+
 // What a reviewer asks of a whole schedule first.
 struct Resumen {
     std::size_t alimentadores = 0;
-    std::vector<std::string> fallan; // their circuits, in order
+    std::size_t fallan = 0;
+    // The circuits of the first that fail, in order: as many as the summary names, so that
+    // a long schedule's summary keeps no list of thousands.
+    std::vector<std::string> primerosQueFallan;
     struct Mayor {
         double valor = 0; // %
         std::string circuito;

@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontDatabase>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -46,6 +47,8 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
       carpetaTablas_(carpetaTablas) {
     setObjectName(QStringLiteral("VentanaAlimentadores"));
     setAccessibleName(QStringLiteral("Alimentadores"));
+    // A table read for long keeps the desktop's font, not the calculator's small one.
+    setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     createHeader();
     createTable();
     createMenu();

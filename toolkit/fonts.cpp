@@ -1,5 +1,6 @@
 #include "toolkit/fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -31,6 +32,10 @@ QFont Letra(double puntos, bool negrita, bool cursiva) {
     letra.setBold(negrita);
     letra.setItalic(cursiva);
     return letra;
+}
+
+void LetraDeLaAplicacion() {
+    QApplication::setFont(Letra(PuntosNormales));
 }
 
 } // namespace toolkit

@@ -10,4 +10,8 @@ inline constexpr double PuntosNormales = 8.25;
 
 QFont Letra(double puntos, bool negrita = false, bool cursiva = false);
 
+// The windows' ordinary text as the application's font, set before the first window: Qt's
+// boxes take it too, and Qt loads no face of the desktop's font that nothing shows.
+void LetraDeLaAplicacion();
+
 } // namespace toolkit

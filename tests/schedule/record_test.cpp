@@ -73,7 +73,8 @@ TEST(Resumen, CountsTheFeedersTheFailingOnesAndTheLargestRegulations) {
     EXPECT_EQ(Fallas(m), (std::vector<bool>{false, true, true, true, true}));
     const Resumen& r = m.resumen;
     EXPECT_EQ(r.alimentadores, 5u);
-    EXPECT_EQ(r.fallan, (std::vector<std::string>{"AL-3", "AL-4", "AL-5", "AL-6"}));
+    EXPECT_EQ(r.fallan, 4u);
+    EXPECT_EQ(r.primerosQueFallan, (std::vector<std::string>{"AL-3", "AL-4", "AL-5", "AL-6"}));
     ASSERT_TRUE(r.mayorRegulacion && r.mayorTotal);
     EXPECT_EQ(r.mayorRegulacion->circuito, "AL-3");
     EXPECT_EQ(r.mayorTotal->circuito, "AL-3");
@@ -89,7 +90,7 @@ TEST(Resumen, CountsTheFeedersTheFailingOnesAndTheLargestRegulations) {
 TEST(Resumen, ATotalWithinTheLimitDoesNotFail) {
     const Memoria m = Armar("3");
     EXPECT_EQ(Fallas(m), (std::vector<bool>{false, false, true, true, true}));
-    EXPECT_EQ(m.resumen.fallan, (std::vector<std::string>{"AL-4", "AL-5", "AL-6"}));
+    EXPECT_EQ(m.resumen.primerosQueFallan, (std::vector<std::string>{"AL-4", "AL-5", "AL-6"}));
 }
 
 // Metres a contractor orders: AL-2 and AL-3 take 4 × (42 + 126) = 672 m of copper 1 and
@@ -101,4 +102,29 @@ TEST(Resumen, MetresOfConductorBySizeAndMaterial) {
     EXPECT_DOUBLE_EQ(metros.at({Cobre, Tamano("1")}), 672);
     EXPECT_DOUBLE_EQ(metros.at({Cobre, Tamano("6")}), 168);
     EXPECT_EQ(Texto(RenglonesResumen(m.resumen, m.sep), "Conductor de cobre 1 (m)"), "672,0");
+}
+
+// A schedule with many failing feeders names the first 40 and counts the rest, which the
+// table marks: a list of thousands would run off the record's page and past the 32,767
+// characters a workbook's cell holds, which left the cell empty.
+TEST(Resumen, ALongListOfFailingFeedersIsCut) {
+    std::string csv = "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud\r\n";
+    for (int i = 1; i <= 100; ++i) {
+        csv += "F-" + std::to_string(i) + ";Trifásico;Cobre;PVC;noventa;480;0,9;42\r\n";
+    }
+    std::istringstream entrada(csv);
+    const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+    EXPECT_EQ(m.resumen.fallan, 100u);
+    EXPECT_EQ(m.resumen.primerosQueFallan.size(), 40u);
+    std::string primeros = "F-1";
+    for (int i = 2; i <= 40; ++i) {
+        primeros += ", F-" + std::to_string(i);
+    }
+    EXPECT_EQ(Texto(RenglonesResumen(m.resumen, m.sep), "No cumplen alguna regla"),
+              "100: " + primeros + " y 60 más, señalados en la tabla");
+    Resumen cuarenta = m.resumen;
+    cuarenta.fallan = 40;
+    EXPECT_EQ(Texto(RenglonesResumen(cuarenta, m.sep), "No cumplen alguna regla"),
+              "40: " + primeros);
 }
