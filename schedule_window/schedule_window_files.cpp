@@ -247,6 +247,10 @@ bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
 void VentanaAlimentadores::AgregarAlimentador(schedule::Cuadro::Fila fila) {
     const int al = modelo_->rowCount();
     modelo_->AgregarFila(al, std::move(fila), QStringLiteral("Agregar alimentador"));
+    // The columns of an empty table fit its captions: the first row's numbers need room.
+    if (al == 0) {
+        AjustarColumnas();
+    }
     tabla_->setCurrentIndex(modelo_->index(al, 0));
 }
 

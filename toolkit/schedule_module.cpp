@@ -6,11 +6,12 @@
 namespace toolkit {
 
 FabricaAlimentadores* ModuloAlimentadores(const QString& carpeta, QString& error) {
-    QPluginLoader cargador(QDir(carpeta).filePath(QString::fromLatin1(ArchivoModuloAlimentadores)));
+    const QString archivo = QDir(carpeta).filePath(QString::fromLatin1(ArchivoModuloAlimentadores));
+    QPluginLoader cargador(archivo);
     // The loader's instance stays while the program runs: the schedule window's code is in it.
     auto* fabrica = qobject_cast<FabricaAlimentadores*>(cargador.instance());
     if (fabrica == nullptr) {
-        error = cargador.errorString();
+        error = QStringLiteral("«%1»: %2").arg(archivo, cargador.errorString());
     }
     return fabrica;
 }

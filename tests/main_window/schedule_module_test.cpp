@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using prueba::Control;
@@ -59,6 +60,15 @@ private slots:
     void init() { abrir(); }
     void cleanup() { cerrar(); }
 
+    // A folder without the module: no window, and the reason names the file.
+    void a_missing_module_is_told() {
+        QTemporaryDir vacia;
+        QString error;
+        QCOMPARE(toolkit::ModuloAlimentadores(vacia.path(), error), nullptr);
+        QVERIFY2(error.contains(QStringLiteral("libcalculador-alimentadores.so")),
+                 qPrintable(error));
+    }
+
     void the_calculator_starts_without_the_module() {
         Control<QPushButton>(form.get(), "Command1")->click();
         QCOMPARE(List2->count(), prueba::LineasCaida);
@@ -82,6 +92,16 @@ private slots:
         const prueba::TablaDeAlimentadores tabla(ventana);
         QCOMPARE(tabla.filas(), 1);
         QCOMPARE(tabla(0, QStringLiteral("Longitud\n(m)")), QStringLiteral("100"));
+        // The first row's numbers are shown whole, not cut to the empty table's captions.
+        auto* vista = Control<QTableView>(&ventana, "tabla");
+        for (int c = 0; c < vista->model()->columnCount(); ++c) {
+            const QString titulo = vista->model()->headerData(c, Qt::Horizontal).toString();
+            if (titulo == QStringLiteral("Caída\n(V)") || titulo == QStringLiteral("Rige")) {
+                const QString texto = vista->model()->index(0, c).data().toString();
+                QVERIFY2(vista->columnWidth(c) > vista->fontMetrics().horizontalAdvance(texto),
+                         qPrintable(texto));
+            }
+        }
     }
 
     // With the module loaded: "Cancelar" keeps the program running, closing the main
