@@ -5,6 +5,7 @@
 #include "engine/raceways.h"
 #include "schedule/column_titles.h"
 #include "schedule/csv_reader.h"
+#include "schedule/record.h"
 #include "schedule/text.h"
 
 #include <QBrush>
@@ -150,13 +151,14 @@ ModeloAlimentadores::Preparar(schedule::Cuadro cuadro, const std::filesystem::pa
     } else {
         carga.tablas = std::get<engine::TablasConductores>(std::move(lectura));
     }
-    const engine::Norma norma = schedule::NormaDe(cuadro.proyecto);
-    carga.resultados.reserve(cuadro.filas.size());
-    for (const auto& fila : cuadro.filas) {
-        if (seguir && !seguir(carga.resultados.size())) {
-            return std::nullopt;
-        }
-        carga.resultados.push_back(Dimensionar(fila, carga.tablas, carga.errorTablas, sep, norma));
+    auto dimensionadas =
+        schedule::DimensionarCuadro(cuadro, carga.tablas, carga.errorTablas, sep, seguir);
+    if (!dimensionadas) {
+        return std::nullopt;
+    }
+    carga.resultados.reserve(dimensionadas->size());
+    for (schedule::FilaDimensionada& d : *dimensionadas) {
+        carga.resultados.push_back(ConCeldas(std::move(d), sep));
     }
     carga.cuadro = std::move(cuadro);
     return carga;
@@ -230,14 +232,10 @@ engine::Separadores ModeloAlimentadores::separadores() const {
     return {local_.decimalPoint().toStdString(), ""};
 }
 
-ModeloAlimentadores::Resultado
-ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila,
-                                 const engine::TablasConductores& tablas,
-                                 const std::optional<std::string>& errorTablas,
-                                 const engine::Separadores& sep, engine::Norma norma) {
+ModeloAlimentadores::Resultado ModeloAlimentadores::ConCeldas(schedule::FilaDimensionada d,
+                                                              const engine::Separadores& sep) {
     Resultado r;
-    static_cast<schedule::FilaDimensionada&>(r) =
-        schedule::DimensionarFila(fila, tablas, errorTablas, sep, norma);
+    static_cast<schedule::FilaDimensionada&>(r) = std::move(d);
     r.propias = schedule::CeldasDeResultado(r.leida, r.dimensionado, sep);
     r.celdas = r.propias;
     return r;
@@ -245,8 +243,10 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila,
 
 ModeloAlimentadores::Resultado
 ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
-    return Dimensionar(fila, tablas_, errorTablas_, separadores(),
-                       schedule::NormaDe(cuadro_.proyecto));
+    const engine::Separadores sep = separadores();
+    return ConCeldas(schedule::DimensionarFila(fila, tablas_, errorTablas_, sep,
+                                               schedule::NormaDe(cuadro_.proyecto)),
+                     sep);
 }
 
 void ModeloAlimentadores::AplicarArbol(bool avisar) {

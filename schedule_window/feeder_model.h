@@ -134,10 +134,9 @@ private:
     QStringList Mensajes(std::size_t fila, Vista v) const;
     bool Excede(std::size_t fila, Vista v) const;
 
-    static Resultado Dimensionar(const schedule::Cuadro::Fila& fila,
-                                 const engine::TablasConductores& tablas,
-                                 const std::optional<std::string>& errorTablas,
-                                 const engine::Separadores& sep, engine::Norma norma);
+    // A row's sizing with its result columns, as the view shows them.
+    static Resultado ConCeldas(schedule::FilaDimensionada dimensionada,
+                               const engine::Separadores& sep);
     Resultado Dimensionar(const schedule::Cuadro::Fila& fila) const;
     // Every row's place in the tree of feeders, after any change to one of them; the rows
     // whose place changed are told to the views unless the whole model is being reset.

@@ -68,6 +68,11 @@ int Preguntar(QWidget* padre, const QString& texto, const QStringList& botones) 
     return pulsado < 0 ? static_cast<int>(botones.size()) - 1 : static_cast<int>(pulsado);
 }
 
+// Told the rows done so far by the sizing.
+std::function<bool(std::size_t)> PorFilas(memoria::Avance& avance) {
+    return [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); };
+}
+
 // Told the rows done of all by a file's reader or writer.
 schedule::Avance Contando(memoria::Avance& avance) {
     return [&avance](std::size_t hechas, std::size_t total) {
@@ -126,9 +131,7 @@ bool VentanaAlimentadores::Abrir(const QString& archivo) {
         }
         avance.paso = 1;
         avance.total = static_cast<int>(cuadro->filas.size());
-        carga = ModeloAlimentadores::Preparar(
-            std::move(*cuadro), carpeta, sep,
-            [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); });
+        carga = ModeloAlimentadores::Preparar(std::move(*cuadro), carpeta, sep, PorFilas(avance));
         return carga.has_value();
     });
     if (avance.cancelar) {
@@ -193,11 +196,9 @@ bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
         temporal.creado() &&
         EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), PasosLibro, avance,
                        [&] {
-                           return !schedule::ExportarLibro(
-                               modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(),
-                               temporal.ruta(), [&avance](std::size_t filas) {
-                                   return avance.Seguir(static_cast<int>(filas));
-                               });
+                           return !schedule::ExportarLibro(modelo_->cuadro(), modelo_->tablas(),
+                                                           modelo_->errorDeTablas(),
+                                                           temporal.ruta(), PorFilas(avance));
                        }) &&
         temporal.Confirmar();
     if (!escrito && !avance.cancelar) {
@@ -208,9 +209,8 @@ bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
 
 std::optional<schedule::Memoria> VentanaAlimentadores::Memoria(memoria::Avance& avance) const {
     avance.total = modelo_->rowCount();
-    return schedule::ArmarMemoria(
-        modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(), modelo_->separadores(),
-        [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); });
+    return schedule::ArmarMemoria(modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(),
+                                  modelo_->separadores(), PorFilas(avance));
 }
 
 bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
