@@ -97,20 +97,20 @@ public:
 
     int Paginas() const { return paginas_; }
 
-    bool Componer(Avance& avance) {
-        Piezas(avance);
-        if (avance.cancelar) {
+    bool Componer(Progreso& progreso) {
+        Piezas(progreso);
+        if (progreso.cancelar) {
             return false;
         }
         Paginar();
         return true;
     }
 
-    bool Pintar(Avance& avance) {
+    bool Pintar(Progreso& progreso) {
         QPainter p(&d_);
         std::size_t siguiente = 0;
-        avance.paso = 2;
-        avance.total = paginas_;
+        progreso.paso = 2;
+        progreso.total = paginas_;
         for (int pagina = 0; pagina < paginas_; ++pagina) {
             if (pagina > 0) {
                 d_.newPage();
@@ -120,7 +120,7 @@ public:
                  ++siguiente) {
                 PintarPieza(p, colocadas_[siguiente]);
             }
-            if (!avance.Seguir(pagina + 1)) {
+            if (!progreso.Seguir(pagina + 1)) {
                 return false;
             }
         }
@@ -134,7 +134,7 @@ private:
 
     void MedirColumnas(std::vector<qreal>& minimo, std::vector<qreal>& natural) const;
     void AjustarTabla();
-    void Piezas(Avance& avance);
+    void Piezas(Progreso& progreso);
     void Paginar();
     qreal AltoFila(int i);
     qreal AltoDetalle(int i) const;
@@ -270,9 +270,9 @@ qreal Composicion::AltoDetalle(int i) const {
     return alto;
 }
 
-void Composicion::Piezas(Avance& avance) {
-    avance.paso = 1;
-    avance.total = static_cast<int>(m_.filas.size());
+void Composicion::Piezas(Progreso& progreso) {
+    progreso.paso = 1;
+    progreso.total = static_cast<int>(m_.filas.size());
     const qreal linea = Medir(Fuente(9)).height() * 1.3;
     piezas_.push_back({Pieza::Tipo::Portada, 0, linea * 20});
     piezas_.push_back({Pieza::Tipo::Titulo, 0, linea * 2});
@@ -284,14 +284,14 @@ void Composicion::Piezas(Avance& avance) {
     }
     for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
         piezas_.push_back({Pieza::Tipo::Fila, i, AltoFila(i), i == 0, true});
-        if (i % 64 == 0 && !avance.Seguir(i / 2)) {
+        if (i % 64 == 0 && !progreso.Seguir(i / 2)) {
             return;
         }
     }
     piezas_.push_back({Pieza::Tipo::Titulo, 1, linea * 2, true});
     for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
         piezas_.push_back({Pieza::Tipo::Detalle, i, AltoDetalle(i)});
-        if (i % 64 == 0 && !avance.Seguir((static_cast<int>(m_.filas.size()) + i) / 2)) {
+        if (i % 64 == 0 && !progreso.Seguir((static_cast<int>(m_.filas.size()) + i) / 2)) {
             return;
         }
     }
@@ -479,9 +479,10 @@ QPageSize TamanoDePagina(const QLocale& local) {
     return QPageSize(QPageSize::A4);
 }
 
-bool Imprimir(const schedule::Memoria& memoria, QPagedPaintDevice& dispositivo, Avance& avance) {
+bool Imprimir(const schedule::Memoria& memoria, QPagedPaintDevice& dispositivo,
+              Progreso& progreso) {
     Composicion composicion(memoria, dispositivo);
-    return composicion.Componer(avance) && composicion.Pintar(avance);
+    return composicion.Componer(progreso) && composicion.Pintar(progreso);
 }
 
 } // namespace memoria

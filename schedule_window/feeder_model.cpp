@@ -228,6 +228,11 @@ int ModeloAlimentadores::columnCount(const QModelIndex& padre) const {
                                               ColumnasResultado.size());
 }
 
+ModeloAlimentadores::Instantanea ModeloAlimentadores::Foto() const {
+    return {std::make_shared<const schedule::Cuadro>(cuadro_), tablas_, errorTablas_,
+            separadores()};
+}
+
 engine::Separadores ModeloAlimentadores::separadores() const {
     return {local_.decimalPoint().toStdString(), ""};
 }

@@ -10,6 +10,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,15 @@ public:
                                          const engine::Separadores& sep,
                                          const std::function<bool(std::size_t)>& seguir = {});
     void Cargar(Carga carga);
+    // The schedule as it stands, with the tables and separators it is sized with: what a
+    // worker thread reads while the window goes on, untouched by any later edit.
+    struct Instantanea {
+        std::shared_ptr<const schedule::Cuadro> cuadro;
+        engine::TablasConductores tablas;
+        std::optional<std::string> errorTablas;
+        engine::Separadores sep;
+    };
+    Instantanea Foto() const;
     const schedule::Cuadro& cuadro() const { return cuadro_; }
     // The conductor tables the rows are sized with, and why they could not be read, if
     // they could not.

@@ -70,15 +70,27 @@ private:
 
 } // namespace
 
+std::function<bool(std::size_t)> PorFilas(Progreso& progreso) {
+    return [&progreso](std::size_t filas) { return progreso.Seguir(static_cast<int>(filas)); };
+}
+
+schedule::Avance Contando(Progreso& progreso) {
+    return [&progreso](std::size_t hechas, std::size_t total) {
+        progreso.total = static_cast<int>(total);
+        return progreso.Seguir(static_cast<int>(hechas));
+    };
+}
+
 bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pasos,
-                    memoria::Avance& avance, const std::function<bool()>& trabajo) {
+                    Progreso& progreso, const std::function<bool()>& trabajo) {
     QProgressDialog dialogo(texto, QStringLiteral("Cancelar"), 0, 1, padre);
     dialogo.setWindowTitle(texto);
     dialogo.setWindowModality(Qt::ApplicationModal);
     dialogo.setMinimumDuration(400);
     dialogo.setAutoReset(false);
     dialogo.setAutoClose(false);
-    QObject::connect(&dialogo, &QProgressDialog::canceled, [&avance] { avance.cancelar = true; });
+    QObject::connect(&dialogo, &QProgressDialog::canceled,
+                     [&progreso] { progreso.cancelar = true; });
     const SinEntrada sinEntrada(dialogo);
     QEventLoop bucle;
     bool resultado = false;
@@ -89,17 +101,17 @@ bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pas
     });
     QTimer reloj;
     QObject::connect(&reloj, &QTimer::timeout, &bucle, [&] {
-        const int paso = std::clamp(avance.paso.load(), 0, static_cast<int>(pasos.size()) - 1);
+        const int paso = std::clamp(progreso.paso.load(), 0, static_cast<int>(pasos.size()) - 1);
         dialogo.setLabelText(texto + QStringLiteral("\n") + pasos.value(paso));
         // A step that cannot count its rows shows the dialog busy.
-        dialogo.setMaximum(avance.total.load() > 0 ? avance.total.load() : 0);
-        dialogo.setValue(std::min(avance.hecho.load(), std::max(0, dialogo.maximum() - 1)));
+        dialogo.setMaximum(progreso.total.load() > 0 ? progreso.total.load() : 0);
+        dialogo.setValue(std::min(progreso.hecho.load(), std::max(0, dialogo.maximum() - 1)));
         if (dialogo.wasCanceled()) {
-            avance.cancelar = true;
+            progreso.cancelar = true;
         }
     });
     reloj.start(25);
     bucle.exec();
     hilo.join();
-    return resultado && !avance.cancelar;
+    return resultado && !progreso.cancelar;
 }

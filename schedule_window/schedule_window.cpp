@@ -277,6 +277,21 @@ void VentanaAlimentadores::ConfirmarCampos() {
                                QStringLiteral("Cambiar regulación total máxima"));
 }
 
+void VentanaAlimentadores::ConfirmarEdicion() {
+    // A cell's editor is the one widget the view places in its viewport; the focus may be
+    // on a part of it, as on the line of an editable list.
+    QWidget* editor = QApplication::focusWidget();
+    while (editor != nullptr && editor->parentWidget() != tabla_->viewport()) {
+        editor = editor->parentWidget();
+    }
+    if (editor != nullptr) {
+        QAbstractItemDelegate* delegado = tabla_->itemDelegate();
+        emit delegado->commitData(editor);
+        emit delegado->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    ConfirmarCampos();
+}
+
 void VentanaAlimentadores::Empezar(ModeloAlimentadores::Carga carga, const QString& archivo) {
     // A schedule without a date is dated today, as its header shows it.
     if (carga.cuadro.proyecto.fecha.empty()) {

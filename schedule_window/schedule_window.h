@@ -79,9 +79,13 @@ private:
     void MostrarEncabezado();
     // A project field being typed in counts as changed before the schedule is saved or let go.
     void ConfirmarCampos();
+    // So does a cell being typed in, and both are in the schedule before any work reads it.
+    void ConfirmarEdicion();
     void ActualizarTitulo();
-    // The record of the schedule as it stands, built on a worker thread: none if cancelled.
-    std::optional<schedule::Memoria> Memoria(memoria::Avance& avance) const;
+    // The record of the schedule as it stood in `foto`, built on a worker thread: none if
+    // cancelled.
+    static std::optional<schedule::Memoria> Memoria(const ModeloAlimentadores::Instantanea& foto,
+                                                    Progreso& progreso);
     // Once per schedule: a CSV keeps no project data; what the user chooses.
     enum class GuardarCsv { EnCsv, ComoProyecto, No };
     GuardarCsv CsvSinProyecto();

@@ -68,26 +68,13 @@ int Preguntar(QWidget* padre, const QString& texto, const QStringList& botones) 
     return pulsado < 0 ? static_cast<int>(botones.size()) - 1 : static_cast<int>(pulsado);
 }
 
-// Told the rows done so far by the sizing.
-std::function<bool(std::size_t)> PorFilas(memoria::Avance& avance) {
-    return [&avance](std::size_t filas) { return avance.Seguir(static_cast<int>(filas)); };
-}
-
-// Told the rows done of all by a file's reader or writer.
-schedule::Avance Contando(memoria::Avance& avance) {
-    return [&avance](std::size_t hechas, std::size_t total) {
-        avance.total = static_cast<int>(total);
-        return avance.Seguir(static_cast<int>(hechas));
-    };
-}
-
 // Written beside the file and put in its place only when whole: a save that fails or is
 // cancelled leaves the old file as it was. A CSV's writer may have a word for the user.
 std::optional<std::string> Escribir(const schedule::Cuadro& cuadro, const QString& archivo,
-                                    bool proyecto, memoria::Avance& avance,
+                                    bool proyecto, Progreso& progreso,
                                     std::optional<std::string>& aviso) {
     if (proyecto) {
-        return schedule::GuardarProyecto(cuadro, Ruta(archivo), Contando(avance));
+        return schedule::GuardarProyecto(cuadro, Ruta(archivo), Contando(progreso));
     }
     schedule::ArchivoTemporal temporal(Ruta(archivo));
     std::ofstream salida(temporal.ruta(), std::ios::binary | std::ios::trunc);
@@ -95,7 +82,7 @@ std::optional<std::string> Escribir(const schedule::Cuadro& cuadro, const QStrin
         aviso = schedule::EscribirCuadro(cuadro, salida);
         salida.close();
     }
-    if (!temporal.creado() || !salida || avance.cancelar || !temporal.Confirmar()) {
+    if (!temporal.creado() || !salida || progreso.cancelar || !temporal.Confirmar()) {
         return std::string("no se pudo escribir");
     }
     return std::nullopt;
@@ -122,19 +109,19 @@ bool VentanaAlimentadores::Abrir(const QString& archivo) {
     const engine::Separadores sep = modelo_->separadores();
     std::variant<schedule::Cuadro, std::string> leido;
     std::optional<ModeloAlimentadores::Carga> carga;
-    memoria::Avance avance;
-    EnSegundoPlano(this, QStringLiteral("Abrir alimentadores"), PasosAbrir, avance, [&] {
-        leido = schedule::AbrirCuadro(Ruta(archivo), Contando(avance));
+    Progreso progreso;
+    EnSegundoPlano(this, QStringLiteral("Abrir alimentadores"), PasosAbrir, progreso, [&] {
+        leido = schedule::AbrirCuadro(Ruta(archivo), Contando(progreso));
         auto* cuadro = std::get_if<schedule::Cuadro>(&leido);
         if (cuadro == nullptr) {
             return false;
         }
-        avance.paso = 1;
-        avance.total = static_cast<int>(cuadro->filas.size());
-        carga = ModeloAlimentadores::Preparar(std::move(*cuadro), carpeta, sep, PorFilas(avance));
+        progreso.paso = 1;
+        progreso.total = static_cast<int>(cuadro->filas.size());
+        carga = ModeloAlimentadores::Preparar(std::move(*cuadro), carpeta, sep, PorFilas(progreso));
         return carga.has_value();
     });
-    if (avance.cancelar) {
+    if (progreso.cancelar) {
         return false; // the schedule shown stays
     }
     if (const auto* mensaje = std::get_if<std::string>(&leido)) {
@@ -155,31 +142,38 @@ bool VentanaAlimentadores::Abrir(const QString& archivo) {
 }
 
 bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     const bool proyecto = schedule::TipoDe(Ruta(archivo)) == schedule::TipoArchivo::Proyecto;
+    auto cuadro = std::make_shared<schedule::Cuadro>(modelo_->cuadro());
     // A schedule from elsewhere saved as a CSV takes the shape of the user's spreadsheet.
-    if (!proyecto && modelo_->cuadro().origen != schedule::Origen::Csv) {
-        modelo_->CambiarArchivo(modelo_->cuadro().origen, FormatoLocal());
+    if (!proyecto && cuadro->origen != schedule::Origen::Csv) {
+        cuadro->formato = FormatoLocal();
     }
+    const int cambios = modelo_->pila().index();
     std::optional<std::string> error;
     std::optional<std::string> aviso;
-    memoria::Avance avance;
-    EnSegundoPlano(this, QStringLiteral("Guardar alimentadores"), PasosGuardar, avance, [&] {
-        error = Escribir(modelo_->cuadro(), archivo, proyecto, avance, aviso);
-        return !error;
-    });
-    if (avance.cancelar) {
+    Progreso progreso;
+    EnSegundoPlano(this, QStringLiteral("Guardar alimentadores"), PasosGuardar, progreso,
+                   [&, foto = std::shared_ptr<const schedule::Cuadro>(cuadro)] {
+                       error = Escribir(*foto, archivo, proyecto, progreso, aviso);
+                       return !error;
+                   });
+    if (progreso.cancelar) {
         return false;
     }
     if (error) {
         Avisar(QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(archivo, Q(*error)));
         return false;
     }
-    schedule::FormatoCsv formato = modelo_->cuadro().formato;
-    formato.leidos = modelo_->cuadro().proyecto; // the project columns it has now hold these
+    // The file and its shape are the schedule's once it is written in them.
+    schedule::FormatoCsv formato = cuadro->formato;
+    formato.leidos = cuadro->proyecto; // the project columns it has now hold these
     modelo_->CambiarArchivo(proyecto ? schedule::Origen::Proyecto : schedule::Origen::Csv, formato);
     archivo_ = archivo;
-    modelo_->pila().setClean();
+    // Saved is what the file holds: the schedule as it stood when the save began.
+    if (modelo_->pila().index() == cambios) {
+        modelo_->pila().setClean();
+    }
     ActualizarTitulo();
     if (aviso) {
         Avisar(Q(*aviso));
@@ -188,41 +182,44 @@ bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
 }
 
 bool VentanaAlimentadores::ExportarXlsx(const QString& archivo) {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     schedule::ArchivoTemporal temporal(Ruta(archivo));
-    memoria::Avance avance;
-    avance.total = modelo_->rowCount();
+    Progreso progreso;
+    const ModeloAlimentadores::Instantanea foto = modelo_->Foto();
+    progreso.total = static_cast<int>(foto.cuadro->filas.size());
     const bool escrito =
         temporal.creado() &&
-        EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), PasosLibro, avance,
+        EnSegundoPlano(this, QStringLiteral("Exportar a Excel"), PasosLibro, progreso,
                        [&] {
-                           return !schedule::ExportarLibro(modelo_->cuadro(), modelo_->tablas(),
-                                                           modelo_->errorDeTablas(),
-                                                           temporal.ruta(), PorFilas(avance));
+                           return !schedule::ExportarLibro(*foto.cuadro, foto.tablas,
+                                                           foto.errorTablas, temporal.ruta(),
+                                                           PorFilas(progreso));
                        }) &&
         temporal.Confirmar();
-    if (!escrito && !avance.cancelar) {
+    if (!escrito && !progreso.cancelar) {
         Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
     }
     return escrito;
 }
 
-std::optional<schedule::Memoria> VentanaAlimentadores::Memoria(memoria::Avance& avance) const {
-    avance.total = modelo_->rowCount();
-    return schedule::ArmarMemoria(modelo_->cuadro(), modelo_->tablas(), modelo_->errorDeTablas(),
-                                  modelo_->separadores(), PorFilas(avance));
+std::optional<schedule::Memoria>
+VentanaAlimentadores::Memoria(const ModeloAlimentadores::Instantanea& foto, Progreso& progreso) {
+    progreso.total = static_cast<int>(foto.cuadro->filas.size());
+    return schedule::ArmarMemoria(*foto.cuadro, foto.tablas, foto.errorTablas, foto.sep,
+                                  PorFilas(progreso));
 }
 
 bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     // Written beside the destination and put in its place only when whole.
     QSaveFile salida(archivo);
-    memoria::Avance avance;
+    Progreso progreso;
+    const ModeloAlimentadores::Instantanea foto = modelo_->Foto();
     const bool escrito =
         salida.open(QIODevice::WriteOnly) &&
-        EnSegundoPlano(this, QStringLiteral("Exportar memoria de cálculo"), PasosMemoria, avance,
+        EnSegundoPlano(this, QStringLiteral("Exportar memoria de cálculo"), PasosMemoria, progreso,
                        [&] {
-                           const auto m = Memoria(avance);
+                           const auto m = Memoria(foto, progreso);
                            if (!m) {
                                return false;
                            }
@@ -232,11 +229,11 @@ bool VentanaAlimentadores::ExportarPdf(const QString& archivo) {
                            pdf.setPageSize(memoria::TamanoDePagina(QLocale()));
                            pdf.setPageOrientation(QPageLayout::Landscape);
                            pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-                           return memoria::Imprimir(*m, pdf, avance);
+                           return memoria::Imprimir(*m, pdf, progreso);
                        });
     if (!escrito || !salida.commit()) {
         salida.cancelWriting();
-        if (!avance.cancelar) {
+        if (!progreso.cancelar) {
             Avisar(QStringLiteral("No se pudo escribir el archivo \"%1\".").arg(archivo));
         }
         return false;
@@ -259,7 +256,7 @@ void VentanaAlimentadores::AgregarDeLaCalculadora(const engine::Entrada& entrada
 }
 
 bool VentanaAlimentadores::PuedeCerrar() {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     if (!modificado()) {
         return true;
     }
@@ -304,7 +301,7 @@ void VentanaAlimentadores::Abrir_Click() {
 
 // A project file saves as one; a CSV back into itself; a workbook is never written over.
 bool VentanaAlimentadores::Guardar_Click() {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     switch (modelo_->cuadro().origen) {
     case schedule::Origen::Proyecto:
         return GuardarEn(archivo_);
@@ -398,7 +395,7 @@ void VentanaAlimentadores::ExportarPdf_Click() {
 }
 
 void VentanaAlimentadores::Imprimir_Click() {
-    ConfirmarCampos();
+    ConfirmarEdicion();
     QPrinter impresora;
     impresora.setPageSize(memoria::TamanoDePagina(QLocale()));
     impresora.setPageOrientation(QPageLayout::Landscape);
@@ -406,13 +403,14 @@ void VentanaAlimentadores::Imprimir_Click() {
     if (dialogo.exec() != QDialog::Accepted) {
         return;
     }
-    memoria::Avance avance;
+    Progreso progreso;
+    const ModeloAlimentadores::Instantanea foto = modelo_->Foto();
     const bool impreso =
-        EnSegundoPlano(this, QStringLiteral("Imprimir"), PasosMemoria, avance, [&] {
-            const auto m = Memoria(avance);
-            return m && memoria::Imprimir(*m, impresora, avance);
+        EnSegundoPlano(this, QStringLiteral("Imprimir"), PasosMemoria, progreso, [&] {
+            const auto m = Memoria(foto, progreso);
+            return m && memoria::Imprimir(*m, impresora, progreso);
         });
-    if (!impreso && avance.cancelar) {
+    if (!impreso && progreso.cancelar) {
         impresora.abort();
     }
 }

@@ -2,6 +2,7 @@
 #include "schedule_window/feeder_model.h"
 #include "schedule_window/schedule_window.h"
 #include "schedule/csv_file.h"
+#include "schedule/project_file.h"
 #include "tests/engine/table_files.h"
 #include "tests/support/window_test_support.h"
 
@@ -790,6 +791,34 @@ private slots:
         modelo().pila().setClean();
     }
 
+    // State: a long schedule, a circuit's new name being typed in its cell.  Action: the
+    // record is exported, long enough that its progress dialog shows and takes the focus.
+    // Expected: the record is of the schedule with the typed name, the only state the
+    // worker ever sees, and the name is one undoable edit.
+    void the_record_is_of_the_schedule_as_typed() {
+        QVERIFY(ventana->Abrir(Largo(800)));
+        // The opening's progress dialog may have shown: the window takes the keys back.
+        ventana->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+        tabla->setFocus();
+        tabla->setCurrentIndex(modelo().index(0, 0));
+        QTest::keyClick(tabla, 'T');
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("GN-1"));
+        QVERIFY(ventana->ExportarPdf(Ruta("memoria.pdf")));
+        QCOMPARE(Celda(0, 0), QStringLiteral("TGN-1"));
+        QCOMPARE(modelo().pila().count(), 1);
+        QProcess texto;
+        texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("3"),
+                                                  Ruta("memoria.pdf"), QStringLiteral("-")});
+        QVERIFY(texto.waitForFinished());
+        const QString contenido = QString::fromUtf8(texto.readAllStandardOutput());
+        QVERIFY(contenido.contains(QStringLiteral("TGN-1")));
+        QVERIFY(!contenido.contains(QStringLiteral("AL-1\n")));
+        modelo().pila().setClean();
+    }
+
     // While a worker reads the schedule, the user's keys, shortcuts and closing wait:
     // nothing changes what it reads, and the work ends whole.
     void the_schedule_stays_still_under_long_work() {
@@ -809,6 +838,57 @@ private slots:
         QVERIFY(!ventana->modificado());
         QTest::keyClick(tabla, Qt::Key_Insert); // and the keys work again after it
         QCOMPARE(modelo().rowCount(), 11);
+        modelo().pila().setClean();
+    }
+
+    // State: a schedule saved as a project, a length being typed in its cell.  Action:
+    // Ctrl+S with the editor still open.  Expected: the file holds the typed length, and
+    // the window says it is saved.
+    void an_open_editor_is_saved_with_the_schedule() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        QVERIFY(ventana->GuardarEn(Ruta("obra.alim")));
+        tabla->setFocus();
+        tabla->setCurrentIndex(modelo().index(0, Col(Columna::Longitud)));
+        QTest::keyClick(tabla, Qt::Key_7);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("5"));
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        const auto leido = schedule::LeerProyecto(Ruta("obra.alim").toStdString());
+        QVERIFY(std::holds_alternative<schedule::Cuadro>(leido));
+        QCOMPARE(std::get<schedule::Cuadro>(leido)
+                     .filas[0]
+                     .entradas[static_cast<std::size_t>(Columna::Longitud)],
+                 std::string("75"));
+        QCOMPARE(Celda(0, Col(Columna::Longitud)), QStringLiteral("75"));
+        QVERIFY(!ventana->modificado());
+        QVERIFY(!ventana->isWindowModified());
+    }
+
+    // A save that fails or is cancelled changes neither the file the schedule belongs to
+    // nor the shape it is written in: a project saved as a CSV into a folder that does not
+    // exist, or cancelled, stays the project it was.
+    void a_save_that_does_not_happen_leaves_the_file_as_it_was() {
+        QVERIFY(ventana->Abrir(Largo(1500)));
+        QVERIFY(ventana->GuardarEn(Ruta("obra.alim")));
+        QVERIFY(ventana->Abrir(Ruta("obra.alim")));
+        modelo().setData(modelo().index(0, 0), QStringLiteral("cambiado"), Qt::EditRole);
+        const schedule::FormatoCsv formato = modelo().cuadro().formato;
+        // A user whose spreadsheet writes decimal commas: a CSV would take that shape.
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Colombia));
+        const auto local =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); });
+        QCOMPARE(formato.marca.marca, schedule::Marca::Punto);
+        prueba::Avisos avisos;
+        QVERIFY(!ventana->GuardarEn(Ruta("no/existe.csv")));
+        QCOMPARE(avisos.textos.size(), 1);
+        CancelarLoQueSigue();
+        QVERIFY(!ventana->GuardarEn(Ruta("b.csv")));
+        QCOMPARE(avisos.textos.size(), 1);
+        QVERIFY(modelo().cuadro().formato == formato);
+        QVERIFY(modelo().cuadro().origen == schedule::Origen::Proyecto);
+        QCOMPARE(ventana->archivo(), Ruta("obra.alim"));
+        QVERIFY(ventana->modificado());
         modelo().pila().setClean();
     }
 
