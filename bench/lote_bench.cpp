@@ -6,7 +6,7 @@
 #include "schedule_command/lote.h"
 
 #include "schedule/csv_reader.h"
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 #include "schedule/replace_file.h"
 #include "schedule/writers.h"
 

@@ -44,6 +44,10 @@ constexpr const SistemaElectrico& DescripcionSistema(Sistema sistema) {
 // The temperature ratings of the ampacity table's columns, °C.
 inline constexpr std::array<int, 3> Temperaturas{60, 75, 90};
 
+// The ratings a feeder's terminals may have, °C: equipment is listed for 60 °C or 75 °C
+// terminations (110.14(C)).
+inline constexpr std::array<int, 2> TemperaturasTerminales{60, 75};
+
 // The position of a rating in Temperaturas; Temperaturas.size() for none.
 constexpr std::size_t ColumnaDeTemperatura(int grados) {
     std::size_t i = 0;

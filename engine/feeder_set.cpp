@@ -252,7 +252,13 @@ std::size_t FamiliaDe(std::size_t aislamiento) {
 }
 
 int RellenoPermitido(int conductores) {
-    return conductores == 1 ? 53 : conductores == 2 ? 31 : 40;
+    int porciento = Rellenos[0].porciento;
+    for (const FilaRelleno& fila : Rellenos) {
+        if (conductores >= fila.conductores) {
+            porciento = fila.porciento;
+        }
+    }
+    return porciento;
 }
 
 bool Cabe(long long areaConductores, int conductores, long long areaTubo) {

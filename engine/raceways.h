@@ -70,6 +70,17 @@ constexpr bool TuboEnDucto(std::size_t tubo, std::size_t ducto) {
     return false;
 }
 
+// The material a conduit type is of, when a feeder names only the type: the first the
+// table lists it in (RMC is steel unless said otherwise).
+constexpr std::size_t DuctoDelTubo(std::size_t tubo) {
+    for (const TuboDeDucto& t : TubosDeDuctos) {
+        if (t.tubo == Tubos[tubo].nombre) {
+            return IndiceDucto(t.ducto);
+        }
+    }
+    return Ductos.size();
+}
+
 constexpr std::size_t TuboPorOmision(std::size_t ducto) {
     for (const TuboDeDucto& t : TubosDeDuctos) {
         if (t.ducto == Ductos[ducto].nombre) {
@@ -78,6 +89,17 @@ constexpr std::size_t TuboPorOmision(std::size_t ducto) {
     }
     return Tubos.size();
 }
+
+// The fill a conduit allows, from `conductores` conductors on, until the next row; %.
+struct FilaRelleno {
+    int conductores;
+    int porciento;
+};
+inline constexpr FilaRelleno Rellenos[] = {
+#define RELLENO(conductores, porciento) {conductores, porciento},
+#include "data/rellenos.def"
+#undef RELLENO
+};
 
 // The insulation families of Chapter 9 Table 5, as Aislamiento::familia names them.
 inline constexpr std::array<std::string_view, 3> FamiliasAislamiento{"THW", "THHN", "XHHW"};

@@ -102,8 +102,13 @@ std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& s
         return Con(Dato::CorrienteContinua, "La corriente continua no puede ser negativa",
                    Numero(*a.corrienteContinua, sep));
     }
-    if (a.terminales != 60 && a.terminales != 75) {
-        return Con(Dato::Terminales, "Las terminales deben ser de 60 °C o de 75 °C",
+    if (std::find(TemperaturasTerminales.begin(), TemperaturasTerminales.end(), a.terminales) ==
+        TemperaturasTerminales.end()) {
+        std::string permitidas;
+        for (const int t : TemperaturasTerminales) {
+            permitidas += (permitidas.empty() ? "de " : " o de ") + std::to_string(t) + " °C";
+        }
+        return Con(Dato::Terminales, "Las terminales deben ser " + permitidas,
                    Numero(a.terminales, sep));
     }
     if (a.aislamiento >= Aislamientos.size()) {

@@ -3,7 +3,7 @@
 #include "engine/sizing.h"
 #include "fuzz_input.h"
 #include "schedule/csv_reader.h"
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 #include "schedule/text.h"
 
 #include <algorithm>

@@ -260,15 +260,15 @@ void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& a, const engine:
         for (Celda& celda : resultado) {
             celda = Celda{};
         }
-        resultado[ColumnaObservaciones].texto = *a.error;
+        resultado[Indice(ColumnaResultado::Observaciones)].texto = *a.error;
         return;
     }
     if (a.total) {
-        resultado[ColumnaRegulacionTotal] = {engine::FormatearConPatron(*a.total, "0.00", sep),
-                                             *a.total, "0.00"};
+        resultado[Indice(ColumnaResultado::RegulacionTotal)] = {
+            engine::FormatearConPatron(*a.total, "0.00", sep), *a.total, "0.00"};
     }
     if (a.nota) {
-        std::string& observaciones = resultado[ColumnaObservaciones].texto;
+        std::string& observaciones = resultado[Indice(ColumnaResultado::Observaciones)].texto;
         observaciones += (observaciones.empty() ? "" : " | ") + *a.nota;
     }
 }

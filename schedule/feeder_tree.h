@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/number_pattern.h"
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 
 #include <memory>
 #include <optional>

@@ -45,7 +45,7 @@ constexpr int LlamadasMaximas = 100000;
 std::string Esquema() {
     std::string alimentadores = "CREATE TABLE alimentadores (orden INTEGER PRIMARY KEY";
     for (const DescripcionColumna& c : Columnas) {
-        alimentadores += ", " + std::string(c.nombre) + (c.numerica ? " REAL" : " TEXT");
+        alimentadores += ", " + std::string(c.nombre) + (c.numerica() ? " REAL" : " TEXT");
     }
     alimentadores += ");";
     return "CREATE TABLE proyecto (clave TEXT PRIMARY KEY, valor TEXT NOT NULL);" + alimentadores +
@@ -124,7 +124,7 @@ bool EscribirFila(Escritor& e, sqlite3_stmt* fila, sqlite3_stmt* noLeida, sqlite
         } else if (texto.empty()) {
             sqlite3_bind_null(fila, n);
         } else if (double valor = 0;
-                   Columnas[c].numerica &&
+                   Columnas[c].numerica() &&
                    std::from_chars(texto.data(), texto.data() + texto.size(), valor).ec ==
                        std::errc()) {
             sqlite3_bind_double(fila, n, valor);

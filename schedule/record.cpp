@@ -1,9 +1,9 @@
+#include "schedule/method_notes.h"
 #include "schedule/record.h"
 
 #include "engine/feeder_set.h"
 #include "engine/numeric_text.h"
 #include "engine/raceways.h"
-#include "schedule/column_titles.h"
 #include "schedule/text.h"
 
 #include <algorithm>
@@ -17,17 +17,8 @@ using engine::Clausula;
 
 // The inputs given in words go under the line, not in the table: they would widen it for
 // a few rows.
-constexpr std::array EntradasEnNota{
-    Columna::Aislamiento,     Columna::Ubicacion,      Columna::Dispositivo100, Columna::Neutro,
-    Columna::CalibreNeutro,   Columna::NeutroPortador, Columna::Tubo,           Columna::TamanoTubo,
-    Columna::AlimentadoDesde, Columna::Transformador};
-
-// The results in the table, in the window's order; the neutral, the grounding conductor and
-// the conduit are in the drawing's line under it, with the remarks.
-constexpr std::array<std::size_t, 13> ResultadosEnTabla{0, 1, 2, 3, 4, 5, 6, 17, 7, 8, 10, 11, 16};
-
-bool EnNota(Columna c) {
-    return std::find(EntradasEnNota.begin(), EntradasEnNota.end(), c) != EntradasEnNota.end();
+constexpr bool EnNota(Columna c) {
+    return Descripcion(c).memoria == EnMemoria::Nota;
 }
 
 std::string Fijo(double valor, int decimales, const engine::Separadores& sep) {
@@ -303,7 +294,7 @@ std::vector<std::string> DetalleDe(const Contexto& x, std::size_t fila, const En
 // An input cell as the record shows it: a number with the record's separator.
 std::string TextoDeEntrada(const Cuadro::Fila& fila, Columna c, const engine::Separadores& sep) {
     const auto i = static_cast<std::size_t>(c);
-    if (Columnas[i].numerica && fila.errores[i].empty() && !fila.entradas[i].empty()) {
+    if (Columnas[i].numerica() && fila.errores[i].empty() && !fila.entradas[i].empty()) {
         return engine::ConSeparador(fila.entradas[i], sep);
     }
     return fila.entradas[i];
@@ -319,24 +310,33 @@ Memoria::Fila FilaDe(const Contexto& x, std::size_t i, const std::vector<Columna
     }
     std::vector<Celda> resultado = CeldasDeResultado(f.leida, f.dimensionado, x.sep);
     AplicarArbol(resultado, lugar, x.sep);
-    for (const std::size_t r : ResultadosEnTabla) {
-        m.celdas.push_back(r < resultado.size() ? resultado[r].texto : "");
+    for (const ColumnaResultado r : ResultadosEnTabla) {
+        m.celdas.push_back(resultado[Indice(r)].texto);
     }
     const auto nota = [&m](std::string_view titulo, const std::string& texto) {
         if (!SinBlancos(texto).empty()) {
             m.notas.push_back(std::string(titulo) + ": " + texto);
         }
     };
-    nota(TitulosResultado[ColumnaEspecificacion].corto,
-         resultado.size() > ColumnaEspecificacion ? resultado[ColumnaEspecificacion].texto : "");
-    for (const Columna c : EntradasEnNota) {
-        nota(TituloDe(c).corto, TextoDeEntrada(fila, c, x.sep));
+    // The drawing's line first, then the inputs given in words, the file's other columns,
+    // and the remarks last.
+    const auto notasDeResultado = [&](EnMemoria donde) {
+        for (std::size_t r = 0; r < ColumnasResultado.size(); ++r) {
+            if (ColumnasResultado[r].memoria == donde) {
+                nota(ColumnasResultado[r].titulo.corto, resultado[r].texto);
+            }
+        }
+    };
+    notasDeResultado(EnMemoria::Nota);
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        if (EnNota(static_cast<Columna>(c))) {
+            nota(Columnas[c].titulo.corto, TextoDeEntrada(fila, static_cast<Columna>(c), x.sep));
+        }
     }
     for (std::size_t o = 0; o < x.cuadro.otras.size() && o < fila.otras.size(); ++o) {
         nota(x.cuadro.otras[o], fila.otras[o]);
     }
-    nota(TitulosResultado[ColumnaObservaciones].corto,
-         resultado.size() > ColumnaObservaciones ? resultado[ColumnaObservaciones].texto : "");
+    notasDeResultado(EnMemoria::Pie);
     m.falla = Falla(f.leida, f.dimensionado, lugar, x.maximo);
     m.detalle = DetalleDe(x, i, lugar);
     return m;
@@ -464,10 +464,10 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
     m.norma = std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]);
     const std::vector<Columna> entradas = EntradasDeTabla(cuadro);
     for (const Columna c : entradas) {
-        m.columnas.push_back({std::string(TituloDe(c).corto), Descripcion(c).numerica});
+        m.columnas.push_back({std::string(TituloDe(c).corto), Descripcion(c).numerica()});
     }
-    for (const std::size_t r : ResultadosEnTabla) {
-        m.columnas.push_back({std::string(TitulosResultado[r].corto), r != 4});
+    for (const ColumnaResultado r : ResultadosEnTabla) {
+        m.columnas.push_back({std::string(Descripcion(r).titulo.corto), Descripcion(r).numerica});
     }
     m.filas.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {

@@ -67,7 +67,7 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
         switch (col.tipo) {
         case Tipo::Entrada: {
             const std::string& t = fila.entradas[col.indice];
-            const bool numero = Columnas[col.indice].numerica && fila.errores[col.indice].empty();
+            const bool numero = Columnas[col.indice].numerica() && fila.errores[col.indice].empty();
             celdas.push_back(numero ? ConMarca(t, marca, mostrarMarca) : t);
             break;
         }
@@ -223,7 +223,7 @@ void PonerCelda(Cuadro::Fila& fila, Columna columna, std::string_view texto, Mar
     const auto c = static_cast<std::size_t>(columna);
     fila.entradas[c] = texto;
     fila.errores[c].clear();
-    if (!Columnas[c].numerica || SinBlancos(texto).empty()) {
+    if (!Columnas[c].numerica() || SinBlancos(texto).empty()) {
         return;
     }
     auto leido = LeerNumeroDe(columna, texto, marca);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "schedule/feeder_tree.h"
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 
 #include <array>
 #include <functional>

@@ -205,6 +205,12 @@ std::string_view SinBlancos(std::string_view texto) {
     return texto;
 }
 
+std::string Comillas(std::string_view texto) {
+    std::string citado(texto);
+    std::replace(citado.begin(), citado.end(), '|', '/');
+    return "«" + citado + "»";
+}
+
 std::string Normalizar(std::string_view utf8) {
     std::string nombre;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -28,6 +28,10 @@ private:
 // "CSV". The five bytes the code page leaves unassigned keep their C1 control code.
 std::string DesdeWindows1252(std::string_view bytes);
 
+// A cell's text quoted in a message, «as written»; a "|" would read as the separator of a
+// row's remarks, and is written as "/".
+std::string Comillas(std::string_view texto);
+
 // The text without the blanks and tabs around it.
 std::string_view SinBlancos(std::string_view texto);
 

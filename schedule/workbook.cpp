@@ -1,6 +1,6 @@
+#include "schedule/method_notes.h"
 #include "schedule/workbook.h"
 
-#include "schedule/column_titles.h"
 #include "schedule/record.h"
 #include "schedule/writers.h"
 
@@ -13,11 +13,11 @@ std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         const auto& posicion = encabezado.posicion[c];
         if (posicion && *posicion < titulos.size()) {
-            titulos[*posicion] = std::string(TitulosEntrada[c].libro);
+            titulos[*posicion] = std::string(Columnas[c].titulo.libro);
         }
     }
-    for (const Titulo& t : TitulosResultado) {
-        titulos.emplace_back(t.libro);
+    for (const DescripcionResultado& r : ColumnasResultado) {
+        titulos.emplace_back(r.titulo.libro);
     }
     return titulos;
 }

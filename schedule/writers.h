@@ -1,7 +1,7 @@
 // Writing a sized schedule: CSV for the spreadsheet it came from, or an .xlsx workbook.
 #pragma once
 
-#include "schedule/feeders.h"
+#include "schedule/columns.h"
 
 #include <filesystem>
 #include <memory>

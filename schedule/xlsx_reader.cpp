@@ -339,7 +339,7 @@ bool EsEncabezado(const FilaLibro& fila) {
     for (const CeldaLibro& c : fila) {
         circuito = circuito || MismoNombre(c.texto, Descripcion(Columna::Circuito).nombre);
         corriente = corriente || MismoNombre(c.texto, Descripcion(Columna::Corriente).nombre);
-        for (std::string_view s : Descripcion(Columna::Circuito).sinonimos) {
+        for (std::string_view s : Descripcion(Columna::Circuito).Sinonimos()) {
             circuito = circuito || MismoNombre(c.texto, s);
         }
     }
@@ -365,7 +365,7 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& f
     for (std::size_t f = h + 1; f < filas.size(); ++f) {
         for (std::size_t c = 0; c < Columnas.size(); ++c) {
             const auto& p = e.posicion[c];
-            if (Columnas[c].numerica && p && *p < filas[f].size() && !filas[f][*p].numero) {
+            if (Columnas[c].numerica() && p && *p < filas[f].size() && !filas[f][*p].numero) {
                 decision.Contar(filas[f][*p].texto);
             }
         }
@@ -392,7 +392,7 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& f
                 fila.entradas[c] = celda.texto;
                 fila.errores[c] = "La columna «" + std::string(Columnas[c].nombre) + "» " +
                                   celda.error + ": «" + celda.texto + "».";
-            } else if (Columnas[c].numerica && !celda.numero) {
+            } else if (Columnas[c].numerica() && !celda.numero) {
                 PonerCelda(fila, static_cast<Columna>(c), celda.texto, marcaTexto);
             }
         }

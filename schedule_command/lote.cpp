@@ -1,9 +1,10 @@
 #include "schedule_command/lote.h"
 
 #include "engine/sizing.h"
+#include "schedule/method_notes.h"
 #include "schedule/csv_reader.h"
 #include "schedule/feeder_tree.h"
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 #include "schedule/schedule_file.h"
 #include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
@@ -294,8 +295,8 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
         return;
     }
     std::vector<std::string> nombres = e.nombres;
-    for (std::string_view columna : schedule::ColumnasResultado) {
-        nombres.emplace_back(columna);
+    for (const schedule::DescripcionResultado& r : schedule::ColumnasResultado) {
+        nombres.emplace_back(r.nombre);
     }
     std::vector<schedule::Celda> titulos;
     for (std::string& nombre : nombres) {

@@ -2,7 +2,8 @@
 #include "schedule_command/lote.h"
 
 #include "engine/code_editions.h"
-#include "schedule/feeders.h"
+#include "schedule/method_notes.h"
+#include "schedule/columns.h"
 
 #include <CLI/CLI.hpp>
 
@@ -49,14 +50,15 @@ std::string Motivo(const CLI::ParseError& error) {
 // The columns, the outputs, the assumptions a reader must know of, and the exit statuses.
 std::string Pie() {
     std::string salidas;
-    for (std::string_view columna : schedule::ColumnasResultado) {
-        salidas += (salidas.empty() ? "" : ", ") + std::string(columna);
+    for (const schedule::DescripcionResultado& r : schedule::ColumnasResultado) {
+        salidas += (salidas.empty() ? "" : ", ") + std::string(r.nombre);
     }
     return schedule::AyudaDeColumnas() + " Cada conjunto en paralelo va en su propio ducto." +
            "\nSalida: las columnas de entrada y " + salidas +
            ".\nSupuestos: toda la carga continua (al 125 %) sin continua ni corriente_continua, "
-           "lo que da calibres mayores que los de la corriente sola; terminales de 75 °C; "
-           "ubicación mojada; aislamiento THW. El método completo: --notas."
+           "lo que da calibres mayores que los de la corriente sola; " +
+           schedule::SupuestosPorOmision() +
+           ". El método completo: --notas."
            "\nEstado de salida: 0 todo calculado; 1 algunas filas sin calcular; 2 no se pudo "
            "empezar (nada escrito).\n";
 }

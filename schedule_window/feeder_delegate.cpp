@@ -1,9 +1,6 @@
 #include "schedule_window/feeder_delegate.h"
 
-#include "engine/conductors.h"
-#include "engine/defaults.h"
-#include "engine/raceways.h"
-#include "schedule/feeders.h"
+#include "schedule/columns.h"
 #include "schedule/text.h"
 #include "schedule_window/feeder_model.h"
 
@@ -11,69 +8,12 @@
 
 using schedule::Columna;
 
-namespace {
-
-QString Texto(std::string_view t) {
-    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-// The names of a table's rows, after `primera` if there is one.
-template <typename Tabla> QStringList Nombres(const Tabla& tabla, std::string_view primera = {}) {
-    QStringList nombres;
-    if (!primera.empty()) {
-        nombres << Texto(primera);
-    }
-    for (const auto& fila : tabla) {
-        nombres << Texto(fila.nombre);
-    }
-    return nombres;
-}
-
-} // namespace
-
 QStringList DelegadoAlimentadores::Opciones(int columna) {
-    const std::string_view automatico = engine::PorOmision.calibre;
-    switch (static_cast<Columna>(columna)) {
-    case Columna::Sistema:
-        return Nombres(engine::Sistemas);
-    case Columna::Conductor:
-        return Nombres(engine::Materiales);
-    case Columna::Ducto:
-        return Nombres(engine::Ductos);
-    case Columna::Calibre:
-        return Nombres(engine::Calibres, automatico);
-    case Columna::CalibreNeutro:
-        return Nombres(engine::Calibres);
-    case Columna::Aislamiento:
-        return Nombres(engine::Aislamientos);
-    case Columna::Tubo:
-        return Nombres(engine::Tubos);
-    case Columna::Ubicacion:
-        return {QStringLiteral("seca"), QStringLiteral("mojada")};
-    case Columna::Terminales:
-        return {QStringLiteral("60"), QStringLiteral("75")};
-    case Columna::Dispositivo100:
-    case Columna::Neutro:
-    case Columna::NeutroPortador:
-    case Columna::Transformador:
-        return {QStringLiteral("no"), QStringLiteral("sí")};
-    case Columna::TamanoTubo: {
-        QStringList tamanos{Texto(automatico)};
-        for (const engine::TamanoTubo& t : engine::TamanosTubo) {
-            tamanos << Texto(t.comercial);
-        }
-        return tamanos;
+    QStringList opciones;
+    for (const std::string& opcion : schedule::OpcionesDe(static_cast<Columna>(columna))) {
+        opciones << QString::fromStdString(opcion);
     }
-    case Columna::Proteccion: {
-        QStringList ratings{Texto(automatico)};
-        for (const int rating : engine::RatingsEstandar) {
-            ratings << QString::number(rating);
-        }
-        return ratings;
-    }
-    default:
-        return {};
-    }
+    return opciones;
 }
 
 QStringList DelegadoAlimentadores::Circuitos(const QAbstractItemModel& modelo, int fila) {
@@ -93,7 +33,8 @@ QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionV
     const QVariant columna = indice.data(ModeloAlimentadores::RolColumna);
     QStringList opciones = columna.isValid() ? Opciones(columna.toInt()) : QStringList();
     const bool desde =
-        columna.isValid() && columna.toInt() == static_cast<int>(Columna::AlimentadoDesde);
+        columna.isValid() && schedule::Descripcion(static_cast<Columna>(columna.toInt())).clase ==
+                                 schedule::Clase::OtraFila;
     if (desde) {
         opciones = Circuitos(*indice.model(), indice.row());
     }
@@ -102,9 +43,7 @@ QWidget* DelegadoAlimentadores::createEditor(QWidget* padre, const QStyleOptionV
     }
     auto* lista = new QComboBox(padre);
     lista->addItems(opciones);
-    // A device may have a rating of its own, which 240.6(A) permits; a feeder may be fed
-    // from a circuit not yet written.
-    lista->setEditable(columna.toInt() == static_cast<int>(Columna::Proteccion) || desde);
+    lista->setEditable(schedule::Descripcion(static_cast<Columna>(columna.toInt())).otraOpcion);
     lista->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lista->setAccessibleName(
         indice.model()->headerData(indice.column(), Qt::Horizontal).toString());

@@ -3,7 +3,6 @@
 #include "engine/defaults.h"
 #include "engine/numeric_text.h"
 #include "engine/raceways.h"
-#include "schedule/column_titles.h"
 #include "schedule/csv_reader.h"
 #include "schedule/record.h"
 #include "schedule/text.h"
@@ -21,13 +20,11 @@ using schedule::ColumnasResultado;
 
 namespace {
 
+constexpr std::size_t Observaciones = schedule::Indice(schedule::ColumnaResultado::Observaciones);
+
 // A refused cell, and a given size that fails the limit or the ampacity.
 const QColor ColorInvalido(255, 205, 205);
 const QColor ColorExcede(255, 225, 160);
-
-// The order the view shows the results in: the remarks, which run long, last.
-constexpr std::array<std::size_t, ColumnasResultado.size()> OrdenResultados{
-    0, 1, 2, 3, 4, 5, 6, 17, 7, 8, 10, 11, 12, 13, 14, 15, 16, 18, 9};
 
 // An empty optional cell shows what it stands for, dimmed.
 const QColor ColorPorOmision(120, 120, 120);
@@ -188,7 +185,8 @@ ModeloAlimentadores::Vista ModeloAlimentadores::VistaDe(int columna) const {
     if (c < otras + Columnas.size()) {
         return {Tipo::Entrada, c - otras};
     }
-    return {Tipo::Resultado, OrdenResultados[c - otras - Columnas.size()]};
+    return {Tipo::Resultado,
+            schedule::Indice(schedule::ResultadosEnVentana[c - otras - Columnas.size()])};
 }
 
 int ModeloAlimentadores::ColumnaDe(Vista v) const {
@@ -201,13 +199,15 @@ int ModeloAlimentadores::ColumnaDe(Vista v) const {
     case Tipo::Resultado:
         break;
     }
-    const auto lugar = std::find(OrdenResultados.begin(), OrdenResultados.end(), v.indice);
-    return static_cast<int>(otras + Columnas.size() + (lugar - OrdenResultados.begin()));
+    const auto& orden = schedule::ResultadosEnVentana;
+    const auto lugar =
+        std::find(orden.begin(), orden.end(), static_cast<schedule::ColumnaResultado>(v.indice));
+    return static_cast<int>(otras + Columnas.size() + (lugar - orden.begin()));
 }
 
 bool ModeloAlimentadores::Opcional(int columna) const {
     const Vista v = VistaDe(columna);
-    return v.tipo == Tipo::Entrada && v.indice >= static_cast<std::size_t>(Columna::PotenciaKw);
+    return v.tipo == Tipo::Entrada && Columnas[v.indice].ventana == schedule::EnVentana::SiSeUsa;
 }
 
 bool ModeloAlimentadores::EnUso(int columna) const {
@@ -278,7 +278,7 @@ void ModeloAlimentadores::AplicarArbol(bool avisar) {
 QString ModeloAlimentadores::TextoVisible(const schedule::Cuadro::Fila& fila,
                                           std::size_t columna) const {
     const std::string& texto = fila.entradas[columna];
-    const bool numero = Columnas[columna].numerica && fila.errores[columna].empty();
+    const bool numero = Columnas[columna].numerica() && fila.errores[columna].empty();
     return Q(numero ? schedule::ConMarca(texto, MarcaLocal().marca) : texto);
 }
 
@@ -351,7 +351,7 @@ QString ModeloAlimentadores::PorOmision(std::size_t fila, Vista v) const {
             return QString::fromUtf8(tubo.data(), static_cast<qsizetype>(tubo.size()));
         }
     }
-    if (Columnas[v.indice].numerica) {
+    if (Columnas[v.indice].numerica()) {
         return Q(schedule::ConMarca(schedule::TextoPorOmision(c), MarcaLocal().marca));
     }
     return Q(schedule::TextoPorOmision(c));
@@ -379,18 +379,18 @@ bool ModeloAlimentadores::Excede(std::size_t fila, Vista v) const {
     const bool excede = d && (d->excedeRegulacion || d->excedeAmpacidad);
     return excede &&
            ((v.tipo == Tipo::Entrada && v.indice == static_cast<std::size_t>(Columna::Calibre)) ||
-            (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaObservaciones));
+            (v.tipo == Tipo::Resultado && v.indice == Observaciones));
 }
 
 QVariant ModeloAlimentadores::Ayuda(std::size_t fila, Vista v) const {
     if (const QStringList textos = Mensajes(fila, v); !textos.isEmpty()) {
         return textos.join(QLatin1Char('\n'));
     }
-    if (Excede(fila, v) ||
-        (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaObservaciones)) {
-        return Q(resultados_[fila].celdas[schedule::ColumnaObservaciones].texto);
+    // A text that runs long is read whole; a given size that fails says why.
+    if (Excede(fila, v)) {
+        return Q(resultados_[fila].celdas[Observaciones].texto);
     }
-    if (v.tipo == Tipo::Resultado && v.indice == schedule::ColumnaEspecificacion) {
+    if (v.tipo == Tipo::Resultado && schedule::ColumnasResultado[v.indice].larga) {
         return Q(resultados_[fila].celdas[v.indice].texto);
     }
     if (const QString omision = PorOmision(fila, v); !omision.isEmpty()) {
@@ -410,7 +410,7 @@ QVariant ModeloAlimentadores::Fondo(std::size_t fila, Vista v) const {
 }
 
 QVariant ModeloAlimentadores::Alineacion(std::size_t fila, Vista v) const {
-    if ((v.tipo == Tipo::Entrada && Columnas[v.indice].numerica) ||
+    if ((v.tipo == Tipo::Entrada && Columnas[v.indice].numerica()) ||
         (v.tipo == Tipo::Resultado && resultados_[fila].celdas[v.indice].numero)) {
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -428,11 +428,11 @@ QVariant ModeloAlimentadores::headerData(int seccion, Qt::Orientation orientacio
     const Vista v = VistaDe(seccion);
     switch (v.tipo) {
     case Tipo::Entrada:
-        return Q(std::string(schedule::TitulosEntrada[v.indice].ventana));
+        return Q(std::string(Columnas[v.indice].titulo.ventana));
     case Tipo::Otra:
         return Q(cuadro_.otras[v.indice]);
     case Tipo::Resultado:
-        return Q(std::string(schedule::TitulosResultado[v.indice].ventana));
+        return Q(std::string(ColumnasResultado[v.indice].titulo.ventana));
     }
     return {};
 }
@@ -531,7 +531,7 @@ ModeloAlimentadores::Pegado ModeloAlimentadores::Pegar(int fila, const std::stri
     for (std::size_t f = conEncabezado ? 1 : 0; f < bloque.size(); ++f) {
         for (std::size_t i = 0; i < bloque[f].size() && i < destinos.size(); ++i) {
             if (destinos[i] && destinos[i]->tipo == Tipo::Entrada &&
-                Columnas[destinos[i]->indice].numerica) {
+                Columnas[destinos[i]->indice].numerica()) {
                 decision.Contar(bloque[f][i]);
             }
         }

@@ -72,8 +72,8 @@ public:
     };
     Vista VistaDe(int columna) const;
     int ColumnaDe(Vista vista) const;
-    // The inputs of the load by power, its continuous part, the insulation and the device:
-    // a view may leave one out while no row uses it.
+    // The inputs the column table shows only while some row fills them: a view may leave
+    // one out while no row uses it.
     bool Opcional(int columna) const;
     bool EnUso(int columna) const;
     // The role that tells an input cell's place in Columnas, for its editor.

@@ -317,8 +317,7 @@ void VentanaAlimentadores::AjustarColumnas() {
         const ModeloAlimentadores::Vista v = modelo_->VistaDe(c);
         // The remarks and the drawing's line run long, and are read whole.
         const bool larga = v.tipo == ModeloAlimentadores::Tipo::Resultado &&
-                           (v.indice == schedule::ColumnaObservaciones ||
-                            v.indice == schedule::ColumnaEspecificacion);
+                           schedule::ColumnasResultado[v.indice].larga;
         const int maximo = (larga ? AnchoObservaciones : AnchoMaximo) * letra;
         tabla_->setColumnWidth(c, std::min(tabla_->columnWidth(c), maximo));
     }

@@ -1,4 +1,4 @@
-#include "schedule/feeders.h"
+#include "schedule/result_cells.h"
 
 #include "engine/raceways.h"
 #include "schedule/text.h"
@@ -250,7 +250,7 @@ TEST(CeldasDeResultado, JoinsTheRemarksWithABar) {
     const FilaLeida fila =
         LeerFila({"A", "x | y", "cu", "pvc", "abc", "", "0.9", "10"}, De(Nombres), Punto);
     const std::string observaciones =
-        CeldasDeResultado(fila, std::nullopt, {})[ColumnaObservaciones].texto;
+        CeldasDeResultado(fila, std::nullopt, {})[Indice(ColumnaResultado::Observaciones)].texto;
     EXPECT_EQ(observaciones,
               "La columna «sistema» no tiene un valor válido: «x / y». | La columna «corriente» "
               "no tiene un número: «abc». | La columna «voltaje» está vacía.");
@@ -355,7 +355,8 @@ TEST(CeldasDeResultado, TheCurrentUsedAndTheDeviceComeAfterTheRemarks) {
     EXPECT_EQ(c[11].texto, "150");
     c = resultado({"A", "3", "cu", "pvc", "", "100", "480", "0,9", "10", "0", "137,5"});
     EXPECT_EQ(c[11].texto, "137,5");
-    EXPECT_NE(c[ColumnaObservaciones].texto.find("no es un valor estándar"), std::string::npos);
+    EXPECT_NE(c[Indice(ColumnaResultado::Observaciones)].texto.find("no es un valor estándar"),
+              std::string::npos);
     // Size 1/0 carries 150 A: a whole number shows no separator after it.
     EXPECT_EQ(c[8].texto, "150");
 }

@@ -68,7 +68,7 @@ TEST(EscribirCuadro, ReadsBackTheSameRows) {
         for (std::size_t col = 0; col < Columnas.size(); ++col) {
             const std::string& a = c.filas[0].entradas[col];
             const std::string& b = otra.filas[0].entradas[col];
-            if (Columnas[col].numerica && !a.empty()) {
+            if (Columnas[col].numerica() && !a.empty()) {
                 EXPECT_EQ(engine::Decimal::Leer(a), engine::Decimal::Leer(b)) << a << " / " << b;
             } else {
                 EXPECT_EQ(a, b);

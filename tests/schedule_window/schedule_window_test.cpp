@@ -55,13 +55,15 @@ private:
     // A result column by its name in the command's output.
     QString Resultado(int fila, std::string_view nombre) {
         const auto& r = schedule::ColumnasResultado;
-        const auto i = static_cast<std::size_t>(std::find(r.begin(), r.end(), nombre) - r.begin());
+        const auto i = static_cast<std::size_t>(
+            std::find_if(r.begin(), r.end(), [&](const auto& d) { return d.nombre == nombre; }) -
+            r.begin());
         return Celda(fila, modelo().ColumnaDe({ModeloAlimentadores::Tipo::Resultado, i}));
     }
     QStringList Resultados(int fila) {
         QStringList textos;
-        for (std::string_view nombre : schedule::ColumnasResultado) {
-            textos << Resultado(fila, nombre);
+        for (const schedule::DescripcionResultado& r : schedule::ColumnasResultado) {
+            textos << Resultado(fila, r.nombre);
         }
         return textos;
     }
@@ -675,8 +677,9 @@ private slots:
                                 .arg(libre.height())));
         QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — Sin título")));
         QVERIFY(ventana->Abrir(Ejemplo));
-        const int observaciones = modelo().ColumnaDe(
-            {ModeloAlimentadores::Tipo::Resultado, schedule::ColumnaObservaciones});
+        const int observaciones =
+            modelo().ColumnaDe({ModeloAlimentadores::Tipo::Resultado,
+                                schedule::Indice(schedule::ColumnaResultado::Observaciones)});
         QCOMPARE(observaciones, modelo().columnCount() - 1);
         QVERIFY(tabla->columnWidth(observaciones) <= 41 * tabla->fontMetrics().averageCharWidth());
     }

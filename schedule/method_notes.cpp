@@ -1,0 +1,177 @@
+#include "schedule/method_notes.h"
+
+#include "engine/code_editions.h"
+#include "engine/conductors.h"
+#include "engine/defaults.h"
+#include "engine/raceways.h"
+#include "schedule/columns.h"
+
+#include <array>
+#include <span>
+
+namespace schedule {
+namespace {
+
+// "NEC 2023 215.3"
+std::string CitaCompleta(engine::Clausula c, engine::Norma norma) {
+    return std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + " " +
+           std::string(engine::Cita(c, norma));
+}
+
+// The smallest size of sets in parallel.
+std::string Paralelo() {
+    return std::string(engine::Calibres[engine::PrimerCalibreParalelo].nombre);
+}
+
+std::string EnPalabras(int n) {
+    constexpr std::array<std::string_view, 10> Palabras{"cero",  "uno",  "dos",   "tres", "cuatro",
+                                                        "cinco", "seis", "siete", "ocho", "nueve"};
+    return n >= 0 && n < static_cast<int>(Palabras.size()) ? std::string(Palabras[n])
+                                                           : std::to_string(n);
+}
+
+// "40 % con más de dos conductores, 31 % con dos y 53 % con uno", the largest count first.
+std::string Rellenos() {
+    const std::span<const engine::FilaRelleno> filas(engine::Rellenos);
+    std::string texto;
+    for (std::size_t i = filas.size(); i-- > 0;) {
+        const engine::FilaRelleno& f = filas[i];
+        const bool ultima = i + 1 == filas.size();
+        const int hasta = ultima ? 0 : filas[i + 1].conductores - 1;
+        texto += texto.empty() ? "" : i == 0 ? " y " : ", ";
+        texto += std::to_string(f.porciento) + " % con ";
+        texto += ultima                  ? "más de " + EnPalabras(f.conductores - 1)
+                 : hasta > f.conductores ? EnPalabras(f.conductores) + " a " + EnPalabras(hasta)
+                                         : EnPalabras(f.conductores);
+        texto += ultima ? " conductores" : "";
+    }
+    return texto;
+}
+
+// The notes on the load, its continuous part, the ampacity and the assumptions.
+std::vector<std::string> NotasDeLaAmpacidad(engine::Norma norma) {
+    using engine::Clausula;
+    const engine::ValoresPorOmision& o = engine::PorOmision;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return {
+        "Corriente de la carga: la de la columna corriente tal como se escribió, o la de su "
+        "potencia, redondeada a 2 decimales: I = P / (√3·V·fp) en trifásico y P / (V·fp) en "
+        "monofásico (potencia_kw); I = S / (√3·V) y S / V (potencia_kva).",
+        "La parte continua de la carga (3 h o más; columna continua en %, o corriente_continua "
+        "en A) se toma al 125 % (" +
+            cita(Clausula::CargaContinua) +
+            "); con un dispositivo aprobado para operar al 100 % de su capacidad "
+            "(dispositivo_100), al 100 %. Sin dato, toda la carga se supone continua: con ello "
+            "los calibres salen mayores que los de la corriente sola.",
+        "Ampacidad de " + cita(Clausula::TablaAmpacidad) +
+            ". Sin corrección, la columna de la menor de las temperaturas del aislamiento y de "
+            "las terminales lleva 1,25·Ic + In. Con corrección, la columna del aislamiento en su "
+            "ubicación, por el factor de temperatura ambiente (" +
+            cita(Clausula::TablaTemperatura) +
+            ") y el de agrupamiento por los conductores portadores de corriente de cada ducto (" +
+            cita(Clausula::TablaAgrupamiento) + "), sin pasar de la columna de las terminales (" +
+            cita(Clausula::Terminales) + "), lleva la carga entera (" +
+            cita(Clausula::AmpacidadCorregida) + "). La ampacidad que se informa es esta última.",
+        "Supuestos: terminales de " + TextoNumero(o.terminales) +
+            " °C salvo la columna terminales, aunque " + cita(Clausula::Terminales) +
+            "(1)(a) pide 60 °C en circuitos de 100 A o menos o de calibres 14 a 1, salvo equipo "
+            "aprobado para 75 °C; ubicación " +
+            TextoUbicacion(o.mojado) +
+            " salvo la columna ubicacion (el interior de un ducto subterráneo o en lugar mojado "
+            "es mojado); aislamiento " +
+            std::string(o.nombreAislamiento) +
+            " salvo la columna aislamiento. THHN sólo en lugar seco.",
+    };
+}
+
+// The notes on the overcurrent device and the conductor it protects.
+std::string NotaDeLaProteccion(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return "Protección: la menor capacidad estándar (" + cita(Clausula::RatingsEstandar) +
+           ") no menor que 1,25·Ic + In (" + cita(Clausula::ProteccionAlimentador) +
+           "); una dada no puede ser menor, y si no es estándar se permite con una "
+           "observación. Debe proteger al conductor (" +
+           cita(Clausula::ConductorProtegido) +
+           "): hasta 800 A, no pasar de la capacidad estándar siguiente a su ampacidad (" +
+           cita(Clausula::SiguienteMayor) + "); sobre 800 A, no pasar de su ampacidad (" +
+           cita(Clausula::Mayor800) +
+           "); en los calibres 14, 12 y 10, no pasar de 15, 20 y 30 A en cobre, y de 15 y 25 A "
+           "en aluminio 12 y 10 (" +
+           cita(Clausula::ConductoresPequenos) + ").";
+}
+
+// The notes on the neutral, the grounding conductor, the conduit and the total regulation.
+std::vector<std::string> NotasDelConjunto(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return {
+        "Conductor de puesta a tierra de " + cita(Clausula::TablaTierra) +
+            " por la protección, del material de las fases; aumentado en proporción a los "
+            "circular mils de las fases cuando éstas pasan del calibre por ampacidad (" +
+            cita(Clausula::TierraProporcional) + ", áreas de " + cita(Clausula::TablaSecciones) +
+            "), sin pasar de las fases (" + cita(Clausula::TierraNoMayor) +
+            "); uno en cada tubo de conjuntos en paralelo (" + cita(Clausula::TierraParalelo) +
+            ").",
+        "Neutro: en trifásico, y en monofásico sólo con la columna neutro (circuito de 3 hilos); "
+        "del calibre de las fases, o uno dado no menor que el menor de dos: el de puesta a "
+        "tierra de la tabla y el de las fases (" +
+            cita(Clausula::NeutroMinimo) + "), y " + Paralelo() +
+            " en paralelo. Cuenta como portador de "
+            "corriente sólo con neutro_portador (" +
+            cita(Clausula::NeutroPortador) + ").",
+        "Tubos: uno por conjunto, con todos sus conductores (" + cita(Clausula::MismoTubo) +
+            "), todos iguales; el menor tamaño del tipo de " + cita(Clausula::TablaTubos) +
+            " cuyo relleno no pase del " + Rellenos() + " (" + cita(Clausula::TablaRelleno) +
+            "). Áreas de " + cita(Clausula::TablaAreas) +
+            " por la familia del aislamiento (THW, THHN o XHHW); el conductor de puesta a "
+            "tierra se supone aislado, del mismo tipo: un supuesto conservador.",
+        "Regulación total: la del alimentador más la total del que lo alimenta "
+        "(alimentado_desde); vuelve a empezar en un transformador. Es una aproximación a "
+        "corriente constante: cada caída se toma a su corriente y su voltaje nominal. El 5 % "
+        "de " +
+            cita(Clausula::NotaRegulacion) +
+            " es para alimentadores y circuitos derivados juntos, así que un alimentador suele "
+            "dejar parte de él a los circuitos derivados.",
+    };
+}
+
+} // namespace
+
+std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
+    using engine::Clausula;
+    const auto& tri = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Trifasico)];
+    const auto& mono = engine::Sistemas[static_cast<std::size_t>(engine::Sistema::Monofasico)];
+    std::vector<std::string> notas{
+        "Norma: " + std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]) + ".",
+        "Resistencia y reactancia de " + CitaCompleta(Clausula::TablaImpedancias, norma) +
+            ": cables de 600 V, 60 Hz, 75 °C, tres conductores individuales en ducto, en "
+            "ohmios al neutro por 1000 pies.",
+        "Caída de voltaje con la impedancia eficaz al factor de potencia del alimentador: "
+        "Zef = R·cos θ + X·sen θ; trifásico ΔV = " +
+            std::string(tri.factorCaida) +
+            "·I·Zef·L, monofásico ΔV = " + std::string(mono.factorCaida) + "·I·Zef·L.",
+        "Regulación = caída de voltaje / voltaje de envío × 100 %."};
+    for (std::string& nota : NotasDeLaAmpacidad(norma)) {
+        notas.push_back(std::move(nota));
+    }
+    notas.push_back(NotaDeLaProteccion(norma));
+    notas.push_back("Conjuntos en paralelo: sólo calibres " + Paralelo() + " y mayores (" +
+                    CitaCompleta(Clausula::Paralelo, norma) +
+                    "); la corriente se reparte por igual entre los conjuntos, cada uno en su "
+                    "ducto.");
+    notas.push_back("Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por "
+                    "ampacidad con su protección.");
+    for (std::string& nota : NotasDelConjunto(norma)) {
+        notas.push_back(std::move(nota));
+    }
+    return notas;
+}
+
+std::string SupuestosPorOmision() {
+    const engine::ValoresPorOmision& o = engine::PorOmision;
+    return "terminales de " + TextoNumero(o.terminales) + " °C; ubicación " +
+           TextoUbicacion(o.mojado) + "; aislamiento " + std::string(o.nombreAislamiento);
+}
+
+} // namespace schedule

@@ -1,0 +1,19 @@
+// The method and its assumptions in words, for the notes that go with the results, the
+// record's method page and the command's help, each fact written from the table that
+// holds it.
+#pragma once
+
+#include "engine/code_editions.h"
+
+#include <string>
+#include <vector>
+
+namespace schedule {
+
+// The method, one paragraph a line, the clauses cited in the numbering of `norma`.
+std::vector<std::string> NotasDelMetodo(engine::Norma norma);
+
+// "terminales de 75 °C; ubicación mojada; aislamiento THW": what an empty cell assumes.
+std::string SupuestosPorOmision();
+
+} // namespace schedule
