@@ -428,22 +428,6 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
     return renglones;
 }
 
-std::optional<std::vector<FilaDimensionada>>
-DimensionarCuadro(const Cuadro& cuadro, const engine::TablasConductores& tablas,
-                  const std::optional<std::string>& errorTablas, const engine::Separadores& sep,
-                  const std::function<bool(std::size_t)>& avance) {
-    const engine::Norma norma = NormaDe(cuadro.proyecto);
-    std::vector<FilaDimensionada> dimensionadas;
-    dimensionadas.reserve(cuadro.filas.size());
-    for (const Cuadro::Fila& fila : cuadro.filas) {
-        dimensionadas.push_back(DimensionarFila(fila, tablas, errorTablas, sep, norma));
-        if (avance && !avance(dimensionadas.size())) {
-            return std::nullopt;
-        }
-    }
-    return dimensionadas;
-}
-
 std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasConductores& tablas,
                                     const std::optional<std::string>& errorTablas,
                                     const engine::Separadores& sep,

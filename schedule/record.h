@@ -77,13 +77,6 @@ struct Memoria {
     std::vector<std::string> notasMetodo;
 };
 
-// Every row of `cuadro` sized with `tablas`, the remarks citing the project's edition.
-// `avance` is told the rows done and may stop the work by returning false: then none.
-std::optional<std::vector<FilaDimensionada>>
-DimensionarCuadro(const Cuadro& cuadro, const engine::TablasConductores& tablas,
-                  const std::optional<std::string>& errorTablas, const engine::Separadores& sep,
-                  const std::function<bool(std::size_t)>& avance = {});
-
 // The record of `cuadro`, every row sized with `tablas` in one walk, the numbers with
 // `sep`. `avance` is told the rows done and may stop the walk by returning false: then
 // there is no record.

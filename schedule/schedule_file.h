@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -137,6 +138,13 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
                                  const std::optional<std::string>& errorTablas,
                                  const engine::Separadores& sep,
                                  engine::Norma norma = engine::NormaPorOmision);
+
+// Every row of `cuadro` sized with `tablas`, the remarks citing the project's edition.
+// `avance` is told the rows done and may stop the work by returning false: then none.
+std::optional<std::vector<FilaDimensionada>>
+DimensionarCuadro(const Cuadro& cuadro, const engine::TablasConductores& tablas,
+                  const std::optional<std::string>& errorTablas, const engine::Separadores& sep,
+                  const std::function<bool(std::size_t)>& avance = {});
 
 // The header the command reads for rows kept with "." decimals in the order of Columnas.
 Encabezado EncabezadoCanonico();

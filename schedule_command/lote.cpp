@@ -418,16 +418,13 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
     if (o.norma) {
         cuadro.proyecto.norma = engine::NombresNorma[static_cast<std::size_t>(*o.norma)];
     }
-    const engine::Norma norma = schedule::NormaDe(cuadro.proyecto);
     if (const auto error = schedule::GuardarProyecto(cuadro, *o.salida)) {
         errores << "calculador-caidas-lote: no se pudo escribir " << Nombre(*o.salida) << ": "
                 << *error << ".\n";
         return NoEmpieza;
     }
-    std::vector<schedule::FilaDimensionada> dimensionadas;
-    for (const schedule::Cuadro::Fila& fila : cuadro.filas) {
-        dimensionadas.push_back(schedule::DimensionarFila(fila, tablas, std::nullopt, {}, norma));
-    }
+    const std::vector<schedule::FilaDimensionada> dimensionadas =
+        *schedule::DimensionarCuadro(cuadro, tablas, std::nullopt, {});
     const auto enArbol = schedule::ArbolDelCuadro(cuadro, dimensionadas, {});
     Fallas fallas;
     for (std::size_t i = 0; i < dimensionadas.size(); ++i) {

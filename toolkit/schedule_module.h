@@ -4,7 +4,9 @@
 #pragma once
 
 #include "engine/calcular.h"
+#include "toolkit/modules.h"
 
+#include <QObject>
 #include <QString>
 #include <QtPlugin>
 
@@ -44,6 +46,9 @@ inline constexpr const char* ArchivoModuloAlimentadores = "modulos/libcalculador
 
 // The schedule module in `carpeta`, loaded on the first call and kept loaded; null, with
 // the reason in `error`, if it cannot be loaded.
-FabricaAlimentadores* ModuloAlimentadores(const QString& carpeta, QString& error);
+inline FabricaAlimentadores* ModuloAlimentadores(const QString& carpeta, QString& error) {
+    return qobject_cast<FabricaAlimentadores*>(
+        CargarModulo(carpeta, ArchivoModuloAlimentadores, error));
+}
 
 } // namespace toolkit

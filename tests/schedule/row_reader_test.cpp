@@ -1,4 +1,4 @@
-#include "schedule/result_cells.h"
+#include "schedule/row_reader.h"
 
 #include "engine/raceways.h"
 #include "schedule/text.h"
@@ -17,13 +17,8 @@ const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Duc
                                        "Corriente", "Voltaje", "FP",        "Longitud"};
 
 constexpr MarcaDecimal Coma{Marca::Coma, false};
-constexpr MarcaDecimal Punto{Marca::Punto, false};
 
-const engine::TablasConductores& Tablas() {
-    static const auto tablas =
-        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
-    return tablas;
-}
+constexpr MarcaDecimal Punto{Marca::Punto, false};
 
 std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDecimal marca = Coma) {
     const FilaLeida fila = LeerFila(celdas, De(Nombres), marca);
@@ -32,18 +27,6 @@ std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDec
 }
 
 } // namespace
-
-TEST(LeerEncabezado, FindsColumnsByNameAndNamesTheMissingOnes) {
-    const Encabezado e = De({"Notas", "CIRCUITO", "sistema", "Conductor", "Ducto", "Corriente",
-                             "Voltaje", "F P", "Longitud", "Calibre", "Regulación_máx"});
-    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::Circuito)], 1u);
-    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::Fp)], 7u);
-    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::RegulacionMax)], 10u);
-    EXPECT_FALSE(e.posicion[static_cast<std::size_t>(Columna::Paralelo)]);
-    const auto falta = LeerEncabezado({"circuito", "sistema", "ducto", "corriente", "voltaje"});
-    EXPECT_EQ(std::get<std::string>(falta),
-              "faltan columnas obligatorias en el encabezado: conductor, fp, longitud");
-}
 
 TEST(LeerFila, ReadsChoicesWhateverTheirCaseAndAccents) {
     const FilaLeida fila = LeerFila(
@@ -96,67 +79,6 @@ TEST(LeerFila, NamesEveryBadCell) {
                            conCalibre, Punto))
                   .calibre,
               std::nullopt);
-}
-
-// Headers as people write them: units, dots, joining words and abbreviations do not matter,
-// and other names stand in for an input whose own name no column has.
-TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
-    const Encabezado e = De({"Tablero",
-                             "Sistema",
-                             "Conductor",
-                             "Ducto",
-                             "Corriente (A)",
-                             "Tensión [V]",
-                             "F. de P.",
-                             "Long. (m)",
-                             "Regulación máx. (%)",
-                             "Conjuntos",
-                             "Temperatura",
-                             "Conductores portadores",
-                             "Calibre (AWG/kcmil)",
-                             "Potencia (kW)",
-                             "kVA",
-                             "Continua (%)",
-                             "Corriente continua [A]",
-                             "Aislamiento",
-                             "Ubicación",
-                             "Terminales (°C)",
-                             "Dispositivo 100",
-                             "Interruptor (A)",
-                             "Neutro",
-                             "Calibre neutro",
-                             "Neutro portador",
-                             "Tipo de tubo",
-                             "Tamaño tubo",
-                             "Alimentado por",
-                             "Transformador",
-                             "Notas"});
-    for (std::size_t c = 0; c < Columnas.size(); ++c) {
-        EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
-    }
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{29});
-    EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
-    for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
-        const Encabezado f = De(
-            {"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", fp, "distancia"});
-        EXPECT_EQ(f.posicion[static_cast<std::size_t>(Columna::Fp)], 6u) << fp;
-    }
-}
-
-// A synonym serves only when no column has the input's own name; two synonyms of one
-// input, without it, are refused by name. Before, "temperatura" and "conjuntos" passed
-// through unread and the defaults were used in silence.
-TEST(LeerEncabezado, SynonymsGiveWayToTheOwnNameAndMayNotBeTwo) {
-    const Encabezado e = De({"Circuito", "Tablero", "sistema", "conductor", "ducto", "corriente",
-                             "voltaje", "fp", "longitud", "Temperatura"});
-    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::Circuito)], 0u);
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{1});
-    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::TemperaturaAmbiente)], 9u);
-    EXPECT_EQ(
-        std::get<std::string>(LeerEncabezado({"tablero", "alimentador", "sistema", "conductor",
-                                              "ducto", "corriente", "voltaje", "fp", "longitud"})),
-        "las columnas «tablero» y «alimentador» nombran las dos la columna «circuito»; "
-        "deje una");
 }
 
 // Sizes and conduits in the forms designers write them.
@@ -244,20 +166,6 @@ TEST(LeerFila, ReadsTheConduitTheNeutralAndTheTree) {
     }
 }
 
-// The remarks of a row are apart by " | "; a remark that quotes a cell with that
-// separator cannot break them, and none ends in doubled punctuation.
-TEST(CeldasDeResultado, JoinsTheRemarksWithABar) {
-    const FilaLeida fila =
-        LeerFila({"A", "x | y", "cu", "pvc", "abc", "", "0.9", "10"}, De(Nombres), Punto);
-    const std::string observaciones =
-        CeldasDeResultado(fila, std::nullopt, {})[Indice(ColumnaResultado::Observaciones)].texto;
-    EXPECT_EQ(observaciones,
-              "La columna «sistema» no tiene un valor válido: «x / y». | La columna «corriente» "
-              "no tiene un número: «abc». | La columna «voltaje» está vacía.");
-    EXPECT_EQ(observaciones.find(".;"), std::string::npos);
-    EXPECT_EQ(Observaciones({"uno.", "dos | tres."}), "uno. | dos / tres.");
-}
-
 TEST(FilaVacia, IsEveryCellBlank) {
     EXPECT_TRUE(FilaVacia({}));
     EXPECT_TRUE(FilaVacia({"", " ", "\t"}));
@@ -332,31 +240,4 @@ TEST(LeerFila, OneLoadAndOneContinuousPart) {
                   {"circuito", "sistema", "conductor", "ducto", "voltaje", "fp", "longitud"})),
               "faltan columnas obligatorias en el encabezado: corriente (o potencia_kw, o "
               "potencia_kva)");
-}
-
-// The current used and the device close the result columns: a typed current to its last
-// digit, a computed one with its 2 decimals, the device as exact as it was chosen.
-TEST(CeldasDeResultado, TheCurrentUsedAndTheDeviceComeAfterTheRemarks) {
-    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "kW",
-                             "voltaje", "fp", "longitud", "continua", "proteccion"});
-    const auto resultado = [&](std::vector<std::string> celdas) {
-        const FilaLeida f = LeerFila(celdas, e, Coma);
-        const auto d = engine::Dimensionar(std::get<engine::Alimentador>(f), Tablas(), {",", ""});
-        return CeldasDeResultado(f, d, {",", ""});
-    };
-    auto c = resultado({"A", "3", "cu", "pvc", "52,0833", "", "480", "0,9", "10", "0", ""});
-    EXPECT_EQ(c[10].texto, "52,0833");
-    EXPECT_EQ(c[11].texto, "60");
-    EXPECT_EQ(c[11].numero, 60);
-    // 100 kW at 480 V and 0.9: 133.646 A, to 133.65 A; 0 % continuous; a 150 A device.
-    c = resultado({"A", "3", "cu", "pvc", "", "100", "480", "0,9", "10", "0", ""});
-    EXPECT_EQ(c[10].texto, "133,65");
-    EXPECT_EQ(c[10].formato, "0.00");
-    EXPECT_EQ(c[11].texto, "150");
-    c = resultado({"A", "3", "cu", "pvc", "", "100", "480", "0,9", "10", "0", "137,5"});
-    EXPECT_EQ(c[11].texto, "137,5");
-    EXPECT_NE(c[Indice(ColumnaResultado::Observaciones)].texto.find("no es un valor estándar"),
-              std::string::npos);
-    // Size 1/0 carries 150 A: a whole number shows no separator after it.
-    EXPECT_EQ(c[8].texto, "150");
 }
