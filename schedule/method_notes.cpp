@@ -30,8 +30,9 @@ std::string EnPalabras(int n) {
                                                            : std::to_string(n);
 }
 
-// "40 % con más de dos conductores, 31 % con dos y 53 % con uno", the largest count first.
-std::string Rellenos() {
+} // namespace
+
+std::string TextoRellenos() {
     const std::span<const engine::FilaRelleno> filas(engine::Rellenos);
     std::string texto;
     for (std::size_t i = filas.size(); i-- > 0;) {
@@ -47,6 +48,8 @@ std::string Rellenos() {
     }
     return texto;
 }
+
+namespace {
 
 // The notes on the load, its continuous part, the ampacity and the assumptions.
 std::vector<std::string> NotasDeLaAmpacidad(engine::Norma norma) {
@@ -122,7 +125,7 @@ std::vector<std::string> NotasDelConjunto(engine::Norma norma) {
             cita(Clausula::NeutroPortador) + ").",
         "Tubos: uno por conjunto, con todos sus conductores (" + cita(Clausula::MismoTubo) +
             "), todos iguales; el menor tamaño del tipo de " + cita(Clausula::TablaTubos) +
-            " cuyo relleno no pase del " + Rellenos() + " (" + cita(Clausula::TablaRelleno) +
+            " cuyo relleno no pase del " + TextoRellenos() + " (" + cita(Clausula::TablaRelleno) +
             "). Áreas de " + cita(Clausula::TablaAreas) +
             " por la familia del aislamiento (THW, THHN o XHHW); el conductor de puesta a "
             "tierra se supone aislado, del mismo tipo: un supuesto conservador.",

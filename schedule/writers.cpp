@@ -104,9 +104,11 @@ std::unique_ptr<EscritorXlsx> EscritorXlsx::Abrir(const std::filesystem::path& a
 
 EscritorXlsx::EscritorXlsx(std::unique_ptr<Libro> libro) : libro_(std::move(libro)) {}
 
+// A workbook let go before Terminar is dropped unwritten: closing it would put a workbook
+// without its summary and notes where the user asked for a whole one.
 EscritorXlsx::~EscritorXlsx() {
     if (libro_ && libro_->libro != nullptr) {
-        workbook_close(libro_->libro);
+        lxw_workbook_free(libro_->libro);
     }
 }
 

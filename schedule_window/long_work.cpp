@@ -94,11 +94,18 @@ bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pas
     const SinEntrada sinEntrada(dialogo);
     QEventLoop bucle;
     bool resultado = false;
-    // The worker's end wakes the loop at once: a short piece of work costs no wait.
-    std::thread hilo([&] {
-        resultado = trabajo();
-        QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    // The worker starts from the loop, after whatever was asked before the work, a cancel
+    // among it; its end wakes the loop at once: a short piece of work costs no wait.
+    std::thread hilo;
+    QMetaObject::invokeMethod(
+        &bucle,
+        [&] {
+            hilo = std::thread([&] {
+                resultado = trabajo();
+                QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
+            });
+        },
+        Qt::QueuedConnection);
     QTimer reloj;
     QObject::connect(&reloj, &QTimer::timeout, &bucle, [&] {
         const int paso = std::clamp(progreso.paso.load(), 0, static_cast<int>(pasos.size()) - 1);
@@ -113,5 +120,5 @@ bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pas
     reloj.start(25);
     bucle.exec();
     hilo.join();
-    return resultado && !progreso.cancelar;
+    return resultado;
 }

@@ -39,11 +39,11 @@ extern const QStringList PasosLibro;   // sizing and writing the feeders
 extern const QStringList PasosAbrir;   // reading the file, sizing the feeders
 extern const QStringList PasosGuardar; // writing the file
 
-// Runs `trabajo` on a worker thread and returns its result once it ends; false as well
-// when the user cancelled it. The event loop goes on meanwhile, but the user's input to
-// every window waits until the work ends, so nothing changes what the worker reads; a
-// dialog over `padre` shows `progreso` and sets its `cancelar` when the user cancels, if
-// the work lasts more than a moment. `trabajo` reads nothing of the windows: what it
+// Runs `trabajo` on a worker thread and returns its result once it ends: a work that
+// finished before it saw the user's cancel is done, and says so. The event loop goes on meanwhile,
+// but the user's input to every window waits until the work ends, so nothing changes what the
+// worker reads; a dialog over `padre` shows `progreso` and sets its `cancelar` when the user
+// cancels, if the work lasts more than a moment. `trabajo` reads nothing of the windows: what it
 // works on is handed to it whole beforehand.
 bool EnSegundoPlano(QWidget* padre, const QString& texto, const QStringList& pasos,
                     Progreso& progreso, const std::function<bool()>& trabajo);

@@ -158,11 +158,12 @@ bool VentanaAlimentadores::GuardarEn(const QString& archivo) {
                        error = Escribir(*foto, archivo, proyecto, progreso, aviso);
                        return !error;
                    });
-    if (progreso.cancelar) {
-        return false;
-    }
+    // A cancel that came once the file was in place came too late: the schedule is saved.
     if (error) {
-        Avisar(QStringLiteral("No se pudo guardar el archivo \"%1\": %2.").arg(archivo, Q(*error)));
+        if (!progreso.cancelar) {
+            Avisar(QStringLiteral("No se pudo guardar el archivo \"%1\": %2.")
+                       .arg(archivo, Q(*error)));
+        }
         return false;
     }
     // The file and its shape are the schedule's once it is written in them.

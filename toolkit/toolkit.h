@@ -1,4 +1,4 @@
-// The few window-toolkit operations both windows rely on, each mapped to Qt once.
+// The few window-toolkit operations the windows rely on, each mapped to Qt once.
 #pragma once
 
 #include <QRect>
