@@ -35,7 +35,7 @@ TEST(AbrirCuadro, ReadsEachKindWithItsReader) {
     EXPECT_EQ(AbrirCuadro(FIXTURES "/no-existe.csv"),
               (std::variant<Cuadro, std::string>("no se puede abrir")));
     // A CSV named as a workbook is refused by the workbook's reader, not read as text.
-    const prueba::Carpeta carpeta("tipos-de-archivo");
-    std::filesystem::copy_file(FIXTURES "/excel_es.csv", carpeta / "libro.xlsx");
-    EXPECT_TRUE(std::holds_alternative<std::string>(AbrirCuadro(carpeta / "libro.xlsx")));
+    const prueba::CarpetaTemporal carpeta("tipos-de-archivo");
+    std::filesystem::copy_file(FIXTURES "/excel_es.csv", carpeta.ruta() / "libro.xlsx");
+    EXPECT_TRUE(std::holds_alternative<std::string>(AbrirCuadro(carpeta.ruta() / "libro.xlsx")));
 }

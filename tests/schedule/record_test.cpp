@@ -2,6 +2,7 @@
 #include "schedule/record.h"
 
 #include "schedule/csv_file.h"
+#include "tests/engine/tablas_de_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,6 @@
 using namespace schedule;
 
 namespace {
-
-const engine::TablasConductores& Tablas() {
-    static const auto tablas =
-        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
-    return tablas;
-}
 
 std::size_t Tamano(std::string_view nombre) {
     const auto& c = engine::Calibres;

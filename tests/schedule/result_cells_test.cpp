@@ -1,29 +1,15 @@
 #include "schedule/result_cells.h"
 
+#include "tests/engine/tablas_de_prueba.h"
+#include "tests/schedule/filas_de_prueba.h"
+
 #include <gtest/gtest.h>
 
 using namespace schedule;
-
-namespace {
-
-Encabezado De(const std::vector<std::string>& nombres) {
-    return std::get<Encabezado>(LeerEncabezado(nombres));
-}
-
-const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Ducto",
-                                       "Corriente", "Voltaje", "FP",        "Longitud"};
-
-constexpr MarcaDecimal Coma{Marca::Coma, false};
-
-constexpr MarcaDecimal Punto{Marca::Punto, false};
-
-const engine::TablasConductores& Tablas() {
-    static const auto tablas =
-        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
-    return tablas;
-}
-
-} // namespace
+using prueba::Coma;
+using prueba::De;
+using prueba::Nombres;
+using prueba::Punto;
 
 // The remarks of a row are apart by " | "; a remark that quotes a cell with that
 // separator cannot break them, and none ends in doubled punctuation.

@@ -2,23 +2,17 @@
 
 #include "engine/raceways.h"
 #include "schedule/text.h"
+#include "tests/schedule/filas_de_prueba.h"
 
 #include <gtest/gtest.h>
 
 using namespace schedule;
+using prueba::Coma;
+using prueba::De;
+using prueba::Nombres;
+using prueba::Punto;
 
 namespace {
-
-Encabezado De(const std::vector<std::string>& nombres) {
-    return std::get<Encabezado>(LeerEncabezado(nombres));
-}
-
-const std::vector<std::string> Nombres{"Circuito",  "Sistema", "Conductor", "Ducto",
-                                       "Corriente", "Voltaje", "FP",        "Longitud"};
-
-constexpr MarcaDecimal Coma{Marca::Coma, false};
-
-constexpr MarcaDecimal Punto{Marca::Punto, false};
 
 std::vector<ErrorCelda> Errores(const std::vector<std::string>& celdas, MarcaDecimal marca = Coma) {
     const FilaLeida fila = LeerFila(celdas, De(Nombres), marca);

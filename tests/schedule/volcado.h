@@ -1,8 +1,8 @@
 // A workbook read back with openpyxl, as a spreadsheet program reads it: one line a fact
-// (see tests/support/volcar_libro.py), and a folder for the files a test writes.
+// (see tests/support/volcar_libro.py).
 #pragma once
 
-#include <unistd.h>
+#include "tests/engine/table_files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -31,23 +31,5 @@ inline std::vector<std::string> Volcado(const std::filesystem::path& libro) {
     pclose(salida);
     return lineas;
 }
-
-// A folder of its own, gone with everything in it at the end of the test.
-class Carpeta {
-public:
-    explicit Carpeta(const std::string& nombre)
-        : ruta_(std::filesystem::temp_directory_path() /
-                (nombre + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(ruta_);
-        std::filesystem::create_directories(ruta_);
-    }
-    ~Carpeta() { std::filesystem::remove_all(ruta_); }
-    Carpeta(const Carpeta&) = delete;
-    Carpeta& operator=(const Carpeta&) = delete;
-    std::filesystem::path operator/(const std::string& archivo) const { return ruta_ / archivo; }
-
-private:
-    std::filesystem::path ruta_;
-};
 
 } // namespace prueba

@@ -1,6 +1,7 @@
 #include "schedule/workbook.h"
 
 #include "schedule/csv_file.h"
+#include "tests/engine/tablas_de_prueba.h"
 #include "tests/schedule/volcado.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,6 @@
 using namespace schedule;
 
 namespace {
-
-const engine::TablasConductores& Tablas() {
-    static const auto tablas =
-        std::get<engine::TablasConductores>(engine::LeerTablas(CARPETA_TABLAS));
-    return tablas;
-}
 
 Cuadro DelExcel() {
     std::ifstream archivo(FIXTURES "/excel_es.csv", std::ios::binary);
@@ -51,10 +46,10 @@ TEST(TitulosDelLibro, NameTheInputsForPeopleAndKeepTheOthers) {
 // AL-2's three phases and its neutral, 4 × 42 = 168; those of 750 kcmil AL-1's, 4 × 35 =
 // 140. The notes end with the columns the sizing did not read.
 TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
-    const prueba::Carpeta carpeta("exportar-libro");
-    ASSERT_EQ(ExportarLibro(DelExcel(), Tablas(), std::nullopt, carpeta / "obra.xlsx"),
+    const prueba::CarpetaTemporal carpeta("exportar-libro");
+    ASSERT_EQ(ExportarLibro(DelExcel(), Tablas(), std::nullopt, carpeta.ruta() / "obra.xlsx"),
               std::nullopt);
-    const std::vector<std::string> v = prueba::Volcado(carpeta / "obra.xlsx");
+    const std::vector<std::string> v = prueba::Volcado(carpeta.ruta() / "obra.xlsx");
     EXPECT_TRUE(Tiene(v, "Alimentadores!L1\t'Calibre por caída (AWG/kcmil)'\tGeneral\t-\tnegrita"));
     EXPECT_TRUE(Tiene(v, "Alimentadores!A3\t'AL-2'\tGeneral\t-\t-"));
     EXPECT_TRUE(Tiene(v, "Alimentadores!N3\t'1'\tGeneral\t-\t-"));
@@ -77,9 +72,9 @@ TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
 // Stopped while it sizes, the workbook says so and leaves no file: not even one without its
 // summary, where the user asked for a whole one.
 TEST(ExportarLibro, StoppedLeavesNoWorkbook) {
-    const prueba::Carpeta carpeta("exportar-libro-cancelado");
-    EXPECT_EQ(ExportarLibro(DelExcel(), Tablas(), std::nullopt, carpeta / "obra.xlsx",
+    const prueba::CarpetaTemporal carpeta("exportar-libro-cancelado");
+    EXPECT_EQ(ExportarLibro(DelExcel(), Tablas(), std::nullopt, carpeta.ruta() / "obra.xlsx",
                             [](std::size_t filas) { return filas < 2; }),
               std::optional<std::string>("cancelado"));
-    EXPECT_FALSE(std::filesystem::exists(carpeta / "obra.xlsx"));
+    EXPECT_FALSE(std::filesystem::exists(carpeta.ruta() / "obra.xlsx"));
 }

@@ -40,8 +40,8 @@ TEST(EscritorCsv, QuotesOnlyWhatMustBeQuoted) {
 // reading a code) and "Página N de M" below; the sheet "Proyecto" and the sheet "Notas" one
 // paragraph a row.
 TEST(EscritorXlsx, WritesTheWorkbookForPeople) {
-    const prueba::Carpeta carpeta("escritor-xlsx");
-    auto libro = schedule::EscritorXlsx::Abrir(carpeta / "libro.xlsx");
+    const prueba::CarpetaTemporal carpeta("escritor-xlsx");
+    auto libro = schedule::EscritorXlsx::Abrir(carpeta.ruta() / "libro.xlsx");
     ASSERT_TRUE(libro);
     libro->Encabezado({"Circuito", "Caída (V)", "Nota"});
     libro->Fila({T("AL-1"), {"3,516", 3.516, "0.000"}, T("")});
@@ -97,7 +97,7 @@ TEST(EscritorXlsx, WritesTheWorkbookForPeople) {
         "Notas!A4\t'Otra.'\tGeneral\t-\t-",
         "Notas ancho A 120.7109375",
     };
-    EXPECT_EQ(prueba::Volcado(carpeta / "libro.xlsx"), esperado);
+    EXPECT_EQ(prueba::Volcado(carpeta.ruta() / "libro.xlsx"), esperado);
 }
 
 // A workbook whose folder does not exist is not written, and Terminar says why.
