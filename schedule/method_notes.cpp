@@ -76,8 +76,8 @@ std::vector<std::string> NotasDeLaAmpacidad(engine::Norma norma) {
             cita(Clausula::Terminales) + "), lleva la carga entera (" +
             cita(Clausula::AmpacidadCorregida) + "). La ampacidad que se informa es esta última.",
         "Supuestos: terminales de " + TextoNumero(o.terminales) +
-            " °C salvo la columna terminales, aunque " + cita(Clausula::Terminales) +
-            "(1)(a) pide 60 °C en circuitos de 100 A o menos o de calibres 14 a 1, salvo equipo "
+            " °C salvo la columna terminales, aunque " + cita(Clausula::TerminalesPequenos) +
+            " pide 60 °C en circuitos de 100 A o menos o de calibres 14 a 1, salvo equipo "
             "aprobado para 75 °C; ubicación " +
             TextoUbicacion(o.mojado) +
             " salvo la columna ubicacion (el interior de un ducto subterráneo o en lugar mojado "
