@@ -21,17 +21,61 @@ std::string EnMinusculas(std::string_view nombre) {
     return texto;
 }
 
-// The position of each input in a header: its own name first, then, for the inputs still
-// without a column, one other name; a column serves one input.
+// Whether a header cell writes a result's name or one of the titles the program writes
+// for it, exactly but for case, accents and spaces: the unit counts, so that "Neutro
+// (AWG/kcmil)" is the neutral chosen, and "Neutro" the input.
+bool NombraResultado(std::string_view celda) {
+    const std::string normal = Normalizar(celda);
+    for (const DescripcionResultado& r : ColumnasResultado) {
+        const Titulo& t = r.titulo;
+        // The record's short form is written only where the record shows the column.
+        if (normal == Normalizar(r.nombre) || normal == Normalizar(t.libro) ||
+            normal == Normalizar(EnUnaLinea(t.ventana)) ||
+            (r.memoria != EnMemoria::Ninguna && normal == Normalizar(t.corto))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a header cell names input `d` by its own name or a title the program writes for
+// it, or, for a load column, as "Carga (kW)" does.
+bool NombraEntrada(std::string_view celda, const DescripcionColumna& d) {
+    const Titulo& t = d.titulo;
+    if (MismoNombre(celda, d.nombre) || MismoNombre(celda, t.libro) ||
+        MismoNombre(celda, EnUnaLinea(t.ventana)) || MismoNombre(celda, t.corto)) {
+        return true;
+    }
+    const std::string normal = Normalizar(celda);
+    const std::string unidad = Normalizar(d.unidad);
+    return !unidad.empty() &&
+           (normal == "carga(" + unidad + ")" || normal == "carga[" + unidad + "]");
+}
+
+// The position of each input in a header: the results of an earlier sizing first, which no
+// input reads; then each input's own name or titles; then, for the inputs still without a
+// column, one other name. A column serves one input, and a number's sign or word beside a
+// name is no part of it.
 struct Busqueda {
     const std::vector<std::string>& celdas;
     Encabezado& e;
     std::vector<bool> usada = std::vector<bool>(celdas.size());
 
+    std::string_view Celda(std::size_t i) const { return SinNumeral(celdas[i]); }
+
+    void PorResultado() {
+        for (std::size_t i = 0; i < celdas.size(); ++i) {
+            if (NombraResultado(celdas[i])) {
+                e.resultados.push_back(i);
+                usada[i] = true;
+            }
+        }
+    }
+
     void PorNombre() {
         for (std::size_t c = 0; c < Columnas.size(); ++c) {
             for (std::size_t i = 0; i < celdas.size() && !e.posicion[c]; ++i) {
-                if (!usada[i] && MismoNombre(celdas[i], Columnas[c].nombre)) {
+                if (!usada[i] && NombraEntrada(Celda(i), Columnas[c])) {
                     e.posicion[c] = i;
                     usada[i] = true;
                 }
@@ -45,7 +89,7 @@ struct Busqueda {
             for (std::size_t i = 0; i < celdas.size() && !e.posicion[c]; ++i) {
                 const auto sinonimos = Columnas[c].Sinonimos();
                 if (!usada[i] && std::any_of(sinonimos.begin(), sinonimos.end(),
-                                             [&](auto s) { return MismoNombre(celdas[i], s); })) {
+                                             [&](auto s) { return MismoNombre(Celda(i), s); })) {
                     halladas.push_back(i);
                 }
             }
@@ -62,6 +106,12 @@ struct Busqueda {
         return std::nullopt;
     }
 
+    std::optional<std::string> Buscar() {
+        PorResultado();
+        PorNombre();
+        return PorSinonimo();
+    }
+
     void SinUso() {
         for (std::size_t i = 0; i < celdas.size(); ++i) {
             if (!usada[i]) {
@@ -70,6 +120,56 @@ struct Busqueda {
         }
     }
 };
+
+// The names a column is read by, for a message: its own, its titles and its other names.
+std::string NombresQueAcepta(const DescripcionColumna& d) {
+    std::vector<std::string> nombres{std::string(d.nombre), std::string(d.titulo.libro)};
+    for (const std::string_view s : d.Sinonimos()) {
+        nombres.emplace_back(s);
+    }
+    if (!d.unidad.empty()) {
+        nombres.push_back("Carga (" + std::string(d.unidad) + ")");
+    }
+    std::string lista;
+    std::vector<std::string> dichos;
+    for (const std::string& n : nombres) {
+        if (std::find(dichos.begin(), dichos.end(), Normalizar(n)) == dichos.end()) {
+            dichos.push_back(Normalizar(n));
+            lista += (lista.empty() ? "" : ", ") + Comillas(n);
+        }
+    }
+    return lista;
+}
+
+// "faltan columnas obligatorias en el encabezado: …", with the headers the file has and,
+// for each column missing, the names it is read by.
+std::string Faltan(const std::vector<std::string>& celdas, const std::vector<Columna>& faltan,
+                   bool carga) {
+    std::string nombres, aceptados;
+    for (const Columna c : faltan) {
+        nombres += (nombres.empty() ? "" : ", ") + std::string(Descripcion(c).nombre);
+        aceptados +=
+            "; " + std::string(Descripcion(c).nombre) + ": " + NombresQueAcepta(Descripcion(c));
+    }
+    if (!carga) {
+        nombres +=
+            std::string(nombres.empty() ? "" : ", ") + "corriente (o potencia_kw, o potencia_kva)";
+        for (const DescripcionColumna& d : Columnas) {
+            if (d.carga) {
+                aceptados += "; " + std::string(d.nombre) + ": " + NombresQueAcepta(d);
+            }
+        }
+    }
+    std::string leidos;
+    for (const std::string& celda : celdas) {
+        if (!SinBlancos(celda).empty()) {
+            leidos += (leidos.empty() ? "" : ", ") + Comillas(celda);
+        }
+    }
+    return "faltan columnas obligatorias en el encabezado: " + nombres + ". El encabezado tiene " +
+           (leidos.empty() ? "sólo celdas vacías" : leidos) +
+           ". Se leen por estos nombres, sin importar mayúsculas, acentos ni unidades" + aceptados;
+}
 
 } // namespace
 
@@ -158,12 +258,27 @@ std::string AyudaDeColumnas() {
            ".\nOpcionales: " + opcionales + ".";
 }
 
+std::string EnUnaLinea(std::string_view titulo) {
+    std::string linea;
+    for (std::size_t i = 0; i < titulo.size(); ++i) {
+        if (titulo[i] == '-' && i + 1 < titulo.size() && titulo[i + 1] == '\n') {
+            ++i; // a word cut at the line's end is whole again
+        } else {
+            linea += titulo[i] == '\n' ? ' ' : titulo[i];
+        }
+    }
+    return linea;
+}
+
+bool Encabezado::EsResultado(std::size_t posicion) const {
+    return std::find(resultados.begin(), resultados.end(), posicion) != resultados.end();
+}
+
 Encabezado EncabezadoParcial(const std::vector<std::string>& celdas) {
     Encabezado e;
     e.nombres = celdas;
     Busqueda busqueda{celdas, e};
-    busqueda.PorNombre();
-    busqueda.PorSinonimo();
+    busqueda.Buscar();
     busqueda.SinUso();
     return e;
 }
@@ -172,24 +287,19 @@ std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::stri
     Encabezado e;
     e.nombres = celdas;
     Busqueda busqueda{celdas, e};
-    busqueda.PorNombre();
-    if (auto error = busqueda.PorSinonimo()) {
+    if (auto error = busqueda.Buscar()) {
         return *error;
     }
-    std::string faltan;
+    std::vector<Columna> faltan;
     bool carga = false;
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         if (Columnas[c].requerida && !e.posicion[c]) {
-            faltan += (faltan.empty() ? "" : ", ") + std::string(Columnas[c].nombre);
+            faltan.push_back(static_cast<Columna>(c));
         }
         carga = carga || (Columnas[c].carga && e.posicion[c]);
     }
-    if (!carga) {
-        faltan +=
-            std::string(faltan.empty() ? "" : ", ") + "corriente (o potencia_kw, o potencia_kva)";
-    }
-    if (!faltan.empty()) {
-        return "faltan columnas obligatorias en el encabezado: " + faltan;
+    if (!faltan.empty() || !carga) {
+        return Faltan(celdas, faltan, carga);
     }
     busqueda.SinUso();
     return e;

@@ -51,6 +51,9 @@ struct DescripcionColumna {
     Clase clase = Clase::Texto;
     bool requerida = false;
     bool carga = false; // one of the three a row gives its load by
+    // A load column's unit: a header "Carga (kW)" names the load column in kW.
+    std::string_view unidad = {};
+    bool porciento = false; // in %: a cell formatted as a percent is read as the percent
     // Other names a header may give the column, used when none has its own name.
     std::array<std::string_view, 3> sinonimos{};
     Titulo titulo;
@@ -122,6 +125,9 @@ constexpr const Titulo& TituloDe(Columna c) {
     return Descripcion(c).titulo;
 }
 
+// A window caption on one line, as a header writes it: "Para-\nlelo" is "Paralelo".
+std::string EnUnaLinea(std::string_view titulo);
+
 // What an optional column's empty cell stands for, as the help tells it; empty for none.
 std::string TextoPorOmision(Columna c);
 
@@ -140,6 +146,7 @@ struct Celda {
     std::string texto;
     std::optional<double> numero = std::nullopt;
     std::string_view formato = {}; // a spreadsheet number format such as "0.000"
+    bool formula = false;          // the text of a formula without its value, never to be run
 };
 
 // The remarks of a row in one cell, apart by " | ", which no remark holds.
@@ -243,6 +250,12 @@ struct Encabezado {
     std::vector<std::string> nombres; // as written
     std::array<std::optional<std::size_t>, Columnas.size()> posicion;
     std::vector<std::size_t> sinUso; // the columns no input reads, which pass through
+    // The columns a result's name or title heads: the results of an earlier sizing, which
+    // the sizing writes anew and no input reads.
+    std::vector<std::size_t> resultados;
+
+    // Whether the column at `posicion` holds the results of an earlier sizing.
+    bool EsResultado(std::size_t posicion) const;
 };
 
 // The header row's columns, or a message naming the required ones it lacks, or two

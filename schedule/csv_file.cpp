@@ -4,6 +4,7 @@
 #include "schedule/text.h"
 #include "schedule/writers.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace schedule {
@@ -26,8 +27,9 @@ bool SinCambio(const Cuadro& cuadro, const Cuadro::ColumnaArchivo& col, const Cu
         const auto campo = CamposDeEncabezado[col.indice];
         return cuadro.proyecto.*campo == cuadro.formato.leidos.*campo;
     }
+    case Tipo::Resultado: // told by the row, below
     case Tipo::Otra:
-        return original == fila.otras[col.indice];
+        return col.tipo == Tipo::Otra && original == fila.otras[col.indice];
     }
     return false;
 }
@@ -37,12 +39,31 @@ std::vector<std::string> CeldasParaEscribir(const Cuadro& cuadro,
                                             const std::vector<Cuadro::ColumnaArchivo>& columnas,
                                             const Cuadro::Fila& fila) {
     std::vector<std::string> celdas = CeldasDelArchivo(cuadro, columnas, fila);
+    // A workbook's formula without its value, written after an apostrophe so that the
+    // spreadsheet that opens the CSV shows it and does not run it.
+    for (std::size_t i = 0; i < celdas.size(); ++i) {
+        const Cuadro::ColumnaArchivo& col = columnas[i];
+        if (col.tipo == Tipo::Otra && std::find(fila.formulas.begin(), fila.formulas.end(),
+                                                col.indice) != fila.formulas.end()) {
+            celdas[i] = "'" + celdas[i];
+        }
+    }
     const std::vector<std::string>& original = fila.original;
     if (original.empty()) {
         return celdas;
     }
+    // The results of an earlier sizing stay while the row's inputs stand as the file wrote
+    // them; once one changes they would no longer be the row's, and are left empty.
+    bool entradasSinCambio = true;
     for (std::size_t i = 0; i < celdas.size() && i < original.size(); ++i) {
-        if (SinCambio(cuadro, columnas[i], fila, original[i])) {
+        const bool igual = SinCambio(cuadro, columnas[i], fila, original[i]);
+        if (igual) {
+            celdas[i] = original[i];
+        }
+        entradasSinCambio = entradasSinCambio && (igual || columnas[i].tipo != Tipo::Entrada);
+    }
+    for (std::size_t i = 0; i < celdas.size() && i < original.size(); ++i) {
+        if (columnas[i].tipo == Tipo::Resultado && entradasSinCambio) {
             celdas[i] = original[i];
         }
     }
@@ -76,12 +97,14 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
     const Encabezado& e = std::get<Encabezado>(leido);
     // The decimal mark is the whole file's: every row is read before any is kept.
     std::vector<std::vector<std::string>> filas;
+    std::vector<std::size_t> numeros; // each row's line in the file
     DecisionMarca decision;
     while (lector.Siguiente(celdas)) {
         if (!FilaVacia(celdas)) {
             ContarMarcas(celdas, e, decision);
         }
         filas.push_back(std::move(celdas));
+        numeros.push_back(static_cast<std::size_t>(lector.fila()));
     }
     if (lector.error()) {
         return *lector.error();
@@ -96,12 +119,14 @@ std::variant<Cuadro, std::string> LeerCuadro(std::istream& entrada) {
     f.finDeLinea = lector.finDeLinea();
     f.saltoFinal = lector.saltoFinal();
     std::vector<std::vector<std::string>> vacias;
-    for (std::vector<std::string>& celdasFila : filas) {
+    for (std::size_t i = 0; i < filas.size(); ++i) {
+        std::vector<std::string>& celdasFila = filas[i];
         if (FilaVacia(celdasFila)) {
             vacias.push_back(std::move(celdasFila));
             continue;
         }
         Cuadro::Fila fila = FilaDelArchivo(cuadro, celdasFila, f.marca);
+        fila.numero = numeros[i];
         fila.original = std::move(celdasFila);
         fila.vaciasAntes = std::move(vacias);
         vacias.clear();

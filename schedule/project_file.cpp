@@ -21,20 +21,6 @@ using engine::Consulta;
 using Tipo = Cuadro::ColumnaArchivo::Tipo;
 
 // The project's data, each under its key in the table "proyecto".
-struct Clave {
-    std::string_view nombre;
-    std::string DatosProyecto::*campo;
-};
-constexpr std::array<Clave, 8> Claves{{
-    {"nombre", &DatosProyecto::nombre},
-    {"elaboro", &DatosProyecto::elaboro},
-    {"cedula", &DatosProyecto::cedula},
-    {"reviso", &DatosProyecto::reviso},
-    {"revision", &DatosProyecto::revision},
-    {"fecha", &DatosProyecto::fecha},
-    {"norma", &DatosProyecto::norma},
-    {"regulacion_total_max", &DatosProyecto::regulacionTotal},
-}};
 
 // A crafted file (a view with a runaway query in place of a table) is stopped, not waited
 // for: a sound file of 100,000 feeders is read in far fewer steps.
@@ -88,8 +74,8 @@ private:
 
 bool EscribirProyecto(Escritor& e, const Cuadro& cuadro) {
     Consulta clave = e.Preparar("INSERT INTO proyecto VALUES (?1, ?2)");
-    for (const Clave& c : Claves) {
-        if (!e.Insertar(clave.get(), {c.nombre, cuadro.proyecto.*c.campo})) {
+    for (const CampoProyecto& c : CamposProyecto) {
+        if (!e.Insertar(clave.get(), {c.clave, cuadro.proyecto.*c.campo})) {
             return false;
         }
     }
@@ -221,8 +207,8 @@ public:
         Consulta c = Preparar("SELECT clave, valor FROM proyecto");
         while (c && sqlite3_step(c.get()) == SQLITE_ROW) {
             const std::string clave = Texto(c.get(), 0);
-            for (const Clave& k : Claves) {
-                if (clave == k.nombre) {
+            for (const CampoProyecto& k : CamposProyecto) {
+                if (clave == k.clave) {
                     cuadro.proyecto.*k.campo = Texto(c.get(), 1);
                 }
             }

@@ -385,16 +385,20 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
     metros[{material, d->conjunto->tierra}] += tramo;
 }
 
-std::vector<Renglon> RenglonesProyecto(const DatosProyecto& p) {
-    const auto texto = [](const std::string& t) { return Celda{t, std::nullopt, {}}; };
-    return {
-        {"Proyecto", texto(p.nombre)},
-        {"Elaboró", texto(p.elaboro)},
-        {"Cédula profesional", texto(p.cedula)},
-        {"Revisó", texto(p.reviso)},
-        {"Revisión", texto(p.revision)},
-        {"Fecha", texto(p.fecha)},
-        {"Norma", texto(std::string(engine::NombresNorma[static_cast<std::size_t>(NormaDe(p))]))}};
+std::vector<Renglon> RenglonesProyecto(const DatosProyecto& p, const engine::Separadores& sep) {
+    std::vector<Renglon> renglones;
+    for (const CampoProyecto& c : CamposProyecto) {
+        Celda valor{p.*c.campo, std::nullopt, {}};
+        // The settings as they rule the schedule: the edition and the limit in force.
+        if (c.campo == &DatosProyecto::norma) {
+            valor.texto = engine::NombresNorma[static_cast<std::size_t>(NormaDe(p))];
+        } else if (c.campo == &DatosProyecto::regulacionTotal) {
+            const double limite = RegulacionTotalDe(p);
+            valor = {Dado(limite, sep), limite, {}};
+        }
+        renglones.push_back({std::string(c.etiqueta), valor});
+    }
+    return renglones;
 }
 
 std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadores& sep) {

@@ -50,7 +50,8 @@ struct Resumen {
 };
 
 // The project's fields and the summary, as the record's cover and the workbook show them.
-std::vector<Renglon> RenglonesProyecto(const DatosProyecto& proyecto);
+std::vector<Renglon> RenglonesProyecto(const DatosProyecto& proyecto,
+                                       const engine::Separadores& sep);
 std::vector<Renglon> RenglonesResumen(const Resumen& resumen, const engine::Separadores& sep);
 
 struct Memoria {

@@ -64,11 +64,17 @@ std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
             continue;
         }
         Celda& celda = salida[*encabezado.posicion[c]];
-        const auto leido = LeerNumero(celda.texto, marca);
+        const auto leido = LeerNumeroDe(static_cast<Columna>(c), celda.texto, marca);
         if (const auto* n = std::get_if<Numero>(&leido)) {
             double valor = 0;
             std::from_chars(n->texto.data(), n->texto.data() + n->texto.size(), valor);
             celda.numero = valor;
+        }
+    }
+    // The results of an earlier sizing give way to the new ones.
+    for (auto r = encabezado.resultados.rbegin(); r != encabezado.resultados.rend(); ++r) {
+        if (*r < salida.size()) {
+            salida.erase(salida.begin() + static_cast<std::ptrdiff_t>(*r));
         }
     }
     return salida;

@@ -14,7 +14,7 @@
 namespace schedule {
 
 // The input cells as written, with the numbers of the numeric columns recognised, padded
-// to the header's width.
+// to the header's width; the results of an earlier sizing left out.
 std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
                                    const Encabezado& encabezado, MarcaDecimal marca);
 

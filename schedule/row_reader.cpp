@@ -110,47 +110,127 @@ std::optional<bool> ElegirUbicacion(std::string_view texto) {
     return std::nullopt;
 }
 
-// Names compared as normalised, each with a place in a table.
-using Nombres = std::vector<std::pair<std::string, std::size_t>>;
+// A conduit as its words name it: its material (a place in Ductos) and, if they name one,
+// its type (a place in Tubos). "Tubo conduit" alone is steel, as the trade says it, but
+// gives way to a material named beside it: "tubo conduit de aluminio" is aluminium.
+struct LecturaDucto {
+    std::size_t ducto;
+    std::optional<std::size_t> tubo;
+};
 
-std::optional<std::size_t> Buscar(const Nombres& nombres, std::string_view texto) {
-    const std::string normal = NormalDucto(texto);
-    for (const auto& [nombre, lugar] : nombres) {
-        if (normal == nombre) {
-            return lugar;
+// Each phrase a conduit cell may hold, as its normalised words run together, with what it
+// names; the weak one only stands where no other names a material.
+struct FraseDucto {
+    std::string junta;
+    std::size_t palabras;
+    LecturaDucto lectura;
+    bool debil = false;
+};
+
+// The words a conduit's cell may hold beside the names, naming nothing.
+constexpr std::array<std::string_view, 8> RellenoDucto{"de",      "del",     "en",    "tubo",
+                                                       "tuberia", "conduit", "ducto", "tipo"};
+
+// A text's words for a conduit, normalised, without hyphens.
+std::vector<std::string> PalabrasDe(std::string_view texto) {
+    std::vector<std::string> palabras;
+    std::string palabra;
+    for (const char c : std::string(texto) + " ") {
+        if (c == ' ' || c == '\t' || c == ',' || c == '/') {
+            if (const std::string normal = NormalDucto(palabra); !normal.empty()) {
+                palabras.push_back(normal);
+            }
+            palabra.clear();
+        } else {
+            palabra += c;
         }
     }
-    return std::nullopt;
+    return palabras;
+}
+
+const std::vector<FraseDucto>& FrasesDucto() {
+    static const std::vector<FraseDucto> frases = [] {
+        std::vector<FraseDucto> f;
+        for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
+            f.push_back({NormalDucto(engine::Ductos[i].nombre), 1, {i, std::nullopt}});
+        }
+        for (const PalabraDucto& p : PalabrasDucto) {
+            const std::optional<std::size_t> tubo =
+                p.tubo.empty() ? std::nullopt : std::optional(engine::IndiceTubo(p.tubo));
+            f.push_back({NormalDucto(p.palabra),
+                         PalabrasDe(p.palabra).size(),
+                         {DuctoDe(p), tubo},
+                         p.palabra == "tubo conduit"});
+        }
+        // The longest phrases are tried first: "PVC cédula 40" before "PVC".
+        std::stable_sort(f.begin(), f.end(),
+                         [](const auto& a, const auto& b) { return a.palabras > b.palabras; });
+        return f;
+    }();
+    return frases;
+}
+
+// The phrase that starts at word `i`, and how many words it takes: a phrase may be
+// written as its words ("PVC 40") or run together ("PVC-40").
+std::pair<const FraseDucto*, std::size_t> FraseEn(const std::vector<std::string>& palabras,
+                                                  std::size_t i) {
+    for (const FraseDucto& f : FrasesDucto()) {
+        std::string parte;
+        for (std::size_t largo = 1; largo <= f.palabras && i + largo <= palabras.size(); ++largo) {
+            parte += palabras[i + largo - 1];
+            if (parte == f.junta) {
+                return {&f, largo};
+            }
+        }
+    }
+    return {nullptr, 0};
+}
+
+// The conduit a cell names by the words it holds, with one meaning: phrases that agree on
+// the material and name at most one type, among words that name nothing; none otherwise.
+std::optional<LecturaDucto> LeerDucto(std::string_view texto) {
+    const std::vector<std::string> palabras = PalabrasDe(texto);
+    std::vector<const FraseDucto*> halladas;
+    for (std::size_t i = 0; i < palabras.size();) {
+        const auto [frase, largo] = FraseEn(palabras, i);
+        if (frase != nullptr) {
+            halladas.push_back(frase);
+            i += largo;
+        } else if (std::find(RellenoDucto.begin(), RellenoDucto.end(), palabras[i]) !=
+                   RellenoDucto.end()) {
+            ++i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    // The phrases that name a material first; the weak one only where none does.
+    std::stable_partition(halladas.begin(), halladas.end(),
+                          [](const FraseDucto* f) { return !f->debil; });
+    std::optional<LecturaDucto> lectura;
+    for (const FraseDucto* f : halladas) {
+        if (!lectura) {
+            lectura = f->lectura;
+        } else if (f->debil) {
+            break;
+        } else if (lectura->ducto != f->lectura.ducto ||
+                   (lectura->tubo && f->lectura.tubo && lectura->tubo != f->lectura.tubo)) {
+            return std::nullopt;
+        } else if (f->lectura.tubo) {
+            lectura->tubo = f->lectura.tubo;
+        }
+    }
+    return lectura;
 }
 
 std::optional<std::size_t> ElegirDucto(std::string_view texto) {
-    // Every name a conduit goes by, compared as normalised, with its place in Ductos.
-    static const Nombres nombres = [] {
-        Nombres n;
-        for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
-            n.emplace_back(NormalDucto(engine::Ductos[i].nombre), i);
-        }
-        for (const PalabraDucto& p : PalabrasDucto) {
-            n.emplace_back(NormalDucto(p.palabra), DuctoDe(p));
-        }
-        return n;
-    }();
-    return Buscar(nombres, texto);
+    const auto lectura = LeerDucto(texto);
+    return lectura ? std::optional(lectura->ducto) : std::nullopt;
 }
 
 // The conduit type a `ducto` cell names, if it names one.
 std::optional<std::size_t> TuboDelDucto(std::string_view texto) {
-    // The words that name a conduit type, compared as normalised, with its place in Tubos.
-    static const Nombres nombres = [] {
-        Nombres n;
-        for (const PalabraDucto& p : PalabrasDucto) {
-            if (!p.tubo.empty()) {
-                n.emplace_back(NormalDucto(p.palabra), engine::IndiceTubo(p.tubo));
-            }
-        }
-        return n;
-    }();
-    return Buscar(nombres, texto);
+    const auto lectura = LeerDucto(texto);
+    return lectura ? lectura->tubo : std::nullopt;
 }
 
 // A conduit type by its name or by the words of a `ducto` that name one.
@@ -194,7 +274,8 @@ std::string DuctosAceptados() {
     for (const PalabraDucto& p : PalabrasDucto) {
         lista += ", " + std::string(p.palabra);
     }
-    return lista;
+    return lista + ", solas o juntas si dicen un mismo ducto, como «tubo conduit galvanizado» o "
+                   "«conduit de PVC»";
 }
 
 // A size as designers write it: "4/0 AWG", "#10", "No. 10", "250 kcmil", "250 MCM". The
@@ -379,6 +460,12 @@ struct LectorDeFila {
     }
 };
 
+// A cell's text without the percent sign it ends with, and the blanks before the sign.
+std::string_view SinPorciento(std::string_view texto) {
+    const std::string_view limpio = SinBlancos(texto);
+    return limpio.ends_with('%') ? SinBlancos(limpio.substr(0, limpio.size() - 1)) : texto;
+}
+
 } // namespace
 
 std::optional<bool> LeerSiNo(std::string_view texto) {
@@ -405,14 +492,20 @@ void ContarMarcas(const std::vector<std::string>& celdas, const Encabezado& e,
                   DecisionMarca& decision) {
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         if (Columnas[c].numerica() && e.posicion[c] && *e.posicion[c] < celdas.size()) {
-            decision.Contar(celdas[*e.posicion[c]]);
+            decision.Contar(SinPorciento(celdas[*e.posicion[c]]));
         }
     }
 }
 
 std::variant<Numero, ErrorCelda> LeerNumeroDe(Columna c, std::string_view texto,
                                               MarcaDecimal marca) {
-    const auto leido = LeerNumero(texto, marca);
+    // "3 %" is the 3 a column in % holds; elsewhere a percent is no such column's number.
+    const std::string_view numero = SinPorciento(texto);
+    if (numero.size() != texto.size() && !Descripcion(c).porciento) {
+        return ErrorCelda{c, "La columna " + NombreColumna(c) + " tiene un porcentaje, " +
+                                 Comillas(SinBlancos(texto)) + ", y no es una columna en %."};
+    }
+    const auto leido = LeerNumero(numero, marca);
     if (const auto* numero = std::get_if<Numero>(&leido)) {
         return *numero;
     }

@@ -74,6 +74,9 @@ std::vector<std::string> CeldasDelArchivo(const Cuadro& cuadro,
         case Tipo::Campo:
             celdas.push_back(cuadro.proyecto.*CamposDeEncabezado[col.indice]);
             break;
+        case Tipo::Resultado:
+            celdas.emplace_back();
+            break;
         case Tipo::Otra:
             celdas.push_back(fila.otras[col.indice]);
             break;
@@ -164,6 +167,8 @@ Cuadro CuadroDelEncabezado(const Encabezado& e) {
         if (entrada != e.posicion.end()) {
             const auto c = static_cast<std::size_t>(entrada - e.posicion.begin());
             cuadro.columnas.push_back({Tipo::Entrada, c, e.nombres[i]});
+        } else if (e.EsResultado(i)) {
+            cuadro.columnas.push_back({Tipo::Resultado, 0, e.nombres[i]});
         } else if (const auto campo = PosicionDeEncabezado(e.nombres[i])) {
             cuadro.columnas.push_back({Tipo::Campo, *campo, e.nombres[i]});
         } else {
@@ -190,6 +195,8 @@ Cuadro::Fila FilaDelArchivo(Cuadro& cuadro, const std::vector<std::string>& celd
                 campo.empty()) {
                 campo = celda;
             }
+            break;
+        case Tipo::Resultado: // sized anew
             break;
         case Tipo::Otra:
             fila.otras[col.indice] = celda;

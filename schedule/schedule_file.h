@@ -32,6 +32,24 @@ struct DatosProyecto {
     bool operator==(const DatosProyecto&) const = default;
 };
 
+// The project's fields: each one's key in a project file, and its label where people read
+// it, on the record's cover and the workbook's sheet "Proyecto".
+struct CampoProyecto {
+    std::string_view clave;
+    std::string_view etiqueta;
+    std::string DatosProyecto::*campo;
+};
+inline constexpr std::array<CampoProyecto, 8> CamposProyecto{{
+    {"nombre", "Proyecto", &DatosProyecto::nombre},
+    {"elaboro", "Elaboró", &DatosProyecto::elaboro},
+    {"cedula", "Cédula profesional", &DatosProyecto::cedula},
+    {"reviso", "Revisó", &DatosProyecto::reviso},
+    {"revision", "Revisión", &DatosProyecto::revision},
+    {"fecha", "Fecha", &DatosProyecto::fecha},
+    {"norma", "Norma", &DatosProyecto::norma},
+    {"regulacion_total_max", "Regulación total máxima (%)", &DatosProyecto::regulacionTotal},
+}};
+
 // The code edition a project names, or the default.
 engine::Norma NormaDe(const DatosProyecto& proyecto);
 
@@ -78,6 +96,13 @@ struct Cuadro {
         std::vector<std::string> original;
         // The blank rows the file had just before this one.
         std::vector<std::vector<std::string>> vaciasAntes;
+        // Its row in the file, as messages name it; 0 for a file that numbers none.
+        std::size_t numero = 0;
+        // What its reading tells the reader, as the rows' remarks say it: a merged cell
+        // read in each row it covers.
+        std::vector<std::string> avisos;
+        // The other columns whose cell holds a formula without its value, as its text.
+        std::vector<std::size_t> formulas;
 
         bool operator==(const Fila&) const = default;
     };
@@ -85,10 +110,10 @@ struct Cuadro {
     std::vector<Fila> filas;
     std::vector<std::vector<std::string>> vaciasAlFinal;
 
-    // A column of the file read: an input, a header field or another column, with its
-    // header as the file wrote it.
+    // A column of the file read: an input, a header field, the results of an earlier
+    // sizing or another column, with its header as the file wrote it.
     struct ColumnaArchivo {
-        enum class Tipo { Entrada, Campo, Otra } tipo;
+        enum class Tipo { Entrada, Campo, Resultado, Otra } tipo;
         std::size_t indice; // in Columnas, in ColumnasDeEncabezado, or in `otras`
         std::string titulo;
 

@@ -163,17 +163,24 @@ std::string DesdeWindows1252(std::string_view bytes) {
     return texto;
 }
 
-std::optional<std::string> HaciaWindows1252(std::string_view utf8) {
+namespace {
+
+// The text in Windows-1252; a character the code page lacks is given to `faltante`, which
+// writes what stands for it, or says false to give up.
+template <typename Faltante>
+std::optional<std::string> EnWindows1252(std::string_view utf8, Faltante faltante) {
     std::string bytes;
     bytes.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         char32_t codigo = b;
         std::size_t largo = 1;
-        if (b >= 0xF0) {
-            return std::nullopt; // beyond the code page, whatever it is
-        }
-        if (b >= 0xE0 && i + 2 < utf8.size()) {
+        if (b >= 0xF0 && i + 3 < utf8.size()) {
+            codigo = ((b & 0x07) << 18) | ((static_cast<unsigned char>(utf8[i + 1]) & 0x3F) << 12) |
+                     ((static_cast<unsigned char>(utf8[i + 2]) & 0x3F) << 6) |
+                     (static_cast<unsigned char>(utf8[i + 3]) & 0x3F);
+            largo = 4;
+        } else if (b >= 0xE0 && i + 2 < utf8.size()) {
             codigo = ((b & 0x0F) << 12) | ((static_cast<unsigned char>(utf8[i + 1]) & 0x3F) << 6) |
                      (static_cast<unsigned char>(utf8[i + 2]) & 0x3F);
             largo = 3;
@@ -183,15 +190,28 @@ std::optional<std::string> HaciaWindows1252(std::string_view utf8) {
         }
         i += largo;
         const auto c1 = std::find(Cp1252.begin(), Cp1252.end(), static_cast<char16_t>(codigo));
-        if (c1 != Cp1252.end()) {
+        if (codigo <= 0xFFFF && c1 != Cp1252.end()) {
             bytes += static_cast<char>(0x80 + (c1 - Cp1252.begin()));
         } else if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF)) {
             bytes += static_cast<char>(codigo);
-        } else {
+        } else if (!faltante(codigo, bytes)) {
             return std::nullopt;
         }
     }
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> HaciaWindows1252(std::string_view utf8) {
+    return EnWindows1252(utf8, [](char32_t, std::string&) { return false; });
+}
+
+std::string HaciaWindows1252Parecido(std::string_view utf8) {
+    return *EnWindows1252(utf8, [](char32_t codigo, std::string& bytes) {
+        bytes += codigo == 0x2192 ? "->" : codigo == 0x2265 ? ">=" : codigo == 0x2264 ? "<=" : "?";
+        return true;
+    });
 }
 
 std::string_view SinBlancos(std::string_view texto) {
@@ -201,6 +221,26 @@ std::string_view SinBlancos(std::string_view texto) {
     }
     while (!texto.empty() && blanco(texto.back())) {
         texto.remove_suffix(1);
+    }
+    return texto;
+}
+
+std::string_view SinNumeral(std::string_view encabezado) {
+    // As Normalizar leaves them: the letters without their accents, the signs as they are.
+    constexpr std::array<std::string_view, 12> Numerales{
+        "no", "no.", "n°", "nº", "n.°", "n.º", "num", "num.", "numero", "nro", "nro.", "#"};
+    const auto numeral = [&](std::string_view palabra) {
+        return std::find(Numerales.begin(), Numerales.end(), Normalizar(palabra)) !=
+               Numerales.end();
+    };
+    std::string_view texto = SinBlancos(encabezado);
+    const std::size_t primero = texto.find(' ');
+    if (primero != std::string_view::npos && numeral(texto.substr(0, primero))) {
+        texto = SinBlancos(texto.substr(primero + 1));
+    }
+    const std::size_t ultimo = texto.rfind(' ');
+    if (ultimo != std::string_view::npos && numeral(texto.substr(ultimo + 1))) {
+        texto = SinBlancos(texto.substr(0, ultimo));
     }
     return texto;
 }

@@ -39,9 +39,18 @@ std::string_view SinBlancos(std::string_view texto);
 // a character has no place in it.
 std::optional<std::string> HaciaWindows1252(std::string_view utf8);
 
+// The same for the program's own words, which a file in the code page must hold: an arrow
+// is "->", "≥" and "≤" are ">=" and "<=", and any other character the page lacks is "?".
+std::string HaciaWindows1252Parecido(std::string_view utf8);
+
 // A name or a choice as compared: lower case, without accents, spaces or underscores, so
 // that "Regulación Máx", "regulacion_max" and "REGULACION MAX" are one name.
 std::string Normalizar(std::string_view utf8);
+
+// A header without the sign or word of a number before or after its name, as Spanish
+// schedules head their circuits: "No. Circuito", "N° Circuito", "Circuito No." and "Núm.
+// circuito" are "Circuito". A header that is only such a word stays as it is.
+std::string_view SinNumeral(std::string_view encabezado);
 
 // A column's header as a person writes it: units in brackets or parentheses, dots and
 // joining words ("de", "en"...) do not matter, and a word cut short with a dot stands for

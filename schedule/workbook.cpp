@@ -16,6 +16,9 @@ std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
             titulos[*posicion] = std::string(Columnas[c].titulo.libro);
         }
     }
+    for (auto r = encabezado.resultados.rbegin(); r != encabezado.resultados.rend(); ++r) {
+        titulos.erase(titulos.begin() + static_cast<std::ptrdiff_t>(*r));
+    }
     for (const DescripcionResultado& r : ColumnasResultado) {
         titulos.emplace_back(r.titulo.libro);
     }
@@ -24,7 +27,7 @@ std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
 
 std::vector<Renglon> RenglonesDelLibro(const DatosProyecto& proyecto, const Resumen& resumen,
                                        const engine::Separadores& sep) {
-    std::vector<Renglon> renglones = RenglonesProyecto(proyecto);
+    std::vector<Renglon> renglones = RenglonesProyecto(proyecto, sep);
     renglones.push_back({"", {}});
     for (Renglon& r : RenglonesResumen(resumen, sep)) {
         renglones.push_back(std::move(r));

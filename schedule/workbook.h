@@ -12,7 +12,8 @@
 namespace schedule {
 
 // The workbook's headers for a file's header row: each input by its title with its unit,
-// the file's other columns as written, then the results'.
+// the file's other columns as written, then the results' (those of an earlier sizing give
+// way to them).
 std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado);
 
 // The sheet "Proyecto": the project's fields, then the summary.

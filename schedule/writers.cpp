@@ -1,5 +1,7 @@
 #include "schedule/writers.h"
 
+#include "schedule/text.h"
+
 #include <csv.h>
 #include <xlsxwriter.h>
 
@@ -8,9 +10,11 @@
 
 namespace schedule {
 
-EscritorCsv::EscritorCsv(std::ostream& salida, char delimitador)
-    : salida_(salida), delimitador_(delimitador) {
-    salida_ << "\xEF\xBB\xBF";
+EscritorCsv::EscritorCsv(std::ostream& salida, char delimitador, bool windows1252)
+    : salida_(salida), delimitador_(delimitador), windows1252_(windows1252) {
+    if (!windows1252_) {
+        salida_ << "\xEF\xBB\xBF";
+    }
 }
 
 namespace {
@@ -37,10 +41,11 @@ void EscritorCsv::Fila(const std::vector<Celda>& celdas) {
         if (i > 0) {
             linea_ += delimitador_;
         }
-        AgregarCelda(linea_, celdas[i].texto, delimitador_);
+        AgregarCelda(linea_, celdas[i].formula ? "'" + celdas[i].texto : celdas[i].texto,
+                     delimitador_);
     }
     linea_ += "\r\n";
-    salida_ << linea_;
+    salida_ << (windows1252_ ? HaciaWindows1252Parecido(linea_) : linea_);
 }
 
 std::string EscritorCsv::Linea(const std::vector<std::string>& celdas, char delimitador) {

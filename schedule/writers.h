@@ -14,12 +14,14 @@ struct lxw_format;
 
 namespace schedule {
 
-// Rows of cells to a stream, with the delimiter of the file read: UTF-8 with a byte-order
-// mark, so that a spreadsheet shows the accents, and CRLF line ends. A cell is quoted only
-// when it holds the delimiter, a quote or a line end.
+// Rows of cells to a stream, with the delimiter and the encoding of the file read: UTF-8
+// with a byte-order mark, so that a spreadsheet shows the accents, or Windows-1252 as a
+// Spanish Excel saves it; CRLF line ends. A cell is quoted only when it holds the
+// delimiter, a quote or a line end; a formula's text is written after an apostrophe, so
+// that a spreadsheet shows it and does not run it.
 class EscritorCsv {
 public:
-    EscritorCsv(std::ostream& salida, char delimitador);
+    EscritorCsv(std::ostream& salida, char delimitador, bool windows1252 = false);
     void Fila(const std::vector<Celda>& celdas);
 
     // The cells as one line of a file with `delimitador`, without its line end.
@@ -28,6 +30,7 @@ public:
 private:
     std::ostream& salida_;
     char delimitador_;
+    bool windows1252_;
     std::string linea_;
 };
 

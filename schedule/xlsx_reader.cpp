@@ -140,23 +140,51 @@ bool EsFormatoFecha(int id, std::string_view codigo) {
     return false;
 }
 
-// For each cell style, whether it shows a date.
-std::vector<bool> EstilosDeFecha(Zip& zip) {
-    std::vector<bool> fechas;
-    const auto estilos = Xml(zip, "xl/styles.xml");
-    if (!estilos) {
-        return fechas;
+// Whether a number format shows a percent: the built-in "0%" and "0.00%", or a format of
+// its own with a percent sign outside quotes and brackets.
+bool EsFormatoPorciento(int id, std::string_view codigo) {
+    if (id == 9 || id == 10) {
+        return true;
     }
-    const pugi::xml_node hoja = estilos->document_element();
+    bool comillas = false;
+    int corchetes = 0;
+    for (const char c : codigo) {
+        if (c == '"') {
+            comillas = !comillas;
+        } else if (!comillas && c == '[') {
+            ++corchetes;
+        } else if (!comillas && c == ']') {
+            --corchetes;
+        } else if (!comillas && corchetes == 0 && c == '%') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What each cell style shows a number as.
+struct Estilo {
+    bool fecha = false;
+    bool porciento = false;
+};
+
+std::vector<Estilo> Estilos(Zip& zip) {
+    std::vector<Estilo> estilos;
+    const auto xml = Xml(zip, "xl/styles.xml");
+    if (!xml) {
+        return estilos;
+    }
+    const pugi::xml_node hoja = xml->document_element();
     std::map<int, std::string> propios;
     CadaHijo(Hijo(hoja, "numFmts"), "numFmt", [&](pugi::xml_node f) {
         propios[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
     });
     CadaHijo(Hijo(hoja, "cellXfs"), "xf", [&](pugi::xml_node xf) {
         const int id = xf.attribute("numFmtId").as_int();
-        fechas.push_back(EsFormatoFecha(id, propios.count(id) ? propios[id] : ""));
+        const std::string codigo = propios.count(id) ? propios[id] : "";
+        estilos.push_back({EsFormatoFecha(id, codigo), EsFormatoPorciento(id, codigo)});
     });
-    return fechas;
+    return estilos;
 }
 
 // A date serial as ISO 8601: days since the epoch of the workbook's date system, and the
@@ -190,13 +218,22 @@ std::string FechaIso(double serie, bool sistema1904) {
     return fecha;
 }
 
-// A cell of the sheet: its text, whether it was a number, and why it cannot be read.
+// A cell of the sheet: its text, whether it was a number and shown as a percent, whether
+// it is a formula without its value, and why it cannot be read.
 struct CeldaLibro {
     std::string texto;
     bool numero = false;
+    bool porciento = false;
+    bool formula = false;
     std::string error;
 };
 using FilaLibro = std::vector<CeldaLibro>;
+
+// The rows of a sheet, and what each row's reading tells the reader.
+struct Hoja {
+    std::vector<FilaLibro> filas;
+    std::vector<std::vector<std::string>> avisos;
+};
 
 // "AB12" to 27, the column's position from 0.
 std::optional<std::size_t> ColumnaDe(std::string_view referencia) {
@@ -216,7 +253,7 @@ std::optional<std::size_t> ColumnaDe(std::string_view referencia) {
 
 struct Libro {
     std::vector<std::string> compartidas;
-    std::vector<bool> fechas;
+    std::vector<Estilo> estilos;
     bool sistema1904 = false;
 };
 
@@ -232,6 +269,7 @@ CeldaLibro LeerCelda(const pugi::xml_node& c, const Libro& libro) {
     if (!v || (f && std::string_view(v.text().get()).empty())) {
         if (f) {
             celda.texto = "=" + std::string(f.text().get());
+            celda.formula = true;
             celda.error = "tiene una fórmula sin valor calculado";
         }
         return celda;
@@ -248,15 +286,16 @@ CeldaLibro LeerCelda(const pugi::xml_node& c, const Libro& libro) {
         double numero = 0;
         const auto [fin, error] =
             std::from_chars(valor.data(), valor.data() + valor.size(), numero);
-        const auto estilo = static_cast<std::size_t>(c.attribute("s").as_uint());
+        const auto s = static_cast<std::size_t>(c.attribute("s").as_uint());
+        const Estilo estilo = s < libro.estilos.size() ? libro.estilos[s] : Estilo{};
         if (error != std::errc() || !std::isfinite(numero)) {
             celda.texto = valor;
-        } else if (estilo < libro.fechas.size() && libro.fechas[estilo] &&
-                   std::fabs(numero) < 3e6) {
+        } else if (estilo.fecha && std::fabs(numero) < 3e6) {
             celda.texto = FechaIso(numero, libro.sistema1904);
         } else if (const auto d = engine::Decimal::DeReal(numero)) {
             celda.texto = d->Texto();
             celda.numero = true;
+            celda.porciento = estilo.porciento;
         } else {
             celda.texto = engine::TextoQuinceCifras(numero);
         }
@@ -264,10 +303,57 @@ CeldaLibro LeerCelda(const pugi::xml_node& c, const Libro& libro) {
     return celda;
 }
 
+// "J6" to its column and its row, both from 0.
+std::optional<std::pair<std::size_t, std::size_t>> Celda(std::string_view referencia) {
+    const auto columna = ColumnaDe(referencia);
+    const std::size_t digitos = referencia.find_first_of("0123456789");
+    std::size_t fila = 0;
+    if (!columna || digitos == std::string_view::npos ||
+        std::from_chars(referencia.data() + digitos, referencia.data() + referencia.size(), fila)
+                .ec != std::errc() ||
+        fila == 0 || fila > 1048576) {
+        return std::nullopt;
+    }
+    return std::pair{*columna, fila - 1};
+}
+
+// A cell merged over several rows shows its value in each of them, as Excel shows it: the
+// value is read in each row it covers, and the rows below the first are told so.
+void LeerCombinadas(const pugi::xml_document& xml, Hoja& hoja) {
+    CadaHijo(Hijo(xml.document_element(), "mergeCells"), "mergeCell", [&](pugi::xml_node m) {
+        const std::string rango = m.attribute("ref").as_string();
+        const std::size_t dos = rango.find(':');
+        const auto desde = Celda(std::string_view(rango).substr(0, dos));
+        const auto hasta = dos == std::string::npos
+                               ? std::nullopt
+                               : Celda(std::string_view(rango).substr(dos + 1));
+        if (!desde || !hasta || hasta->second <= desde->second ||
+            desde->second >= hoja.filas.size() ||
+            desde->first >= hoja.filas[desde->second].size()) {
+            return;
+        }
+        const auto [columna, primera] = *desde;
+        const CeldaLibro valor = hoja.filas[primera][columna];
+        if (valor.texto.empty()) {
+            return;
+        }
+        const std::size_t ultima = std::min(hasta->second, hoja.filas.size() - 1);
+        for (std::size_t f = primera + 1; f <= ultima; ++f) {
+            FilaLibro& fila = hoja.filas[f];
+            fila.resize(std::max(fila.size(), columna + 1));
+            fila[columna] = valor;
+            hoja.avisos[f].push_back("La celda " + LetrasDeColumna(columna) +
+                                     std::to_string(f + 1) + " es parte de la combinada " + rango +
+                                     ": se lee con su valor, " + Comillas(valor.texto) + ".");
+        }
+    });
+}
+
 // The rows of a sheet, in order; a row absent from the sheet is an empty one.
-std::vector<FilaLibro> LeerHoja(const pugi::xml_document& hoja, const Libro& libro) {
-    std::vector<FilaLibro> filas;
-    const pugi::xml_node datos = Hijo(hoja.document_element(), "sheetData");
+Hoja LeerHoja(const pugi::xml_document& xml, const Libro& libro) {
+    Hoja hoja;
+    std::vector<FilaLibro>& filas = hoja.filas;
+    const pugi::xml_node datos = Hijo(xml.document_element(), "sheetData");
     std::size_t siguiente = 1;
     CadaHijo(datos, "row", [&](pugi::xml_node fila) {
         std::size_t numero = fila.attribute("r").as_ullong(siguiente);
@@ -289,39 +375,48 @@ std::vector<FilaLibro> LeerHoja(const pugi::xml_document& hoja, const Libro& lib
         filas.push_back(std::move(celdas));
         siguiente = numero + 1;
     });
-    return filas;
+    hoja.avisos.resize(filas.size());
+    LeerCombinadas(xml, hoja);
+    return hoja;
 }
 
-// The path of the sheet to read in the zip, from the workbook and its relationships.
-std::optional<std::string> RutaDeLaHoja(Zip& zip, Libro& libro) {
+// The workbook's sheets in order, each by its name and its path in the zip.
+std::vector<std::pair<std::string, std::string>> RutasDeLasHojas(Zip& zip, Libro& libro) {
+    std::vector<std::pair<std::string, std::string>> hojas;
     const auto cuaderno = Xml(zip, "xl/workbook.xml");
     const auto relaciones = Xml(zip, "xl/_rels/workbook.xml.rels");
     if (!cuaderno || !relaciones) {
-        return std::nullopt;
+        return hojas;
     }
     const pugi::xml_node raiz = cuaderno->document_element();
     libro.sistema1904 = Hijo(raiz, "workbookPr").attribute("date1904").as_bool();
-    std::string id;
+    std::map<std::string, std::string> destinos;
+    CadaHijo(relaciones->document_element(), "Relationship", [&](pugi::xml_node r) {
+        const std::string destino = r.attribute("Target").as_string();
+        destinos[r.attribute("Id").as_string()] =
+            destino.starts_with('/') ? destino.substr(1) : "xl/" + destino;
+    });
     CadaHijo(Hijo(raiz, "sheets"), "sheet", [&](pugi::xml_node hoja) {
-        const bool alimentadores =
-            Normalizar(hoja.attribute("name").as_string()) == "alimentadores";
-        if (id.empty() || alimentadores) {
-            for (pugi::xml_attribute a : hoja.attributes()) {
-                const std::string_view nombre = a.name();
-                if (nombre.ends_with(":id") && (id.empty() || alimentadores)) {
-                    id = a.value();
-                }
+        for (pugi::xml_attribute a : hoja.attributes()) {
+            const std::string_view nombre = a.name();
+            if (nombre.ends_with(":id") && destinos.count(a.value())) {
+                hojas.emplace_back(hoja.attribute("name").as_string(), destinos[a.value()]);
+                break;
             }
         }
     });
-    std::optional<std::string> ruta;
-    CadaHijo(relaciones->document_element(), "Relationship", [&](pugi::xml_node r) {
-        if (r.attribute("Id").as_string() == id) {
-            const std::string destino = r.attribute("Target").as_string();
-            ruta = destino.starts_with('/') ? destino.substr(1) : "xl/" + destino;
+    return hojas;
+}
+
+// The path of the sheet named `nombre`, whatever its case and accents; none if there is none.
+std::optional<std::string> RutaDe(const std::vector<std::pair<std::string, std::string>>& hojas,
+                                  std::string_view nombre) {
+    for (const auto& [hoja, ruta] : hojas) {
+        if (Normalizar(hoja) == Normalizar(nombre)) {
+            return ruta;
         }
-    });
-    return ruta;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> Textos(const FilaLibro& fila) {
@@ -332,37 +427,20 @@ std::vector<std::string> Textos(const FilaLibro& fila) {
     return textos;
 }
 
-// Whether a row names the circuit and the current, as the header does.
+// Whether a row names the circuit and a load column, as the header does.
 bool EsEncabezado(const FilaLibro& fila) {
-    bool circuito = false;
-    bool corriente = false;
-    for (const CeldaLibro& c : fila) {
-        circuito = circuito || MismoNombre(c.texto, Descripcion(Columna::Circuito).nombre);
-        corriente = corriente || MismoNombre(c.texto, Descripcion(Columna::Corriente).nombre);
-        for (std::string_view s : Descripcion(Columna::Circuito).Sinonimos()) {
-            circuito = circuito || MismoNombre(c.texto, s);
-        }
-    }
-    return circuito && corriente;
+    const Encabezado e = EncabezadoParcial(Textos(fila));
+    const bool carga = std::any_of(Columnas.begin(), Columnas.end(), [&](const auto& d) {
+        return d.carga && e.posicion[static_cast<std::size_t>(&d - Columnas.data())];
+    });
+    return e.posicion[static_cast<std::size_t>(Columna::Circuito)] && carga;
 }
 
-// The schedule of the rows under the header: numbers as they were, text in a number column
-// with the mark the text cells show.
-std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& filas) {
-    std::size_t h = 0;
-    while (h < filas.size() && !EsEncabezado(filas[h])) {
-        ++h;
-    }
-    if (h == filas.size()) {
-        return std::string("ninguna fila tiene las columnas «circuito» y «corriente»");
-    }
-    auto leido = LeerEncabezado(Textos(filas[h]));
-    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
-        return *mensaje;
-    }
-    const Encabezado& e = std::get<Encabezado>(leido);
+// The decimal mark of the number columns' text cells, as their cells show it.
+MarcaDecimal MarcaDelTexto(const std::vector<FilaLibro>& filas, std::size_t encabezado,
+                           const Encabezado& e) {
     DecisionMarca decision;
-    for (std::size_t f = h + 1; f < filas.size(); ++f) {
+    for (std::size_t f = encabezado + 1; f < filas.size(); ++f) {
         for (std::size_t c = 0; c < Columnas.size(); ++c) {
             const auto& p = e.posicion[c];
             if (Columnas[c].numerica() && p && *p < filas[f].size() && !filas[f][*p].numero) {
@@ -370,7 +448,52 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& f
             }
         }
     }
-    const MarcaDecimal marcaTexto = decision.Decidir(Marca::Punto);
+    return decision.Decidir(Marca::Punto);
+}
+
+// An input cell of the sheet put into the row: a number as it was, a percent shown as one
+// as the percent it shows in a column in %, text in a number column under the text's mark.
+void PonerCeldaDelLibro(Cuadro::Fila& fila, Columna columna, const CeldaLibro& celda,
+                        MarcaDecimal marcaTexto) {
+    const auto c = static_cast<std::size_t>(columna);
+    const std::string nombre = "La columna «" + std::string(Columnas[c].nombre) + "» ";
+    if (!celda.error.empty()) {
+        fila.entradas[c] = celda.texto;
+        fila.errores[c] = nombre + celda.error + ": «" + celda.texto + "».";
+    } else if (celda.numero && celda.porciento) {
+        const auto valor = engine::Decimal::Leer(celda.texto);
+        if (Columnas[c].porciento && valor) {
+            fila.entradas[c] = (*valor * engine::Decimal(100)).Texto();
+            fila.errores[c].clear();
+        } else {
+            fila.entradas[c] = celda.texto;
+            fila.errores[c] = nombre + "tiene un porcentaje, «" + celda.texto +
+                              "» con formato de %, y no es una columna en %.";
+        }
+    } else if (Columnas[c].numerica() && !celda.numero) {
+        PonerCelda(fila, columna, celda.texto, marcaTexto);
+    }
+}
+
+// The schedule of the rows under the header: numbers as they were, text in a number column
+// with the mark the text cells show; each row with its number in the sheet, a formula
+// without its value among its other cells marked, and what its merged cells tell.
+std::variant<Cuadro, std::string> CuadroDeLaHoja(const Hoja& hoja) {
+    const std::vector<FilaLibro>& filas = hoja.filas;
+    std::size_t h = 0;
+    while (h < filas.size() && !EsEncabezado(filas[h])) {
+        ++h;
+    }
+    if (h == filas.size()) {
+        return std::string("ninguna fila tiene las columnas «circuito» y «corriente» (o "
+                           "«potencia_kw», o «potencia_kva»)");
+    }
+    auto leido = LeerEncabezado(Textos(filas[h]));
+    if (const auto* mensaje = std::get_if<std::string>(&leido)) {
+        return *mensaje;
+    }
+    const Encabezado& e = std::get<Encabezado>(leido);
+    const MarcaDecimal marcaTexto = MarcaDelTexto(filas, h, e);
     Cuadro cuadro = CuadroDelEncabezado(e);
     cuadro.origen = Origen::Libro;
     // Its numbers are plain decimals.
@@ -382,23 +505,34 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const std::vector<FilaLibro>& f
             continue;
         }
         Cuadro::Fila fila = FilaDelArchivo(cuadro, textos, {Marca::Punto, false});
-        for (std::size_t c = 0; c < Columnas.size(); ++c) {
-            const auto& p = e.posicion[c];
-            if (!p || *p >= filas[f].size()) {
-                continue;
-            }
-            const CeldaLibro& celda = filas[f][*p];
-            if (!celda.error.empty()) {
-                fila.entradas[c] = celda.texto;
-                fila.errores[c] = "La columna «" + std::string(Columnas[c].nombre) + "» " +
-                                  celda.error + ": «" + celda.texto + "».";
-            } else if (Columnas[c].numerica() && !celda.numero) {
-                PonerCelda(fila, static_cast<Columna>(c), celda.texto, marcaTexto);
+        fila.numero = f + 1;
+        fila.avisos = hoja.avisos[f];
+        for (std::size_t i = 0; i < cuadro.columnas.size() && i < filas[f].size(); ++i) {
+            const Cuadro::ColumnaArchivo& col = cuadro.columnas[i];
+            if (col.tipo == Cuadro::ColumnaArchivo::Tipo::Entrada) {
+                PonerCeldaDelLibro(fila, static_cast<Columna>(col.indice), filas[f][i], marcaTexto);
+            } else if (col.tipo == Cuadro::ColumnaArchivo::Tipo::Otra && filas[f][i].formula) {
+                fila.formulas.push_back(col.indice);
             }
         }
         cuadro.filas.push_back(std::move(fila));
     }
     return cuadro;
+}
+
+// The project's fields from the sheet "Proyecto" the program writes: each label in the
+// first column, its value beside it, until the summary after the empty row.
+void ProyectoDeLaHoja(const Hoja& hoja, DatosProyecto& proyecto) {
+    for (const FilaLibro& fila : hoja.filas) {
+        if (fila.empty() || SinBlancos(fila[0].texto).empty()) {
+            break;
+        }
+        for (const CampoProyecto& campo : CamposProyecto) {
+            if (fila.size() > 1 && Normalizar(fila[0].texto) == Normalizar(campo.etiqueta)) {
+                proyecto.*campo.campo = fila[1].texto;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -410,7 +544,11 @@ std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes) {
         return danado;
     }
     Libro libro;
-    const auto ruta = RutaDeLaHoja(zip, libro);
+    const auto hojas = RutasDeLasHojas(zip, libro);
+    auto ruta = RutaDe(hojas, "Alimentadores");
+    if (!ruta && !hojas.empty()) {
+        ruta = hojas.front().second;
+    }
     const auto hoja = ruta ? Xml(zip, *ruta) : std::nullopt;
     if (!hoja) {
         return danado;
@@ -419,8 +557,23 @@ std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes) {
         CadaHijo(compartidas->document_element(), "si",
                  [&](pugi::xml_node si) { libro.compartidas.push_back(TextoDe(si)); });
     }
-    libro.fechas = EstilosDeFecha(zip);
-    return CuadroDeLaHoja(LeerHoja(*hoja, libro));
+    libro.estilos = Estilos(zip);
+    auto leido = CuadroDeLaHoja(LeerHoja(*hoja, libro));
+    // A workbook the program wrote carries its project on the sheet "Proyecto".
+    const auto rutaProyecto = RutaDe(hojas, "Proyecto");
+    const auto proyecto = rutaProyecto ? Xml(zip, *rutaProyecto) : std::nullopt;
+    if (auto* cuadro = std::get_if<Cuadro>(&leido); cuadro && proyecto) {
+        ProyectoDeLaHoja(LeerHoja(*proyecto, libro), cuadro->proyecto);
+    }
+    return leido;
+}
+
+std::string LetrasDeColumna(std::size_t columna) {
+    std::string letras;
+    for (std::size_t n = columna + 1; n > 0; n = (n - 1) / 26) {
+        letras.insert(letras.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letras;
 }
 
 std::variant<Cuadro, std::string> LeerLibro(const std::filesystem::path& archivo) {

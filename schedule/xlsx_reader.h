@@ -17,6 +17,9 @@ namespace schedule {
 // system as ISO 8601, a formula by its cached value; a formula without one is an error of
 // its cell. A damaged workbook, or one without the header row, gives a message.
 std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes);
+
+// A sheet's column by its letters, as Excel names it: 0 is "A", 27 is "AB".
+std::string LetrasDeColumna(std::size_t columna);
 std::variant<Cuadro, std::string> LeerLibro(const std::filesystem::path& archivo);
 
 } // namespace schedule

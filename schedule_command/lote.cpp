@@ -10,8 +10,11 @@
 #include "schedule/replace_file.h"
 #include "schedule/workbook.h"
 #include "schedule/writers.h"
+#include "schedule/xlsx_reader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <deque>
 #include <fstream>
 #include <iterator>
@@ -53,6 +56,23 @@ schedule::Nodo NodoDe(const std::vector<std::string>& celdas, const schedule::En
                                 celda(schedule::Columna::Transformador), std::nullopt);
 }
 
+// "celda J6, " before a message on an input of a workbook's row, as Excel names the cell;
+// nothing for the other files.
+std::string CeldaDelLibro(const schedule::Cuadro& cuadro,
+                          const std::vector<schedule::Cuadro::ColumnaArchivo>& columnas,
+                          long numero, schedule::Columna columna) {
+    if (cuadro.origen != schedule::Origen::Libro) {
+        return "";
+    }
+    for (std::size_t i = 0; i < columnas.size(); ++i) {
+        if (columnas[i].tipo == schedule::Cuadro::ColumnaArchivo::Tipo::Entrada &&
+            columnas[i].indice == static_cast<std::size_t>(columna)) {
+            return "celda " + schedule::LetrasDeColumna(i) + std::to_string(numero) + ", ";
+        }
+    }
+    return "";
+}
+
 // Why a run cannot start; nothing has been written.
 struct Fallo {
     std::string mensaje;
@@ -70,13 +90,15 @@ struct Entrada {
     schedule::Encabezado encabezado;
     schedule::MarcaDecimal marca;
     char delimitador = ',';
+    bool windows1252 = false; // a CSV in the code page is answered in it
     // With an `alimentado_desde` column, each row's place in the tree, read in the first
     // pass; its regulation comes as the row is sized.
     std::optional<std::vector<schedule::Nodo>> nodos;
 
-    // The next row that is not blank: its cells as the file holds them, read, and its
-    // number in the file.
-    bool Siguiente(std::vector<std::string>& celdas, schedule::FilaLeida& fila, long& numero) {
+    // The next row that is not blank: its cells as the file holds them, read, its number
+    // in the file, and the row as a workbook or a project keeps it.
+    bool Siguiente(std::vector<std::string>& celdas, schedule::FilaLeida& fila, long& numero,
+                   const schedule::Cuadro::Fila*& guardada) {
         if (lector) {
             do {
                 if (!lector->Siguiente(celdas)) {
@@ -85,16 +107,40 @@ struct Entrada {
             } while (schedule::FilaVacia(celdas));
             fila = schedule::LeerFila(celdas, encabezado, marca);
             numero = lector->fila();
+            guardada = nullptr;
             return true;
         }
         if (siguiente >= cuadro->filas.size()) {
             return false;
         }
-        const schedule::Cuadro::Fila& f = cuadro->filas[siguiente++];
-        celdas = schedule::CeldasDelArchivo(*cuadro, columnas, f);
-        fila = schedule::LeerFilaDelCuadro(f);
-        numero = static_cast<long>(siguiente) + 1; // the header is the first
+        guardada = &cuadro->filas[siguiente++];
+        celdas = schedule::CeldasDelArchivo(*cuadro, columnas, *guardada);
+        fila = schedule::LeerFilaDelCuadro(*guardada);
+        // A project numbers its rows after a header, as the CSV it would be.
+        numero = guardada->numero > 0 ? static_cast<long>(guardada->numero)
+                                      : static_cast<long>(siguiente) + 1;
         return true;
+    }
+
+    std::string Celda(long numero, schedule::Columna columna) const {
+        return cuadro ? CeldaDelLibro(*cuadro, columnas, numero, columna) : "";
+    }
+
+    // A workbook's formula without its value, among the row's other cells, is text that no
+    // spreadsheet may run. The results of an earlier sizing are not among the cells.
+    void MarcarFormulas(const schedule::Cuadro::Fila& fila,
+                        std::vector<schedule::Celda>& salida) const {
+        for (std::size_t i = 0, fuera = 0; i < columnas.size(); ++i) {
+            const auto& col = columnas[i];
+            if (encabezado.EsResultado(i)) {
+                ++fuera;
+            } else if (col.tipo == schedule::Cuadro::ColumnaArchivo::Tipo::Otra &&
+                       std::find(fila.formulas.begin(), fila.formulas.end(), col.indice) !=
+                           fila.formulas.end() &&
+                       i - fuera < salida.size()) {
+                salida[i - fuera].formula = true;
+            }
+        }
     }
     std::optional<std::string> Error() const { return lector ? lector->error() : std::nullopt; }
 };
@@ -110,6 +156,7 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
     }
     entrada.lector = std::move(std::get<std::unique_ptr<schedule::LectorCsv>>(apertura));
     entrada.delimitador = entrada.lector->delimitador();
+    entrada.windows1252 = entrada.lector->windows1252();
     std::vector<std::string> celdas;
     if (!entrada.lector->Siguiente(celdas)) {
         return Fallo{"el archivo " + Nombre(ruta) + " " +
@@ -138,6 +185,7 @@ std::optional<Fallo> AbrirCuadro(const std::filesystem::path& ruta, Entrada& ent
     entrada.encabezado = std::get<schedule::Encabezado>(schedule::LeerEncabezado(titulos));
     entrada.marca = entrada.cuadro->formato.marca;
     entrada.delimitador = entrada.cuadro->formato.delimitador;
+    entrada.windows1252 = entrada.cuadro->formato.windows1252;
     if (EsArbol(entrada.encabezado)) {
         entrada.nodos.emplace();
         for (const schedule::Cuadro::Fila& fila : entrada.cuadro->filas) {
@@ -193,7 +241,7 @@ struct Salida {
     }
 };
 
-std::optional<Fallo> AbrirSalida(const Opciones& o, char delimitador, Salida& salida) {
+std::optional<Fallo> AbrirSalida(const Opciones& o, const Entrada& entrada, Salida& salida) {
     if (!o.salida) {
         // Standard output gets the results only once they are whole.
         salida.temporal.emplace(std::filesystem::temp_directory_path() / "calculador-lote");
@@ -216,7 +264,7 @@ std::optional<Fallo> AbrirSalida(const Opciones& o, char delimitador, Salida& sa
         return Fallo{"no se puede escribir " + Nombre(o.salida.value_or("-")) + "."};
     }
     if (!salida.xlsx) {
-        salida.csv.emplace(salida.archivo, delimitador);
+        salida.csv.emplace(salida.archivo, entrada.delimitador, entrada.windows1252);
     }
     return std::nullopt;
 }
@@ -226,31 +274,36 @@ std::string EnColumna(schedule::Columna c) {
     return "columna «" + std::string(schedule::Descripcion(c).nombre) + "»: ";
 }
 
+// "celda J6, " before a message on an input of a workbook's row, or nothing.
+using CeldaDe = std::function<std::string(schedule::Columna)>;
+
 // Why a row's place in the tree of feeders cannot be had, or nothing.
-std::optional<std::string> MotivoDelArbol(const schedule::EnArbol& enArbol) {
+std::optional<std::string> MotivoDelArbol(const schedule::EnArbol& enArbol,
+                                          const std::string& celda) {
     if (enArbol.error) {
-        return EnColumna(schedule::Columna::AlimentadoDesde) + *enArbol.error;
+        return celda + EnColumna(schedule::Columna::AlimentadoDesde) + *enArbol.error;
     }
     return std::nullopt;
 }
 
-// Why a row could not be computed, naming the column, or nothing when it was: its cells,
-// its sizing, then its place in the tree of feeders.
+// Why a row could not be computed, naming the cell and the column, or nothing when it was:
+// its cells, its sizing, then its place in the tree of feeders.
 std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
                                   const std::optional<engine::Dimensionado>& d,
-                                  const schedule::EnArbol& enArbol) {
+                                  const schedule::EnArbol& enArbol, const CeldaDe& celda) {
     if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
         const schedule::ErrorCelda& e = errores->front();
-        return (e.columna ? EnColumna(*e.columna) : "") + e.mensaje;
+        return (e.columna ? celda(*e.columna) + EnColumna(*e.columna) : "") + e.mensaje;
     }
     if (d && !d->calculado) {
         // A refused input is told last, after the remarks on the sizes.
         if (d->invalido) {
-            return EnColumna(schedule::ColumnaDe(*d->invalido)) + d->observaciones.back();
+            const schedule::Columna c = schedule::ColumnaDe(*d->invalido);
+            return celda(c) + EnColumna(c) + d->observaciones.back();
         }
         return d->observaciones.empty() ? "" : d->observaciones.front();
     }
-    return MotivoDelArbol(enArbol);
+    return MotivoDelArbol(enArbol, celda(schedule::Columna::AlimentadoDesde));
 }
 
 // The rows that could not be computed, and the first of them.
@@ -286,6 +339,7 @@ struct Pendiente {
     std::vector<schedule::Celda> entrada;
     std::vector<schedule::Celda> resultado;
     std::optional<std::string> motivo;
+    std::string celdaDesde; // the cell of its feeder upstream, for the tree's message
 };
 
 // The workbook's headers are for people, with their units; the CSV's for programs.
@@ -294,7 +348,12 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
         salida.xlsx->Encabezado(schedule::TitulosDelLibro(e));
         return;
     }
-    std::vector<std::string> nombres = e.nombres;
+    std::vector<std::string> nombres;
+    for (std::size_t i = 0; i < e.nombres.size(); ++i) {
+        if (!e.EsResultado(i)) {
+            nombres.push_back(e.nombres[i]);
+        }
+    }
     for (const schedule::DescripcionResultado& r : schedule::ColumnasResultado) {
         nombres.emplace_back(r.nombre);
     }
@@ -309,7 +368,7 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
 void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separadores& sep,
             double maximo, Fallas& fallas, Salida& salida) {
     schedule::AplicarArbol(p.resultado, enArbol, sep);
-    fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol));
+    fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol, p.celdaDesde));
     if (salida.xlsx) { // only the workbook's sheet "Proyecto" shows the summary
         salida.resumen.Contar(p.circuito, p.leida, p.dimensionado, enArbol, maximo);
     }
@@ -335,25 +394,36 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     std::vector<std::string> celdas;
     schedule::FilaLeida fila;
     long numero = 0;
-    for (std::size_t i = 0; entrada.Siguiente(celdas, fila, numero); ++i) {
+    const schedule::Cuadro::Fila* guardada = nullptr;
+    for (std::size_t i = 0; entrada.Siguiente(celdas, fila, numero, guardada); ++i) {
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
+            if (guardada) { // what its reading tells comes first among its remarks
+                dimensionado->observaciones.insert(dimensionado->observaciones.begin(),
+                                                   guardada->avisos.begin(),
+                                                   guardada->avisos.end());
+            }
         }
         schedule::Nodo nodo = NodoDe(celdas, e);
         const auto regulacion = schedule::RegulacionDe(dimensionado);
         // The cells are made first: then the sizing moves into the row, not a copy of it.
         std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);
+        if (guardada) {
+            entrada.MarcarFormulas(*guardada, entradas);
+        }
         std::vector<schedule::Celda> resultado =
             schedule::CeldasDeResultado(fila, dimensionado, sep);
-        std::optional<std::string> motivo = Motivo(fila, dimensionado, {});
+        const CeldaDe celda = [&](schedule::Columna c) { return entrada.Celda(numero, c); };
+        std::optional<std::string> motivo = Motivo(fila, dimensionado, {}, celda);
         Pendiente p{numero,
                     nodo.circuito,
                     fila,
                     std::move(dimensionado),
                     std::move(entradas),
                     std::move(resultado),
-                    std::move(motivo)};
+                    std::move(motivo),
+                    celda(schedule::Columna::AlimentadoDesde)};
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
             nodo.regulacion = regulacion;
@@ -428,8 +498,13 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
     const auto enArbol = schedule::ArbolDelCuadro(cuadro, dimensionadas, {});
     Fallas fallas;
     for (std::size_t i = 0; i < dimensionadas.size(); ++i) {
-        fallas.Contar(static_cast<long>(i) + 2,
-                      Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado, enArbol[i]));
+        const long numero = cuadro.filas[i].numero > 0 ? static_cast<long>(cuadro.filas[i].numero)
+                                                       : static_cast<long>(i) + 2;
+        const auto celda = [&](schedule::Columna c) {
+            return CeldaDelLibro(cuadro, schedule::Disposicion(cuadro), numero, c);
+        };
+        fallas.Contar(numero, Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado,
+                                     enArbol[i], celda));
     }
     return fallas.Informar(errores);
 }
@@ -469,7 +544,7 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
         notas.push_back(*sinUso);
     }
     Salida salida;
-    if (auto error = AbrirSalida(o, entrada.delimitador, salida)) {
+    if (auto error = AbrirSalida(o, entrada, salida)) {
         return fallar(error->mensaje);
     }
     if (entrada.cuadro) {

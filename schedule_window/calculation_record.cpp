@@ -87,7 +87,7 @@ public:
         cuerpoArriba_ = Medir(Fuente(7)).height() * 2 + 4 * pt_;
         cuerpoAlto_ = area_.height() - 2 * cuerpoArriba_;
         AjustarTabla();
-        for (const schedule::Renglon& r : schedule::RenglonesProyecto(m_.proyecto)) {
+        for (const schedule::Renglon& r : schedule::RenglonesProyecto(m_.proyecto, m_.sep)) {
             proyecto_.push_back({Q(r.etiqueta), Q(r.valor.texto)});
         }
         for (const schedule::Renglon& r : schedule::RenglonesResumen(m_.resumen, m_.sep)) {

@@ -22,8 +22,13 @@ TEST(LeerEncabezado, FindsColumnsByNameAndNamesTheMissingOnes) {
     EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::RegulacionMax)], 10u);
     EXPECT_FALSE(e.posicion[static_cast<std::size_t>(Columna::Paralelo)]);
     const auto falta = LeerEncabezado({"circuito", "sistema", "ducto", "corriente", "voltaje"});
+    // The message lists what the header has, and the names each missing column is read by.
     EXPECT_EQ(std::get<std::string>(falta),
-              "faltan columnas obligatorias en el encabezado: conductor, fp, longitud");
+              "faltan columnas obligatorias en el encabezado: conductor, fp, longitud. El "
+              "encabezado tiene «circuito», «sistema», «ducto», «corriente», «voltaje». Se leen "
+              "por estos nombres, sin importar mayúsculas, acentos ni unidades; conductor: "
+              "«conductor»; fp: «fp», «Factor de potencia», «cos φ»; longitud: «longitud», "
+              "«Longitud (m)», «distancia»");
 }
 
 // Headers as people write them: units, dots, joining words and abbreviations do not matter,
@@ -116,8 +121,8 @@ TEST(ColumnasResultado, TheWindowAndTheRecordTakeTheirOrderFromTheTable) {
     for (const R r : ResultadosEnTabla) {
         tabla.push_back(Descripcion(r).titulo.corto);
     }
-    EXPECT_EQ(tabla, (std::vector<std::string_view>{"Cal. caída", "Cal. amp.", "Calibre", "mm²",
-                                                    "Rige", "Caída (V)", "Reg. (%)",
+    EXPECT_EQ(tabla, (std::vector<std::string_view>{"Cal. caída", "Cal. amp.", "Cal. elegido",
+                                                    "mm²", "Rige", "Caída (V)", "Reg. (%)",
                                                     "Reg. total (%)", "V final (V)", "Amp. (A)",
                                                     "I calc. (A)", "Prot. (A)", "Relleno (%)"}));
 }

@@ -57,12 +57,16 @@ TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
     EXPECT_TRUE(Tiene(v, "Alimentadores!A4\t'AL-3'\tGeneral\tFFFFE0E0\t-"));
     EXPECT_TRUE(Tiene(v, "Alimentadores!A5\t'AL-4'\tGeneral\tFFFFE0E0\t-"));
     EXPECT_TRUE(Tiene(v, "Alimentadores filtro A1:AD5"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B9\t4\t0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B10\t'2: AL-3, AL-4'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t'0,73 % (AL-2)'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!A15\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B15\t168\t0.0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B16\t140\t0.0\t-\t-"));
+    // The settings as they rule the schedule: the default edition and limit.
+    EXPECT_TRUE(Tiene(v, "Proyecto!B7\t'NEC 2023'\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A8\t'Regulación total máxima (%)'\tGeneral\t-\tnegrita"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B8\t5\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B10\t4\t0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t'2: AL-3, AL-4'\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B12\t'0,73 % (AL-2)'\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A16\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B16\t168\t0.0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B17\t140\t0.0\t-\t-"));
     EXPECT_EQ(v.back().substr(0, 11), "Notas ancho");
     const std::string ultima = v[v.size() - 2];
     EXPECT_EQ(ultima.substr(ultima.find('\t')),
