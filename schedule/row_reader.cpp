@@ -119,10 +119,10 @@ struct LecturaDucto {
 };
 
 // Each phrase a conduit cell may hold, as its normalised words run together, with what it
-// names; the weak one only stands where no other names a material.
+// names; the weak one only stands where no other names a material. A cell may write a
+// phrase as its words ("PVC 40") or run together ("PVC-40").
 struct FraseDucto {
     std::string junta;
-    std::size_t palabras;
     LecturaDucto lectura;
     bool debil = false;
 };
@@ -152,34 +152,34 @@ const std::vector<FraseDucto>& FrasesDucto() {
     static const std::vector<FraseDucto> frases = [] {
         std::vector<FraseDucto> f;
         for (std::size_t i = 0; i < engine::Ductos.size(); ++i) {
-            f.push_back({NormalDucto(engine::Ductos[i].nombre), 1, {i, std::nullopt}});
+            f.push_back({NormalDucto(engine::Ductos[i].nombre), {i, std::nullopt}});
         }
         for (const PalabraDucto& p : PalabrasDucto) {
             const std::optional<std::size_t> tubo =
                 p.tubo.empty() ? std::nullopt : std::optional(engine::IndiceTubo(p.tubo));
-            f.push_back({NormalDucto(p.palabra),
-                         PalabrasDe(p.palabra).size(),
-                         {DuctoDe(p), tubo},
-                         p.palabra == "tubo conduit"});
+            f.push_back({NormalDucto(p.palabra), {DuctoDe(p), tubo}, p.palabra == "tubo conduit"});
         }
-        // The longest phrases are tried first: "PVC cédula 40" before "PVC".
-        std::stable_sort(f.begin(), f.end(),
-                         [](const auto& a, const auto& b) { return a.palabras > b.palabras; });
+        // The longest phrases are tried first: "PVC cédula 40" and "PVC-40" before "PVC".
+        std::stable_sort(f.begin(), f.end(), [](const auto& a, const auto& b) {
+            return a.junta.size() > b.junta.size();
+        });
         return f;
     }();
     return frases;
 }
 
-// The phrase that starts at word `i`, and how many words it takes: a phrase may be
-// written as its words ("PVC 40") or run together ("PVC-40").
+// The phrase that starts at word `i`, and how many words it takes.
 std::pair<const FraseDucto*, std::size_t> FraseEn(const std::vector<std::string>& palabras,
                                                   std::size_t i) {
     for (const FraseDucto& f : FrasesDucto()) {
         std::string parte;
-        for (std::size_t largo = 1; largo <= f.palabras && i + largo <= palabras.size(); ++largo) {
+        for (std::size_t largo = 1; i + largo <= palabras.size(); ++largo) {
             parte += palabras[i + largo - 1];
             if (parte == f.junta) {
                 return {&f, largo};
+            }
+            if (!f.junta.starts_with(parte)) {
+                break;
             }
         }
     }

@@ -28,6 +28,8 @@ std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado) {
 std::vector<Renglon> RenglonesDelLibro(const DatosProyecto& proyecto, const Resumen& resumen,
                                        const engine::Separadores& sep) {
     std::vector<Renglon> renglones = RenglonesProyecto(proyecto, sep);
+    // The mark of the numbers its texts write, so that the workbook read back writes them so.
+    renglones.push_back({std::string(EtiquetaMarcaDecimal), {sep.decimal, std::nullopt, {}}});
     renglones.push_back({"", {}});
     for (Renglon& r : RenglonesResumen(resumen, sep)) {
         renglones.push_back(std::move(r));

@@ -16,7 +16,10 @@ namespace schedule {
 // way to them).
 std::vector<std::string> TitulosDelLibro(const Encabezado& encabezado);
 
-// The sheet "Proyecto": the project's fields, then the summary.
+// The row of the sheet "Proyecto" that tells the decimal mark of the texts' numbers.
+inline constexpr std::string_view EtiquetaMarcaDecimal = "Marca decimal";
+
+// The sheet "Proyecto": the project's fields and the decimal mark, then the summary.
 std::vector<Renglon> RenglonesDelLibro(const DatosProyecto& proyecto, const Resumen& resumen,
                                        const engine::Separadores& sep);
 

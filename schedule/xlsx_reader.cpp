@@ -3,6 +3,7 @@
 #include "engine/decimal.h"
 #include "engine/numeric_text.h"
 #include "schedule/text.h"
+#include "schedule/workbook.h"
 
 #include <pugixml.hpp>
 #include <zip.h>
@@ -460,15 +461,15 @@ void PonerCeldaDelLibro(Cuadro::Fila& fila, Columna columna, const CeldaLibro& c
     if (!celda.error.empty()) {
         fila.entradas[c] = celda.texto;
         fila.errores[c] = nombre + celda.error + ": «" + celda.texto + "».";
-    } else if (celda.numero && celda.porciento) {
-        const auto valor = engine::Decimal::Leer(celda.texto);
-        if (Columnas[c].porciento && valor) {
-            fila.entradas[c] = (*valor * engine::Decimal(100)).Texto();
-            fila.errores[c].clear();
-        } else {
-            fila.entradas[c] = celda.texto;
-            fila.errores[c] = nombre + "tiene un porcentaje, «" + celda.texto +
-                              "» con formato de %, y no es una columna en %.";
+    } else if (const auto valor = engine::Decimal::Leer(celda.texto);
+               celda.numero && celda.porciento && valor) {
+        // Excel keeps 3 % as 0.03 and shows it as 3 %: the column is given what it shows.
+        const std::string porciento = (*valor * engine::Decimal(100)).Texto();
+        fila.entradas[c] = porciento;
+        fila.errores[c].clear();
+        if (!Columnas[c].porciento) {
+            fila.errores[c] =
+                nombre + "tiene un porcentaje, «" + porciento + " %», y no es una columna en %.";
         }
     } else if (Columnas[c].numerica() && !celda.numero) {
         PonerCelda(fila, columna, celda.texto, marcaTexto);
@@ -520,17 +521,25 @@ std::variant<Cuadro, std::string> CuadroDeLaHoja(const Hoja& hoja) {
     return cuadro;
 }
 
-// The project's fields from the sheet "Proyecto" the program writes: each label in the
-// first column, its value beside it, until the summary after the empty row.
-void ProyectoDeLaHoja(const Hoja& hoja, DatosProyecto& proyecto) {
+// The project's fields from the sheet "Proyecto" the program writes, and the decimal mark
+// its texts write numbers with: each label in the first column, its value beside it, until
+// the summary after the empty row.
+void ProyectoDeLaHoja(const Hoja& hoja, Cuadro& cuadro) {
     for (const FilaLibro& fila : hoja.filas) {
         if (fila.empty() || SinBlancos(fila[0].texto).empty()) {
             break;
         }
+        const std::string etiqueta = Normalizar(fila[0].texto);
+        const std::string valor = fila.size() > 1 ? fila[1].texto : "";
         for (const CampoProyecto& campo : CamposProyecto) {
-            if (fila.size() > 1 && Normalizar(fila[0].texto) == Normalizar(campo.etiqueta)) {
-                proyecto.*campo.campo = fila[1].texto;
+            if (etiqueta == Normalizar(campo.etiqueta)) {
+                cuadro.proyecto.*campo.campo = valor;
             }
+        }
+        if (etiqueta == Normalizar(EtiquetaMarcaDecimal) && valor.size() == 1) {
+            const Marca marca = valor == "," ? Marca::Coma : Marca::Punto;
+            cuadro.formato.marca = {marca, false};
+            cuadro.formato.delimitador = DelimitadorPorMarca(marca);
         }
     }
 }
@@ -563,7 +572,7 @@ std::variant<Cuadro, std::string> LeerLibro(std::string_view bytes) {
     const auto rutaProyecto = RutaDe(hojas, "Proyecto");
     const auto proyecto = rutaProyecto ? Xml(zip, *rutaProyecto) : std::nullopt;
     if (auto* cuadro = std::get_if<Cuadro>(&leido); cuadro && proyecto) {
-        ProyectoDeLaHoja(LeerHoja(*proyecto, libro), cuadro->proyecto);
+        ProyectoDeLaHoja(LeerHoja(*proyecto, libro), *cuadro);
     }
     return leido;
 }

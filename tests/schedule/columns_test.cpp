@@ -155,3 +155,54 @@ TEST(TextoPorOmision, TellsTheTablesDefaults) {
     EXPECT_NE(AyudaDeColumnas().find("tubo (PVC-40 en PVC, RMC en acero y aluminio)"),
               std::string::npos);
 }
+
+// Every title the program writes for an input (the window's caption on one line, the
+// workbook's header, the record's short form) and its own name, written as a header, read
+// as that input; every name and written title of a result read as the results of an earlier
+// sizing, which no input takes. Before, "Regulación máxima (%)" and "Conjuntos en paralelo"
+// were left unread, and "Neutro (AWG/kcmil)" was read as the input "neutro".
+TEST(LeerEncabezado, ReadsBackEveryTitleTheProgramWrites) {
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        const Titulo& t = Columnas[c].titulo;
+        for (const std::string& titulo : {std::string(Columnas[c].nombre), EnUnaLinea(t.ventana),
+                                          std::string(t.libro), std::string(t.corto)}) {
+            const Encabezado e = EncabezadoParcial({"Otra", titulo});
+            EXPECT_EQ(e.posicion[c], 1u) << titulo;
+            EXPECT_TRUE(e.resultados.empty()) << titulo;
+        }
+    }
+    for (const DescripcionResultado& r : ColumnasResultado) {
+        std::vector<std::string> titulos{std::string(r.nombre), EnUnaLinea(r.titulo.ventana),
+                                         std::string(r.titulo.libro)};
+        if (r.memoria != EnMemoria::Ninguna) {
+            titulos.emplace_back(r.titulo.corto);
+        }
+        for (const std::string& titulo : titulos) {
+            const Encabezado e = EncabezadoParcial({titulo});
+            EXPECT_EQ(e.resultados, std::vector<std::size_t>{0}) << titulo;
+            EXPECT_TRUE(std::none_of(e.posicion.begin(), e.posicion.end(), [](const auto& p) {
+                return p.has_value();
+            })) << titulo;
+        }
+    }
+    EXPECT_EQ(EnUnaLinea("Para-\nlelo"), "Paralelo");
+    EXPECT_EQ(EnUnaLinea("Corriente\ncalc. (A)"), "Corriente calc. (A)");
+}
+
+// Spanish schedules number their circuits, and give the load as "Carga" with its unit.
+TEST(LeerEncabezado, ReadsTheHeadersOfSpanishSchedules) {
+    for (const char* circuito : {"No. Circuito", "N° Circuito", "Nº Circuito", "Circuito No.",
+                                 "Núm. circuito", "# circuito", "Número de circuito"}) {
+        EXPECT_EQ(
+            EncabezadoParcial({circuito}).posicion[static_cast<std::size_t>(Columna::Circuito)], 0u)
+            << circuito;
+    }
+    const Encabezado e = EncabezadoParcial({"Carga (kW)", "Carga (kVA)", "Carga (A)", "Carga"});
+    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::PotenciaKw)], 0u);
+    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::PotenciaKva)], 1u);
+    EXPECT_EQ(e.posicion[static_cast<std::size_t>(Columna::Corriente)], 2u);
+    // Without its unit, a load names none of the three.
+    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{3});
+    // A header that is only the word of a number stays a header of its own.
+    EXPECT_EQ(EncabezadoParcial({"No."}).sinUso, std::vector<std::size_t>{0});
+}

@@ -110,6 +110,55 @@ TEST(LeerFila, ReadsSizesAndConduitsAsDesignersWriteThem) {
     }
 }
 
+// A conduit as designers write it, by the words it holds: each word or phrase the column
+// takes alone, together where they name one conduit, among words that name nothing ("de",
+// "tubo"). "Tubo conduit" is steel unless a material is named beside it. Words that name
+// two conduits, or a word of none, are refused with the list of the words taken.
+TEST(LeerFila, ReadsAConduitByTheWordsItHolds) {
+    const Encabezado e =
+        De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", "fp", "longitud"});
+    const auto conducto =
+        [&](const char* texto) -> std::optional<std::pair<std::string, std::string>> {
+        const FilaLeida f = LeerFila({"A", "3", "cu", texto, "30", "220", "0.9", "10"}, e, Punto);
+        const auto* a = std::get_if<engine::Alimentador>(&f);
+        if (a == nullptr) {
+            return std::nullopt;
+        }
+        return std::pair{std::string(engine::Ductos[a->ducto].nombre),
+                         a->tubo ? std::string(engine::Tubos[*a->tubo].nombre) : ""};
+    };
+    using P = std::pair<std::string, std::string>;
+    EXPECT_EQ(conducto("Tubo conduit galvanizado"), (P{"Acero", ""}));
+    EXPECT_EQ(conducto("tubo conduit pared gruesa"), (P{"Acero", "RMC"}));
+    EXPECT_EQ(conducto("conduit de PVC"), (P{"PVC", ""}));
+    EXPECT_EQ(conducto("tubo conduit de aluminio"), (P{"Aluminio", ""}));
+    EXPECT_EQ(conducto("Tubo PVC cédula 80"), (P{"PVC", "PVC-80"}));
+    EXPECT_EQ(conducto("PVC 40"), (P{"PVC", "PVC-40"}));
+    EXPECT_EQ(conducto("EMT pared delgada"), (P{"Acero", "EMT"}));
+    EXPECT_EQ(conducto("PVC pared gruesa"), std::nullopt);
+    EXPECT_EQ(conducto("EMT RMC"), std::nullopt);
+    EXPECT_EQ(conducto("conduit"), std::nullopt);
+    EXPECT_EQ(conducto("conduit flexible"), std::nullopt);
+}
+
+// A column in % takes "3%" and "3 %" as 3; any other column refuses a percent, naming it.
+TEST(LeerFila, APercentIsANumberOnlyInAColumnInPercent) {
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje",
+                             "fp", "longitud", "regulacion_max", "continua"});
+    for (const char* regulacion : {"3%", "3 %", " 2,5 % "}) {
+        const FilaLeida f = LeerFila(
+            {"A", "3", "cu", "pvc", "30", "220", "0,9", "10", regulacion, "50 %"}, e, Coma);
+        ASSERT_TRUE(std::holds_alternative<engine::Alimentador>(f)) << regulacion;
+        EXPECT_EQ(std::get<engine::Alimentador>(f).regulacionMaxima,
+                  std::string_view(regulacion).find("2,5") != std::string_view::npos ? 2.5 : 3);
+        EXPECT_EQ(std::get<engine::Alimentador>(f).continua, engine::Decimal(50));
+    }
+    EXPECT_EQ(Errores({"A", "3", "cu", "pvc", "30 %", "220", "0,9", "10"}),
+              (std::vector<ErrorCelda>{{Columna::Corriente, "La columna «corriente» tiene un "
+                                                            "porcentaje, «30 %», y no es una "
+                                                            "columna en %."}}));
+}
+
 // The conduit of the whole feeder: its type by name, or by the words of `ducto`, its trade
 // size as written or by its metric designator; yes and no as people write them.
 TEST(LeerFila, ReadsTheConduitTheNeutralAndTheTree) {

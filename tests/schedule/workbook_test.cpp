@@ -61,12 +61,15 @@ TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
     EXPECT_TRUE(Tiene(v, "Proyecto!B7\t'NEC 2023'\tGeneral\t-\t-"));
     EXPECT_TRUE(Tiene(v, "Proyecto!A8\t'Regulación total máxima (%)'\tGeneral\t-\tnegrita"));
     EXPECT_TRUE(Tiene(v, "Proyecto!B8\t5\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B10\t4\t0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t'2: AL-3, AL-4'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B12\t'0,73 % (AL-2)'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!A16\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B16\t168\t0.0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B17\t140\t0.0\t-\t-"));
+    // The mark its texts write numbers with, the CSV's, for the workbook read back.
+    EXPECT_TRUE(Tiene(v, "Proyecto!A9\t'Marca decimal'\tGeneral\t-\tnegrita"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B9\t','\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t4\t0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B12\t'2: AL-3, AL-4'\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B13\t'0,73 % (AL-2)'\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A17\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B17\t168\t0.0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B18\t140\t0.0\t-\t-"));
     EXPECT_EQ(v.back().substr(0, 11), "Notas ancho");
     const std::string ultima = v[v.size() - 2];
     EXPECT_EQ(ultima.substr(ultima.find('\t')),

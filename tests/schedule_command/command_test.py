@@ -18,6 +18,8 @@ RESULTADOS = ["calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "r
               "corriente_calc", "proteccion_elegida", "neutro_elegido", "tierra", "tubos",
               "tubo_elegido", "relleno", "regulacion_total", "especificacion"]
 ENCABEZADO = "circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud"
+PRUEBAS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+FIXTURES = os.path.join(PRUEBAS, "schedule", "fixtures")
 
 
 def correr(*argumentos, cwd=None):
@@ -381,6 +383,106 @@ class Xlsx(Carpeta):
         datos = dict(libro["Proyecto"].iter_rows(values_only=True))
         self.assertEqual(datos["Norma"], "NOM-001-SEDE-2012")
         self.assertEqual(libro["Alimentadores"].oddHeader.right.text, "Alimentadores")
+
+
+class Lectura(Carpeta):
+    """What the program writes, and what Spanish-speaking offices write, read back."""
+
+    def por_circuito(self, salida, delimitador, codificacion="utf-8"):
+        tabla = filas(salida, delimitador, codificacion)
+        return {fila[0]: dict(zip(tabla[0], fila)) for fila in tabla[1:]}
+
+    # The headers the program writes in its workbook name their columns. The designer's
+    # case: 400 A at 220 V over 60 m, 1 % and two sets. Before, "Regulación máxima (%)" and
+    # "Conjuntos en paralelo" were dropped and one set of 1000 kcmil gave 1.84 %. Now each
+    # set carries 200 A: 1000 kcmil in PVC (R 0.015, X 0.037 ohm/kft) drops sqrt(3) x 200 A
+    # x (0.015 x 0.9 + 0.037 x 0.43589) x 0.19685 kft = 2.020 V, 0.92 %. The header's "N°
+    # Circuito" and "Carga (A)" are the circuit and the current.
+    def test_its_own_titles_and_spanish_headers(self):
+        r = correr(os.path.join(FIXTURES, "titulos_es.csv"))
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr, b"")
+        al400 = self.por_circuito(r.stdout, ";", "cp1252")["AL-400"]
+        self.assertEqual(al400["caida_v"], "2,020")
+        self.assertEqual(al400["regulacion"], "0,92")
+        self.assertEqual(al400["calibre_elegido"], "1000")
+        self.assertTrue(al400["especificacion"].startswith("2 × (3-1000"))
+
+    # When required columns are still missing, the message names the headers the file has
+    # and the names each missing column is read by.
+    def test_a_missing_column_names_what_the_header_has(self):
+        entrada = self.archivo("a.csv", "Circuito;Sistema;Cable;Ducto;Carga (kW);Tensión;fp;"
+                               "Longitud\r\nA;3;cu;pvc;10;480;0,9;10\r\n".encode("cp1252"))
+        r = correr(entrada)
+        self.assertEqual(r.returncode, 2)
+        mensaje = r.stderr.decode("utf-8")
+        self.assertIn("faltan columnas obligatorias en el encabezado: conductor.", mensaje)
+        self.assertIn("El encabezado tiene «Circuito», «Sistema», «Cable»", mensaje)
+        self.assertIn("conductor: «conductor»", mensaje)
+
+    # The program's own workbook, as version 1.4.0 wrote it from the example, is read
+    # back: its result columns are the results of an earlier sizing, sized anew, never an
+    # input (before, "Neutro (AWG/kcmil)" was read as the input "neutro" and 6 rows
+    # failed). A workbook this version writes gives, read back, the same workbook cell by
+    # cell, its project and the decimal mark of its texts with it.
+    def test_its_own_workbook_reads_back(self):
+        r = correr(os.path.join(FIXTURES, "libro_del_programa_1_4.xlsx"))
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr.decode(), "calculador-caidas-lote: Columnas que no se usan: "
+                         "«Descripción».\n")
+        al2 = self.por_circuito(r.stdout, ",")["AL-2"]
+        self.assertEqual([al2[c] for c in ("calibre_elegido", "caida_v", "neutro_elegido")],
+                         ["1", "3.516", "1"])
+        primero = os.path.join(self.carpeta, "primero.xlsx")
+        segundo = os.path.join(self.carpeta, "segundo.xlsx")
+        self.assertEqual(correr(os.path.join(EJEMPLOS, "arbol.csv"), "-o", primero).returncode, 1)
+        self.assertEqual(correr(primero, "-o", segundo).returncode, 1)
+        iguales = subprocess.run([sys.executable, os.path.join(PRUEBAS, "support",
+                                                               "libros_iguales.py"),
+                                  primero, segundo], capture_output=True)
+        self.assertEqual(iguales.returncode, 0, iguales.stdout)
+
+    # A workbook as an office keeps it (see crear_libros_openpyxl.py). Its header is on
+    # Excel's row 5 under a title block; "No. Circuito" and "Carga (kW)" name their columns;
+    # 3 % kept as 0.03 and shown as a percent is the 3 a column in % holds, while a power
+    # factor shown as 90 % is an error of its cell; the conduit's words together name one
+    # conduit; the length merged over AL-1 and AL-2 is each one's, and AL-2 says so; the
+    # messages name Excel's row and cell; the note that is a formula without its value is
+    # written as text that a spreadsheet will not run.
+    def test_a_workbook_as_an_office_keeps_it(self):
+        r = correr(os.path.join(FIXTURES, "oficina_es.xlsx"))
+        self.assertEqual(r.returncode, 1, r.stderr)
+        self.assertIn("2 de 4 alimentadores no se calcularon; el primero, fila 8, celda I8, "
+                      "columna «longitud»: La columna «longitud» no tiene un número: «abc».",
+                      r.stderr.decode())
+        filas_ = self.por_circuito(r.stdout, ",")
+        self.assertEqual(filas_["AL-1"]["Regulación máx. (%)"], "3")
+        self.assertEqual(filas_["AL-2"]["Regulación máx. (%)"], "2.5")
+        self.assertEqual(filas_["AL-1"]["tubo_elegido"], "RMC 1-1/4 (35)")
+        self.assertEqual(filas_["AL-2"]["tubo_elegido"], "RMC 1-1/4 (35)")
+        self.assertEqual(filas_["AL-2"]["Longitud (m)"], "40")
+        self.assertTrue(filas_["AL-2"]["observaciones"].startswith(
+            "La celda I7 es parte de la combinada I6:I7: se lee con su valor, «40»."))
+        self.assertEqual(filas_["AL-4"]["observaciones"],
+                         "La columna «fp» tiene un porcentaje, «90 %», y no es una columna en %.")
+        self.assertEqual(filas_["AL-1"]["Nota"], "'=20+15")
+        salida = os.path.join(self.carpeta, "oficina.xlsx")
+        self.assertEqual(correr(os.path.join(FIXTURES, "oficina_es.xlsx"), "-o",
+                                salida).returncode, 1)
+        nota = openpyxl.load_workbook(salida)["Alimentadores"]["K2"]
+        self.assertEqual((nota.value, nota.data_type), ("=20+15", "s"))
+
+    # A CSV answers in its input's encoding: Windows-1252 as a Spanish Excel saves it, with
+    # no byte-order mark, and UTF-8 with one.
+    def test_the_output_keeps_the_inputs_encoding(self):
+        r = correr(os.path.join(EJEMPLOS, "alimentadores.csv"))
+        self.assertFalse(r.stdout.startswith(b"\xef\xbb\xbf"))
+        self.assertIn("Descripción".encode("cp1252"), r.stdout)
+        utf8 = self.archivo("u.csv", ("\ufeff" + ENCABEZADO + "\r\nÑ-1,3,cu,pvc,10,480,0.9,10\r\n")
+                            .encode("utf-8"))
+        r = correr(utf8)
+        self.assertTrue(r.stdout.startswith(b"\xef\xbb\xbf"))
+        self.assertIn("Ñ-1".encode("utf-8"), r.stdout)
 
 
 if __name__ == "__main__":

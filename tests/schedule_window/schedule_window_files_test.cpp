@@ -177,7 +177,7 @@ private slots:
 
     // The window's workbook is the command's for the same schedule, read back cell by cell
     // with openpyxl: the example's ten feeders with their results, and nothing else written
-    // beside it.
+    // beside it. Read back, by the command or the window, it is the schedule it came from.
     void the_workbook_export_is_the_commands_workbook() {
         QVERIFY(ventana->Abrir(Ejemplo));
         QVERIFY(ventana->ExportarXlsx(Ruta("ventana.xlsx")));
@@ -197,6 +197,30 @@ private slots:
         const QString salida = QString::fromUtf8(comparar.readAll()).trimmed();
         QVERIFY2(comparar.exitCode() == 0, qPrintable(salida));
         QCOMPARE(salida, QStringLiteral("11")); // the header and ten feeders
+
+        // The window's workbook, given to the command, gives the same workbook back: the
+        // same inputs, the same results, the same project and summary, cell by cell.
+        lote.start(QStringLiteral(CARPETA_TABLAS "/calculador-caidas-lote"),
+                   {Ruta("ventana.xlsx"), QStringLiteral("-o"), Ruta("vuelta.xlsx")});
+        QVERIFY(lote.waitForFinished());
+        QCOMPARE(lote.exitCode(), 0);
+        comparar.start(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral(FUENTES "/tests/support/libros_iguales.py"),
+                        Ruta("ventana.xlsx"), Ruta("vuelta.xlsx")});
+        QVERIFY(comparar.waitForFinished());
+        const QString vuelta = QString::fromUtf8(comparar.readAll()).trimmed();
+        QVERIFY2(comparar.exitCode() == 0, qPrintable(vuelta));
+        // And the window opens it as the schedule it came from.
+        VentanaAlimentadores otra(QStringLiteral(CARPETA_TABLAS));
+        QVERIFY(otra.Abrir(Ruta("ventana.xlsx")));
+        QCOMPARE(otra.modelo().cuadro().otras, modelo().cuadro().otras);
+        QCOMPARE(otra.modelo().columnCount(), modelo().columnCount());
+        for (int f = 0; f < modelo().rowCount(); ++f) {
+            for (int c = 0; c < modelo().columnCount(); ++c) {
+                QCOMPARE(otra.modelo().data(otra.modelo().index(f, c), Qt::DisplayRole),
+                         modelo().data(modelo().index(f, c), Qt::DisplayRole));
+            }
+        }
     }
 };
 
