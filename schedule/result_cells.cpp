@@ -64,7 +64,8 @@ std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
             continue;
         }
         Celda& celda = salida[*encabezado.posicion[c]];
-        const auto leido = LeerNumeroDe(static_cast<Columna>(c), celda.texto, marca);
+        const auto leido =
+            LeerNumero(Columnas[c].porciento ? SinPorciento(celda.texto) : celda.texto, marca);
         if (const auto* n = std::get_if<Numero>(&leido)) {
             double valor = 0;
             std::from_chars(n->texto.data(), n->texto.data() + n->texto.size(), valor);

@@ -189,6 +189,13 @@ std::pair<const FraseDucto*, std::size_t> FraseEn(const std::vector<std::string>
 // The conduit a cell names by the words it holds, with one meaning: phrases that agree on
 // the material and name at most one type, among words that name nothing; none otherwise.
 std::optional<LecturaDucto> LeerDucto(std::string_view texto) {
+    // A whole name, as most cells hold, is found without parting the words.
+    const std::string entera = NormalDucto(texto);
+    for (const FraseDucto& f : FrasesDucto()) {
+        if (f.junta == entera) {
+            return f.lectura;
+        }
+    }
     const std::vector<std::string> palabras = PalabrasDe(texto);
     std::vector<const FraseDucto*> halladas;
     for (std::size_t i = 0; i < palabras.size();) {
@@ -460,13 +467,12 @@ struct LectorDeFila {
     }
 };
 
-// A cell's text without the percent sign it ends with, and the blanks before the sign.
+} // namespace
+
 std::string_view SinPorciento(std::string_view texto) {
     const std::string_view limpio = SinBlancos(texto);
     return limpio.ends_with('%') ? SinBlancos(limpio.substr(0, limpio.size() - 1)) : texto;
 }
-
-} // namespace
 
 std::optional<bool> LeerSiNo(std::string_view texto) {
     const std::string normal = Normalizar(texto);

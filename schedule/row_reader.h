@@ -17,6 +17,9 @@ namespace schedule {
 // Yes or no as people write them ("sí", "s", "1", "no", "falso", …), or none.
 std::optional<bool> LeerSiNo(std::string_view texto);
 
+// A cell's text without the percent sign it ends with, and the blanks before the sign.
+std::string_view SinPorciento(std::string_view texto);
+
 // A row whose every cell is empty or blank, as spreadsheets export them: no feeder.
 bool FilaVacia(const std::vector<std::string>& celdas);
 

@@ -98,6 +98,11 @@ engine::Norma NormaDe(const DatosProyecto& proyecto) {
     return engine::NormaDe(proyecto.norma).value_or(engine::NormaPorOmision);
 }
 
+void AgregarAvisos(const Cuadro::Fila& fila, engine::Dimensionado& dimensionado) {
+    dimensionado.observaciones.insert(dimensionado.observaciones.begin(), fila.avisos.begin(),
+                                      fila.avisos.end());
+}
+
 FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasConductores& tablas,
                                  const std::optional<std::string>& errorTablas,
                                  const engine::Separadores& sep, engine::Norma norma) {
@@ -114,6 +119,7 @@ FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasC
     }
     r.dimensionado =
         engine::Dimensionar(std::get<engine::Alimentador>(r.leida), tablas, sep, norma);
+    AgregarAvisos(fila, *r.dimensionado);
     if (r.dimensionado->invalido) {
         r.errores.push_back(
             {ColumnaDe(*r.dimensionado->invalido), r.dimensionado->observaciones.back()});

@@ -157,6 +157,9 @@ std::vector<EnArbol> ArbolDelCuadro(
     const std::function<const std::optional<engine::Dimensionado>&(std::size_t)>& dimensionado,
     const engine::Separadores& sep);
 
+// What the reading of a row told, first among the remarks of its sizing.
+void AgregarAvisos(const Cuadro::Fila& fila, engine::Dimensionado& dimensionado);
+
 // Sizes a kept row with `tablas`, or tells `errorTablas` when the tables could not be read;
 // the remarks cite the clauses of `norma`.
 FilaDimensionada DimensionarFila(const Cuadro::Fila& fila, const engine::TablasConductores& tablas,

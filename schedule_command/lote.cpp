@@ -287,10 +287,12 @@ std::optional<std::string> MotivoDelArbol(const schedule::EnArbol& enArbol,
 }
 
 // Why a row could not be computed, naming the cell and the column, or nothing when it was:
-// its cells, its sizing, then its place in the tree of feeders.
+// its cells, its sizing, then its place in the tree of feeders. The sizing's first
+// `avisos` remarks are what the row's reading told, no reason.
 std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
                                   const std::optional<engine::Dimensionado>& d,
-                                  const schedule::EnArbol& enArbol, const CeldaDe& celda) {
+                                  const schedule::EnArbol& enArbol, const CeldaDe& celda,
+                                  std::size_t avisos = 0) {
     if (const auto* errores = std::get_if<std::vector<schedule::ErrorCelda>>(&fila)) {
         const schedule::ErrorCelda& e = errores->front();
         return (e.columna ? celda(*e.columna) + EnColumna(*e.columna) : "") + e.mensaje;
@@ -301,7 +303,7 @@ std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
             const schedule::Columna c = schedule::ColumnaDe(*d->invalido);
             return celda(c) + EnColumna(c) + d->observaciones.back();
         }
-        return d->observaciones.empty() ? "" : d->observaciones.front();
+        return d->observaciones.size() > avisos ? d->observaciones[avisos] : "";
     }
     return MotivoDelArbol(enArbol, celda(schedule::Columna::AlimentadoDesde));
 }
@@ -399,10 +401,8 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         std::optional<engine::Dimensionado> dimensionado;
         if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
             dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
-            if (guardada) { // what its reading tells comes first among its remarks
-                dimensionado->observaciones.insert(dimensionado->observaciones.begin(),
-                                                   guardada->avisos.begin(),
-                                                   guardada->avisos.end());
+            if (guardada) {
+                schedule::AgregarAvisos(*guardada, *dimensionado);
             }
         }
         schedule::Nodo nodo = NodoDe(celdas, e);
@@ -415,7 +415,8 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         std::vector<schedule::Celda> resultado =
             schedule::CeldasDeResultado(fila, dimensionado, sep);
         const CeldaDe celda = [&](schedule::Columna c) { return entrada.Celda(numero, c); };
-        std::optional<std::string> motivo = Motivo(fila, dimensionado, {}, celda);
+        std::optional<std::string> motivo =
+            Motivo(fila, dimensionado, {}, celda, guardada ? guardada->avisos.size() : 0);
         Pendiente p{numero,
                     nodo.circuito,
                     fila,
@@ -504,7 +505,7 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
             return CeldaDelLibro(cuadro, schedule::Disposicion(cuadro), numero, c);
         };
         fallas.Contar(numero, Motivo(dimensionadas[i].leida, dimensionadas[i].dimensionado,
-                                     enArbol[i], celda));
+                                     enArbol[i], celda, cuadro.filas[i].avisos.size()));
     }
     return fallas.Informar(errores);
 }
