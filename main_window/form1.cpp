@@ -463,8 +463,29 @@ void Form1::Alimentadores_Click() {
     MostrarAlimentadores();
 }
 
+QStringList Form1::LineasDeEntradas() const {
+    const bool caida = elecciones_.Option2->button(0)->isChecked();
+    const auto elegida = [](const QButtonGroup* grupo) { return grupo->checkedButton()->text(); };
+    QStringList lineas{
+        QStringLiteral("Calcular: %1")
+            .arg(caida ? QStringLiteral("Caída de voltaje") : QStringLiteral("Distancia")),
+        QStringLiteral("Sistema: %1").arg(elegida(elecciones_.Option1)),
+        QStringLiteral("Conductor: %1").arg(elegida(elecciones_.Option3)),
+        QStringLiteral("Ducto: %1").arg(elecciones_.List1->currentItem()->text()),
+        QStringLiteral("Calibre: %1").arg(elecciones_.Combo1->currentText()),
+        QStringLiteral("Corriente: %1 A").arg(campos_.Text2->text()),
+        QStringLiteral("Voltaje: %1 V").arg(campos_.Text3->text()),
+        QStringLiteral("Factor de potencia: %1").arg(campos_.Text5->text())};
+    lineas << (caida ? QStringLiteral("Longitud: %1 m").arg(campos_.Text1->text())
+                     : QStringLiteral("Caída permitida: %1 V").arg(campos_.Text6->text()));
+    return lineas;
+}
+
+// Pasted into a document or an e-mail, a report says what it is of: the inputs first, an
+// empty line, then the report's lines as the list shows them.
 void Form1::CopiarReporte_Click() {
-    QStringList lineas;
+    QStringList lineas = LineasDeEntradas();
+    lineas << QString();
     for (int i = 0; i < List2_->count(); ++i) {
         lineas << List2_->item(i)->text();
     }

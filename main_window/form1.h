@@ -70,6 +70,8 @@ private:
     void Informacion_Click();
     void Alimentadores_Click();
     void CopiarReporte_Click();
+    // The inputs the report is of, one a line, as the window shows them.
+    QStringList LineasDeEntradas() const;
     void AgregarAAlimentadores_Click();
     void ActualizarAccionesReporte();
     // Opens the schedule window, or shows and raises the one there is; null, the user told

@@ -35,9 +35,9 @@ enum class Clase {
 
 // Where the window shows an input: always, or while some row fills it.
 enum class EnVentana { Siempre, SiSeUsa };
-// Where the record shows a column: in its table, under the feeder's line (a note), last
-// under it (the foot), or in neither.
-enum class EnMemoria { Tabla, Nota, Pie, Ninguna };
+// Where the record shows a column: in its table, in its table even where no row fills it,
+// under the feeder's line (a note), last under it (the foot), or in neither.
+enum class EnMemoria { Tabla, Siempre, Nota, Pie, Ninguna };
 
 // What a column is called where people read it.
 struct Titulo {
@@ -63,6 +63,9 @@ struct DescripcionColumna {
     std::string (*omision)() = nullptr;
     std::vector<std::string> (*opciones)() = nullptr;
     bool otraOpcion = false;
+    // The number the sizing took for an empty cell of the row, where it took one.
+    std::optional<double> (*usado)(const engine::Alimentador&,
+                                   const engine::Dimensionado*) = nullptr;
 
     constexpr bool numerica() const { return clase == Clase::Numero; }
     constexpr std::span<const std::string_view> Sinonimos() const {
@@ -147,6 +150,7 @@ struct Celda {
     std::optional<double> numero = std::nullopt;
     std::string_view formato = {}; // a spreadsheet number format such as "0.000"
     bool formula = false;          // the text of a formula without its value, never to be run
+    bool omision = false;          // the value the sizing took for an empty cell, shown as such
 };
 
 // The remarks of a row in one cell, apart by " | ", which no remark holds.

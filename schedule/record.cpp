@@ -56,7 +56,8 @@ std::vector<Columna> EntradasDeTabla(const Cuadro& cuadro) {
         const bool llena =
             std::any_of(cuadro.filas.begin(), cuadro.filas.end(),
                         [i](const Cuadro::Fila& f) { return !f.entradas[i].empty(); });
-        if (!EnNota(c) && (Columnas[i].requerida || llena)) {
+        const bool siempre = Columnas[i].requerida || Columnas[i].memoria == EnMemoria::Siempre;
+        if (!EnNota(c) && (siempre || llena)) {
             columnas.push_back(c);
         }
     }
@@ -306,7 +307,14 @@ Memoria::Fila FilaDe(const Contexto& x, std::size_t i, const std::vector<Columna
     const FilaDimensionada& f = x.dimensionadas[i];
     Memoria::Fila m;
     for (const Columna c : entradas) {
-        m.celdas.push_back(TextoDeEntrada(fila, c, x.sep));
+        std::string texto = TextoDeEntrada(fila, c, x.sep);
+        // An empty cell shows the value the sizing took, marked as the default.
+        if (const auto usado = ValorUsado(c, f.leida, f.dimensionado);
+            usado && SinBlancos(texto).empty()) {
+            texto = Dado(*usado, x.sep) + std::string(MarcaOmision);
+            m.omisiones = true;
+        }
+        m.celdas.push_back(std::move(texto));
     }
     std::vector<Celda> resultado = CeldasDeResultado(f.leida, f.dimensionado, x.sep);
     AplicarArbol(resultado, lugar, x.sep);
@@ -460,6 +468,10 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
     m.filas.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         m.filas.push_back(FilaDe(x, i, entradas, arbol[i]));
+        if (m.filas.back().omisiones) {
+            m.leyenda = std::string(MarcaOmision) +
+                        " La celda está vacía: el valor es el que se tomó por omisión.";
+        }
         m.resumen.Contar(caminos.Entrada(i, Columna::Circuito), dimensionadas[i].leida,
                          dimensionadas[i].dimensionado, arbol[i], x.maximo);
     }

@@ -54,6 +54,9 @@ std::vector<Renglon> RenglonesProyecto(const DatosProyecto& proyecto,
                                        const engine::Separadores& sep);
 std::vector<Renglon> RenglonesResumen(const Resumen& resumen, const engine::Separadores& sep);
 
+// The mark of a value in the record's table that an empty cell stood for.
+inline constexpr std::string_view MarcaOmision = "*";
+
 struct Memoria {
     DatosProyecto proyecto;
     std::string norma; // the code edition, as the cover names it
@@ -71,10 +74,13 @@ struct Memoria {
         // columns and the remarks, each "Título: texto".
         std::vector<std::string> notas;
         bool falla = false;
+        bool omisiones = false;           // some cell shows a default, with MarcaOmision
         std::vector<std::string> detalle; // the annex's block, its heading first
     };
     std::vector<Fila> filas;
     Resumen resumen;
+    // Under the table, where some cell shows a default: what its mark means.
+    std::optional<std::string> leyenda;
     std::vector<std::string> notasMetodo;
 };
 

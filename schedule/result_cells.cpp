@@ -2,7 +2,9 @@
 
 #include "engine/feeder_set.h"
 #include "engine/numeric_text.h"
+#include "schedule/text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace schedule {
@@ -79,6 +81,38 @@ std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
         }
     }
     return salida;
+}
+
+std::optional<double> ValorUsado(Columna c, const FilaLeida& fila,
+                                 const std::optional<engine::Dimensionado>& dimensionado) {
+    const auto* a = std::get_if<engine::Alimentador>(&fila);
+    const auto usado = Descripcion(c).usado;
+    if (a == nullptr || usado == nullptr) {
+        return std::nullopt;
+    }
+    return usado(*a, dimensionado ? &*dimensionado : nullptr);
+}
+
+void PonerValoresUsados(std::vector<Celda>& entradas, const Encabezado& e, const FilaLeida& fila,
+                        const std::optional<engine::Dimensionado>& dimensionado,
+                        const engine::Separadores& sep) {
+    for (std::size_t c = 0; c < Columnas.size(); ++c) {
+        if (!e.posicion[c]) {
+            continue;
+        }
+        // The cells stand where the header has them, less the results of an earlier sizing.
+        const std::size_t p =
+            *e.posicion[c] - static_cast<std::size_t>(
+                                 std::count_if(e.resultados.begin(), e.resultados.end(),
+                                               [&](std::size_t r) { return r < *e.posicion[c]; }));
+        if (p >= entradas.size() || !SinBlancos(entradas[p].texto).empty()) {
+            continue;
+        }
+        if (const auto valor = ValorUsado(static_cast<Columna>(c), fila, dimensionado)) {
+            entradas[p] = {engine::ConSeparador(engine::TextoQuinceCifras(*valor), sep), *valor};
+            entradas[p].omision = true;
+        }
+    }
 }
 
 std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,

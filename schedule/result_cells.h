@@ -18,6 +18,17 @@ namespace schedule {
 std::vector<Celda> CeldasDeEntrada(const std::vector<std::string>& celdas,
                                    const Encabezado& encabezado, MarcaDecimal marca);
 
+// The number the sizing took for an empty cell of `c` in a row it read, where it took one.
+std::optional<double> ValorUsado(Columna c, const FilaLeida& fila,
+                                 const std::optional<engine::Dimensionado>& dimensionado);
+
+// The input cells for people, as a workbook shows them: an empty optional cell shows the
+// number the sizing took for it, marked as the default, where it took one.
+void PonerValoresUsados(std::vector<Celda>& entradas, const Encabezado& encabezado,
+                        const FilaLeida& fila,
+                        const std::optional<engine::Dimensionado>& dimensionado,
+                        const engine::Separadores& sep);
+
 // The result cells, in the order of ColumnasResultado. A row that could not be sized
 // gives only its messages.
 std::vector<Celda> CeldasDeResultado(const FilaLeida& fila,

@@ -71,6 +71,7 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
         const FilaDimensionada& d = dimensionadas[i];
         std::vector<Celda> celdas =
             CeldasDeEntrada(CeldasDelArchivo(cuadro, columnas, cuadro.filas[i]), e, marca);
+        PonerValoresUsados(celdas, e, d.leida, d.dimensionado, sep);
         std::vector<Celda> resultado = CeldasDeResultado(d.leida, d.dimensionado, sep);
         AplicarArbol(resultado, arbol[i], sep);
         std::move(resultado.begin(), resultado.end(), std::back_inserter(celdas));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace schedule {
 
@@ -63,7 +64,7 @@ struct EscritorXlsx::Libro {
     lxw_workbook* libro = nullptr;
     lxw_worksheet* hoja = nullptr;
     lxw_format* negrita = nullptr;
-    std::map<std::pair<std::string_view, bool>, lxw_format*> formatos;
+    std::map<std::tuple<std::string_view, bool, bool>, lxw_format*> formatos;
     std::vector<std::size_t> anchos; // each column's longest text, in characters
     lxw_row_t fila = 0;
 };
@@ -72,6 +73,8 @@ namespace {
 
 // The shading of a row that fails a rule: light, so that the text reads in black and white.
 constexpr lxw_color_t ColorFalla = 0xFFE0E0;
+// The value the sizing took for an empty cell, in the grey the window shows it in.
+constexpr lxw_color_t ColorOmision = 0x787878;
 // A column's width, in characters: its texts', within these.
 constexpr std::size_t AnchoMenor = 6;
 constexpr std::size_t AnchoMayor = 60;
@@ -124,15 +127,18 @@ void EscritorXlsx::Ancho(std::size_t columna, const std::string& texto) {
     libro_->anchos[columna] = std::max(libro_->anchos[columna], Caracteres(texto));
 }
 
-lxw_format* EscritorXlsx::Formato(std::string_view numero, bool falla) {
-    lxw_format*& formato = libro_->formatos[{numero, falla}];
-    if (formato == nullptr && (falla || !numero.empty())) {
+lxw_format* EscritorXlsx::Formato(std::string_view numero, bool falla, bool omision) {
+    lxw_format*& formato = libro_->formatos[{numero, falla, omision}];
+    if (formato == nullptr && (falla || omision || !numero.empty())) {
         formato = workbook_add_format(libro_->libro);
         if (!numero.empty()) {
             format_set_num_format(formato, std::string(numero).c_str());
         }
         if (falla) {
             format_set_bg_color(formato, ColorFalla);
+        }
+        if (omision) {
+            format_set_font_color(formato, ColorOmision);
         }
     }
     return formato;
@@ -155,7 +161,7 @@ void EscritorXlsx::Fila(const std::vector<Celda>& celdas, bool falla) {
         Ancho(c, celda.texto);
         if (celda.numero) {
             worksheet_write_number(libro_->hoja, libro_->fila, columna, *celda.numero,
-                                   Formato(celda.formato, falla));
+                                   Formato(celda.formato, falla, celda.omision));
         } else if (!celda.texto.empty()) {
             worksheet_write_string(libro_->hoja, libro_->fila, columna, celda.texto.c_str(),
                                    Formato({}, falla));

@@ -54,6 +54,8 @@ public:
     EscritorXlsx& operator=(const EscritorXlsx&) = delete;
 
     void Encabezado(const std::vector<std::string>& nombres);
+    // A row's cells, shaded where it fails a rule; a cell marked as the value the sizing
+    // took for an empty one (Celda::omision) in grey.
     void Fila(const std::vector<Celda>& celdas, bool falla = false);
     // Writes the page's header with `proyecto`'s name, the sheet "Proyecto" with
     // `renglones`, the notes, a paragraph a line (the method, then what was said of the file
@@ -66,7 +68,7 @@ private:
     struct Libro;
     explicit EscritorXlsx(std::unique_ptr<Libro> libro);
     void Ancho(std::size_t columna, const std::string& texto);
-    lxw_format* Formato(std::string_view numero, bool falla);
+    lxw_format* Formato(std::string_view numero, bool falla, bool omision = false);
     std::unique_ptr<Libro> libro_;
 };
 

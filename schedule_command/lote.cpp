@@ -412,6 +412,9 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
         if (guardada) {
             entrada.MarcarFormulas(*guardada, entradas);
         }
+        if (salida.xlsx) { // a workbook is for people: it shows the defaults the sizing took
+            schedule::PonerValoresUsados(entradas, e, fila, dimensionado, sep);
+        }
         std::vector<schedule::Celda> resultado =
             schedule::CeldasDeResultado(fila, dimensionado, sep);
         const CeldaDe celda = [&](schedule::Columna c) { return entrada.Celda(numero, c); };

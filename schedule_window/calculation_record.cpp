@@ -64,7 +64,7 @@ qreal PalabraMasLarga(const QFontMetricsF& m, const QString& texto) {
 
 // One piece of the record that never splits across pages.
 struct Pieza {
-    enum class Tipo { Portada, Renglon, Titulo, Fila, Detalle, Nota } tipo;
+    enum class Tipo { Portada, Renglon, Titulo, Fila, Leyenda, Detalle, Nota } tipo;
     int indice = 0;
     qreal alto = 0;
     bool nuevaPagina = false;
@@ -288,6 +288,10 @@ void Composicion::Piezas(Progreso& progreso) {
             return;
         }
     }
+    if (m_.leyenda) {
+        piezas_.push_back(
+            {Pieza::Tipo::Leyenda, 0, Alto(Medir(nota_), Ancho(), Q(*m_.leyenda)) + 4 * pt_});
+    }
     piezas_.push_back({Pieza::Tipo::Titulo, 1, linea * 2, true});
     for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
         piezas_.push_back({Pieza::Tipo::Detalle, i, AltoDetalle(i)});
@@ -452,6 +456,9 @@ void Composicion::PintarPieza(QPainter& p, const Colocada& c) const {
             y += altoEncabezado_;
         }
         PintarFila(p, pieza.indice, y, pieza.alto);
+        break;
+    case Pieza::Tipo::Leyenda:
+        Parrafo(p, nota_, 0, y + 2 * pt_, Ancho(), Q(*m_.leyenda));
         break;
     case Pieza::Tipo::Detalle: {
         const auto& lineas = m_.filas[static_cast<std::size_t>(pieza.indice)].detalle;

@@ -309,7 +309,7 @@ private slots:
     }
 
     // The report's menu: both entries wait for a report; "Copiar reporte", and Ctrl+C in
-    // the list, put its lines on the clipboard one per line.
+    // the list, put the inputs on the clipboard, then its lines, one per line.
     void copiar_reporte_puts_the_lines_on_the_clipboard() {
         const QList<QAction*> acciones = List2->actions();
         QCOMPARE(acciones.size(), 2);
@@ -318,13 +318,42 @@ private slots:
         QVERIFY(!acciones[0]->isEnabled() && !acciones[1]->isEnabled());
         clicEn("Command1");
         QVERIFY(acciones[0]->isEnabled() && acciones[1]->isEnabled());
+        // The inputs first, in the window's words and formats, then the report as listed.
+        const QString entradas = QStringLiteral("Calcular: Caída de voltaje\n"
+                                                "Sistema: Trifásico\n"
+                                                "Conductor: Cobre\n"
+                                                "Ducto: PVC\n"
+                                                "Calibre: 8\n"
+                                                "Corriente: 30 A\n"
+                                                "Voltaje: 240 V\n"
+                                                "Factor de potencia: 0.85\n"
+                                                "Longitud: 100 m\n\n");
         QApplication::clipboard()->clear();
         acciones[0]->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), Lineas(List2).join('\n') + '\n');
+        QCOMPARE(QApplication::clipboard()->text(), entradas + Lineas(List2).join('\n') + '\n');
         QApplication::clipboard()->clear();
         List2->setFocus();
         QTest::keyClick(List2, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), Lineas(List2).join('\n') + '\n');
+        QCOMPARE(QApplication::clipboard()->text(), entradas + Lineas(List2).join('\n') + '\n');
+        // The distance for a permitted drop, single-phase aluminium in steel: the drop given
+        // stands where the length stood.
+        clicEn("Option2_1");
+        clicEn("Option1_1");
+        clicEn("Option3_1");
+        Control<QListWidget>(form.get(), "List1")->setCurrentRow(2);
+        Control<QLineEdit>(form.get(), "Text6")->setText(QStringLiteral("3.5"));
+        clicEn("Command1");
+        acciones[0]->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Calcular: Distancia\n"
+                                                                   "Sistema: Monofásico\n"
+                                                                   "Conductor: Aluminio\n"
+                                                                   "Ducto: Acero\n"
+                                                                   "Calibre: 8\n"
+                                                                   "Corriente: 30 A\n"
+                                                                   "Voltaje: 240 V\n"
+                                                                   "Factor de potencia: 0.85\n"
+                                                                   "Caída permitida: 3.5 V\n\n") +
+                                                        Lineas(List2).join('\n') + '\n');
         form->findChild<QAction*>(QStringLiteral("Nuevo"))->trigger();
         QVERIFY(!acciones[0]->isEnabled() && !acciones[1]->isEnabled());
     }

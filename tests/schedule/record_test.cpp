@@ -123,3 +123,36 @@ TEST(Resumen, ALongListOfFailingFeedersIsCut) {
     EXPECT_EQ(Texto(RenglonesResumen(cuarenta, m.sep), "No cumplen alguna regla"),
               "40: " + primeros);
 }
+
+// The table shows the value a row used where its cell is empty, marked, and says once what
+// the mark means: a CSV without "regulacion_max" or "paralelo" still shows them, 3 % and
+// one set; a row that gives its temperature shows it as given, the others the 30 °C they
+// took. Before, the cells were empty and only the annex said "máximo 3 %".
+TEST(Memoria, TheTableShowsTheDefaultsTheRowsTook) {
+    std::istringstream entrada(
+        "circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;temperatura_ambiente\r\n"
+        "AL-2;Trifásico;Cobre;PVC;95;480;0,9;42;\r\n"
+        "AL-7;Trifásico;Cobre;PVC;95;480;0,9;42;40\r\n");
+    const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+    const auto columna = [&](std::string_view titulo) {
+        for (std::size_t c = 0; c < m.columnas.size(); ++c) {
+            if (m.columnas[c].titulo == titulo) {
+                return c;
+            }
+        }
+        return m.columnas.size();
+    };
+    const std::size_t regulacion = columna("Reg. máx. (%)");
+    const std::size_t conjuntos = columna("Conj.");
+    const std::size_t temperatura = columna("T amb. (°C)");
+    ASSERT_LT(regulacion, m.columnas.size());
+    ASSERT_LT(conjuntos, m.columnas.size());
+    ASSERT_LT(temperatura, m.columnas.size());
+    EXPECT_EQ(m.filas[0].celdas[regulacion], "3*");
+    EXPECT_EQ(m.filas[0].celdas[conjuntos], "1*");
+    EXPECT_EQ(m.filas[0].celdas[temperatura], "30*");
+    EXPECT_EQ(m.filas[1].celdas[temperatura], "40");
+    ASSERT_TRUE(m.leyenda);
+    EXPECT_EQ(*m.leyenda, "* La celda está vacía: el valor es el que se tomó por omisión.");
+}

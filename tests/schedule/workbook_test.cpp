@@ -50,30 +50,34 @@ TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
     ASSERT_EQ(ExportarLibro(DelExcel(), Tablas(), std::nullopt, carpeta.ruta() / "obra.xlsx"),
               std::nullopt);
     const std::vector<std::string> v = prueba::Volcado(carpeta.ruta() / "obra.xlsx");
-    EXPECT_TRUE(Tiene(v, "Alimentadores!L1\t'Calibre por caída (AWG/kcmil)'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores!A3\t'AL-2'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores!N3\t'1'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores!Q3\t3.515547338312497\t0.000\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores!A4\t'AL-3'\tGeneral\tFFFFE0E0\t-"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores!A5\t'AL-4'\tGeneral\tFFFFE0E0\t-"));
+    EXPECT_TRUE(
+        Tiene(v, "Alimentadores!L1\t'Calibre por caída (AWG/kcmil)'\tGeneral\t-\tnegrita\t-"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!A3\t'AL-2'\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!N3\t'1'\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!Q3\t3.515547338312497\t0.000\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!A4\t'AL-3'\tGeneral\tFFFFE0E0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!A5\t'AL-4'\tGeneral\tFFFFE0E0\t-\t-"));
+    // AL-4 leaves its maximum drop empty: the 3 % the sizing took shows in grey.
+    EXPECT_TRUE(Tiene(v, "Alimentadores!K5\t3\tGeneral\tFFFFE0E0\t-\tFF787878"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores!K3\t3\tGeneral\t-\t-\t-"));
     EXPECT_TRUE(Tiene(v, "Alimentadores filtro A1:AD5"));
     // The settings as they rule the schedule: the default edition and limit.
-    EXPECT_TRUE(Tiene(v, "Proyecto!B7\t'NEC 2023'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!A8\t'Regulación total máxima (%)'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B8\t5\tGeneral\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B7\t'NEC 2023'\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A8\t'Regulación total máxima (%)'\tGeneral\t-\tnegrita\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B8\t5\tGeneral\t-\t-\t-"));
     // The mark its texts write numbers with, the CSV's, for the workbook read back.
-    EXPECT_TRUE(Tiene(v, "Proyecto!A9\t'Marca decimal'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B9\t','\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t4\t0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B12\t'2: AL-3, AL-4'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B13\t'0,73 % (AL-2)'\tGeneral\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!A17\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B17\t168\t0.0\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Proyecto!B18\t140\t0.0\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A9\t'Marca decimal'\tGeneral\t-\tnegrita\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B9\t','\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B11\t4\t0\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B12\t'2: AL-3, AL-4'\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B13\t'0,73 % (AL-2)'\tGeneral\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!A17\t'Conductor de cobre 1 (m)'\tGeneral\t-\tnegrita\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B17\t168\t0.0\t-\t-\t-"));
+    EXPECT_TRUE(Tiene(v, "Proyecto!B18\t140\t0.0\t-\t-\t-"));
     EXPECT_EQ(v.back().substr(0, 11), "Notas ancho");
     const std::string ultima = v[v.size() - 2];
     EXPECT_EQ(ultima.substr(ultima.find('\t')),
-              "\t'Columnas que no se usan: «Descripción», «Nota del cliente».'\tGeneral\t-\t-");
+              "\t'Columnas que no se usan: «Descripción», «Nota del cliente».'\tGeneral\t-\t-\t-");
 }
 
 // Stopped while it sizes, the workbook says so and leaves no file: not even one without its

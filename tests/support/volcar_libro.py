@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints a workbook as openpyxl reads it, one line a fact, for a test to compare: each
-sheet's page setup, then each written cell with its value, number format, fill and
-weight."""
+sheet's page setup, then each written cell with its value, number format, fill, weight
+and colour."""
 import sys
 
 import openpyxl
@@ -25,8 +25,11 @@ def main(archivo):
                 if celda.value is None and celda.fill.fgColor.rgb in (None, "00000000"):
                     continue
                 relleno = celda.fill.fgColor.rgb if celda.fill.fill_type else "-"
+                color = celda.font.color.rgb if celda.font.color is not None else None
                 print(f"{nombre}!{celda.coordinate}", repr(celda.value), celda.number_format,
-                      relleno, "negrita" if celda.font.b else "-", sep="\t")
+                      relleno, "negrita" if celda.font.b else "-",
+                      color if isinstance(color, str) and color != "FF000000" else "-",
+                      sep="\t")
         for letra, dimension in sorted(hoja.column_dimensions.items()):
             if dimension.width:
                 print(nombre, "ancho", letra, dimension.width)
