@@ -117,6 +117,21 @@ inline constexpr std::array<AreaAislado, Calibres.size()> AreasAislados{{
 #undef AREA
 }};
 
+// Table 5 lists THW, THHW and THW-2 in sizes 14 to 8 in two rows of different areas;
+// AreasAislados keeps the larger, so a fill checked with it holds with either.
+struct RenglonesDobles {
+    std::size_t familia;    // in FamiliasAislamiento
+    std::size_t ultimo;     // the largest size listed twice, in Calibres
+    std::string_view mayor; // the row whose areas are kept
+    std::string_view menor; // the other row
+};
+inline constexpr RenglonesDobles RenglonesThw{
+    0, IndiceCalibre("8"), "RHH*, RHW*, RHW-2*, THHW, THW, THW-2", "TW, THHW, THW, THW-2"};
+
+constexpr bool TieneDosRenglones(std::size_t familia, std::size_t calibre) {
+    return familia == RenglonesThw.familia && calibre <= RenglonesThw.ultimo;
+}
+
 // A size's area in circular mils, indexed as Calibres.
 struct SeccionCalibre {
     std::string_view calibre;

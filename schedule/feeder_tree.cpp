@@ -10,6 +10,9 @@
 namespace schedule {
 namespace {
 
+// Regulations, as the table shows them: a note and its cell give the same digits.
+constexpr std::string_view PatronRegulacion = "0.00";
+
 std::string Citado(std::string_view nombre) {
     return "«" + std::string(SinBlancos(nombre)) + "»";
 }
@@ -170,7 +173,8 @@ private:
         }
     }
 
-    // "AL-1 (1,2 %) → AL-3 (2,9 %) → AL-7 (1,3 %): 5,4 % > 5 %", from where the sum starts.
+    // "AL-1 (1,20 %) → AL-3 (2,90 %) → AL-7 (1,30 %): 5,40 % > 5 %", from where the sum
+    // starts, with the digits the table shows.
     std::string Camino(std::size_t i) const {
         std::vector<std::size_t> camino{i};
         while (!nodos_[camino.back()].transformador && padre_[camino.back()]) {
@@ -185,7 +189,9 @@ private:
                engine::ConSeparador(engine::TextoQuinceCifras(maximo_), sep_) + " %";
     }
 
-    std::string Por(double valor) const { return engine::FormatearConPatron(valor, "0.0", sep_); }
+    std::string Por(double valor) const {
+        return engine::FormatearConPatron(valor, PatronRegulacion, sep_);
+    }
 
     std::vector<Nodo> nodos_;
     double maximo_;
@@ -265,7 +271,8 @@ void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& a, const engine:
     }
     if (a.total) {
         resultado[Indice(ColumnaResultado::RegulacionTotal)] = {
-            engine::FormatearConPatron(*a.total, "0.00", sep), *a.total, "0.00"};
+            engine::FormatearConPatron(*a.total, PatronRegulacion, sep), *a.total,
+            PatronRegulacion};
     }
     if (a.nota) {
         std::string& observaciones = resultado[Indice(ColumnaResultado::Observaciones)].texto;

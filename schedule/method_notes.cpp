@@ -30,6 +30,15 @@ std::string EnPalabras(int n) {
                                                            : std::to_string(n);
 }
 
+// Which of Table 5's two rows gives the areas of the sizes it lists twice, and why.
+std::string RenglonesDobles() {
+    const auto& r = engine::RenglonesThw;
+    return "La tabla da THW, THHW y THW-2 de " + std::string(engine::Calibres.front().nombre) +
+           " a " + std::string(engine::Calibres[r.ultimo].nombre) + " en dos renglones: se toma «" +
+           std::string(r.mayor) + "», de áreas mayores, y no «" + std::string(r.menor) +
+           "», para que el tubo elegido cumpla con cualquiera de los dos.";
+}
+
 } // namespace
 
 std::string TextoRellenos() {
@@ -128,7 +137,8 @@ std::vector<std::string> NotasDelConjunto(engine::Norma norma) {
             " cuyo relleno no pase del " + TextoRellenos() + " (" + cita(Clausula::TablaRelleno) +
             "). Áreas de " + cita(Clausula::TablaAreas) +
             " por la familia del aislamiento (THW, THHN o XHHW); el conductor de puesta a "
-            "tierra se supone aislado, del mismo tipo: un supuesto conservador.",
+            "tierra se supone aislado, del mismo tipo: un supuesto conservador. " +
+            RenglonesDobles(),
         "Regulación total: la del alimentador más la total del que lo alimenta "
         "(alimentado_desde); vuelve a empezar en un transformador. Es una aproximación a "
         "corriente constante: cada caída se toma a su corriente y su voltaje nominal. El 5 % "

@@ -119,18 +119,18 @@ public:
                     std::string(engine::Ductos[a_.ducto].nombre) +
                     ": R = " + N(c.ResistenciaTabla, 4) + " Ω y X = " + N(c.ReactanciaTabla, 4) +
                     " Ω por 1000 ft.");
-        l.push_back("Zef = " + std::string(tri ? "" : "2 × (") + "R·cos θ + X·sen θ" +
-                    (tri ? "" : ")") + " = " + (tri ? "" : "2 × (") + N(c.ResistenciaTabla, 4) +
-                    " × " + Dado(a_.factorPotencia, sep_) + " + " + N(c.ReactanciaTabla, 4) +
-                    " × " + N(v.Seno, 6) + (tri ? "" : ")") + " = " + N(v.ZEficaz, 6) +
-                    " Ω por 1000 ft.");
+        // Zef per conductor, as the method notes write it; single-phase doubles it in ΔV.
+        const std::string factor(engine::DescripcionSistema(a_.sistema).factorCaida);
+        const double zef = tri ? v.ZEficaz : v.ZEficaz / 2;
+        l.push_back("Zef = R·cos θ + X·sen θ = " + N(c.ResistenciaTabla, 4) + " × " +
+                    Dado(a_.factorPotencia, sep_) + " + " + N(c.ReactanciaTabla, 4) + " × " +
+                    N(v.Seno, 6) + " = " + N(zef, 6) + " Ω por 1000 ft.");
         l.push_back(
             "L = " + Dado(a_.longitud, sep_) + " m = " + N(kft, 6) +
             " miles de ft; corriente por conjunto I = " + Exacto(d_.ampacidad->corriente, sep_) +
             " A / " + Dado(a_.juegos, sep_) + " = " + N(porJuego, 3) + " A.");
-        l.push_back("Caída = " + std::string(tri ? "√3 × " : "") +
-                    "I × Zef × L = " + (tri ? "√3 × " : "") + N(porJuego, 3) + " × " +
-                    N(v.ZEficaz, 6) + " × " + N(kft, 6) + " = " + N(d_.valores->caida, 3) +
+        l.push_back("ΔV = " + factor + "·I·Zef·L = " + factor + " × " + N(porJuego, 3) + " × " +
+                    N(zef, 6) + " × " + N(kft, 6) + " = " + N(d_.valores->caida, 3) +
                     " V; regulación = " + N(d_.valores->caida, 3) + " V / " +
                     Dado(a_.voltaje, sep_) + " V × 100 = " + N(d_.valores->regulacion, 2) +
                     " %, máximo " + Dado(a_.regulacionMaxima, sep_) + " %.");
@@ -211,6 +211,13 @@ public:
                     engine::NombreTubo(c.tubo, c.tamano) + ": " + N(c.areaTubo / 1000.0, 3) +
                     " in²; " + engine::TextoDecimas(c.RellenoDecimas(), sep_) + " %, máximo " +
                     std::to_string(engine::RellenoPermitido(c.conductoresPorTubo)) + " %.");
+        const std::size_t menor = std::min({elegido_, c.tierra, c.neutro.value_or(elegido_)});
+        if (engine::TieneDosRenglones(familia, menor)) {
+            l.push_back("Áreas de " + Calibre(menor) + " a " +
+                        Calibre(engine::RenglonesThw.ultimo) + " del renglón «" +
+                        std::string(engine::RenglonesThw.mayor) + "» de la tabla, no del «" +
+                        std::string(engine::RenglonesThw.menor) + "», que da áreas menores.");
+        }
     }
 
 private:

@@ -2,6 +2,8 @@
 // the errors of names that lead nowhere or round in a loop.
 #include "schedule/feeder_tree.h"
 
+#include "schedule/columns.h"
+
 #include <gtest/gtest.h>
 
 using namespace schedule;
@@ -26,13 +28,23 @@ TEST(Arbol, TheTotalAddsUpFromTheService) {
     EXPECT_DOUBLE_EQ(*a[1].total, 1.2);
     EXPECT_DOUBLE_EQ(*a[2].total, 4.1);
     EXPECT_DOUBLE_EQ(*a[0].total, 1.2 + 2.9 + 1.3);
-    EXPECT_EQ(a[0].nota, "AL-1 (1,2 %) → AL-3 (2,9 %) → AL-7 (1,3 %): 5,4 % > 5 %");
+    EXPECT_EQ(a[0].nota, "AL-1 (1,20 %) → AL-3 (2,90 %) → AL-7 (1,30 %): 5,40 % > 5 %");
     EXPECT_FALSE(a[1].nota || a[2].nota);
     EXPECT_DOUBLE_EQ(*a[3].total, 5); // 1.2 + 2.9 + 0.9 is 5 in binary too
     EXPECT_FALSE(a[3].nota);
     for (const EnArbol& e : a) {
         EXPECT_FALSE(e.error);
     }
+}
+
+// The note gives the table's two decimals: 2.534 + 2.536 = 5.07 is "5,07" in the cell and in
+// the note. Before, the note said "5,1 % > 5 %" beside a cell "5,07".
+TEST(Arbol, TheNoteAndTheCellShowTheSameDigits) {
+    std::vector<Celda> celdas(ColumnasResultado.size());
+    const auto a = Arbol({N("TG", "", 2.534), N("TB", "TG", 2.536)}, 5, Coma);
+    AplicarArbol(celdas, a[1], Coma);
+    EXPECT_EQ(celdas[Indice(ColumnaResultado::RegulacionTotal)].texto, "5,07");
+    EXPECT_EQ(a[1].nota, "TG (2,53 %) → TB (2,54 %): 5,07 % > 5 %");
 }
 
 // Below a transformer's secondary the sum starts again, even under a feeder in error.

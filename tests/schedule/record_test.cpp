@@ -156,3 +156,59 @@ TEST(Memoria, TheTableShowsTheDefaultsTheRowsTook) {
     ASSERT_TRUE(m.leyenda);
     EXPECT_EQ(*m.leyenda, "* La celda está vacía: el valor es el que se tomó por omisión.");
 }
+
+// The annex writes the single-phase drop as the method notes do, Zef per conductor and the
+// factor 2 in ΔV. Copper size 6 in PVC (Table 9: R 0.49, X 0.051 Ω per 1000 ft), 40 A,
+// 240 V, pf 0.85, 30 m, checked by hand: sen θ = √(1 − 0.85²) = 0.526783, Zef = 0.4165 +
+// 0.026866 = 0.443366, I = 40.000 A per set, L = 30 / 304.8 = 0.098425 miles de ft, ΔV = 2 × 40 ×
+// 0.443366 × 0.098425 = 3.491 V, 1.45 % of 240 V. Before, the annex wrote "Zef = 2 × (…)" =
+// 0.886732 and "Caída = I × Zef × L".
+TEST(Memoria, TheAnnexWritesTheSinglePhaseDropAsTheMethodNotes) {
+    std::istringstream entrada("circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud;"
+                               "calibre\r\n"
+                               "AL-1;Monofásico;Cobre;PVC;40;240;0,85;30;6\r\n");
+    const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+    const auto& detalle = m.filas.at(0).detalle;
+    const auto linea = [&](std::string_view inicio) {
+        for (const std::string& l : detalle) {
+            if (l.starts_with(inicio)) {
+                return l;
+            }
+        }
+        return "(no está: " + std::string(inicio) + ")";
+    };
+    EXPECT_EQ(
+        linea("Zef"),
+        "Zef = R·cos θ + X·sen θ = 0,4900 × 0,85 + 0,0510 × 0,526783 = 0,443366 Ω por 1000 ft.");
+    EXPECT_EQ(linea("ΔV"),
+              "ΔV = 2·I·Zef·L = 2 × 40,000 × 0,443366 × 0,098425 = 3,491 V; regulación = "
+              "3,491 V / 240 V × 100 = 1,45 %, máximo 3 %.");
+}
+
+// Table 5 lists THW in sizes 14 to 8 twice; the annex says which row its areas come from, and
+// a feeder of larger sizes is not told. AL-1: 24 A continuous needs 30 A, copper 10 at 75 °C
+// (35 A), a 30 A device and a size-10 grounding conductor (Table 250.122): three phases, the
+// neutral and the ground, 5 × 0.0333 = 0.1665 in² (the RHH* row; the TW row gives 0.0243) in PVC-40
+// 3/4, 0.508 in²: 32.8 %.
+TEST(Memoria, TheFillNamesTheRowOfTableFiveItTook) {
+    std::istringstream entrada("circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud\r\n"
+                               "AL-1;Trifásico;Cobre;PVC;24;220;0,9;10\r\n"
+                               "AL-2;Trifásico;Cobre;PVC;95;480;0,9;42\r\n");
+    const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+    const auto renglon = [&](std::size_t fila) {
+        const auto& d = m.filas.at(fila).detalle;
+        const auto l = std::find_if(d.begin(), d.end(),
+                                    [](const std::string& x) { return x.starts_with("Áreas de"); });
+        return l == d.end() ? std::string("(ninguno)") : *l;
+    };
+    EXPECT_EQ(renglon(0), "Áreas de 10 a 8 del renglón «RHH*, RHW*, RHW-2*, THHW, THW, THW-2» de "
+                          "la tabla, no del «TW, THHW, THW, THW-2», que da áreas menores.");
+    EXPECT_EQ(renglon(1), "(ninguno)");
+    const auto& d = m.filas.at(0).detalle;
+    EXPECT_TRUE(std::any_of(d.begin(), d.end(), [](const std::string& x) {
+        return x.find("3 × 0,0333 (10) + 0,0333 (10 N) + 0,0333 (10 T) = 0,1665 in²; PVC-40 3/4 "
+                      "(21): 0,508 in²; 32,8 %") != std::string::npos;
+    })) << ::testing::PrintToString(d);
+}

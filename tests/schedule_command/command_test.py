@@ -214,7 +214,7 @@ class Norma(Carpeta):
         self.assertAlmostEqual(numero(tb["regulacion_total"]),
                                numero(tg["regulacion"]) + numero(tb["regulacion"]), delta=0.011)
         self.assertGreater(numero(tb["regulacion_total"]), 5)
-        self.assertRegex(tb["observaciones"], r"TG \(\d,\d %\) → TB \(\d,\d %\): \d,\d % > 5 %")
+        self.assertRegex(tb["observaciones"], r"TG \(\d,\d\d %\) → TB \(\d,\d\d %\): \d,\d\d % > 5 %")
         # 300 kcmil for the drop where 250 carries 204 A: the 4 AWG ground grows to
         # 41 740 × 300 / 250 = 50 088 cmil, so 3 AWG; 4 × 0.5281 + 0.1134 in² is past 40 % of
         # RMC 2-1/2 (4.866) and within RMC 3 (7.499).

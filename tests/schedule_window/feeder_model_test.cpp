@@ -263,8 +263,12 @@ private slots:
         limite->setValue(1);
         emit limite->editingFinished();
         QCOMPARE(modelo().cuadro().proyecto.regulacionTotal, std::string("1"));
+        // The note gives the digits of the cells it adds up.
+        QCOMPARE(Resultado(1, "regulacion_total"), QStringLiteral("1.23"));
         QVERIFY(Resultado(1, "observaciones")
-                    .contains(QStringLiteral("AL-1 (0.5 %) → AL-2 (0.7 %): 1.2 % > 1 %")));
+                    .contains(QStringLiteral("AL-1 (") + Resultado(0, "regulacion") +
+                              QStringLiteral(" %) → AL-2 (") + Resultado(1, "regulacion") +
+                              QStringLiteral(" %): 1.23 % > 1 %")));
         // AL-1 fed from AL-2 closes a loop: both rows lose their figures, the cell is marked.
         modelo().setData(modelo().index(0, Col(Columna::AlimentadoDesde)), QStringLiteral("al-2"),
                          Qt::EditRole);
