@@ -94,6 +94,24 @@ double RegulacionTotalDe(const DatosProyecto& proyecto) {
     return valor > 0 ? valor : RegulacionTotalPorOmision;
 }
 
+std::vector<std::string_view> CamposQueUnCsvPierde(const Cuadro& cuadro) {
+    const auto guardado = [&](const CampoProyecto& campo) {
+        return std::any_of(cuadro.columnas.begin(), cuadro.columnas.end(), [&](const auto& col) {
+            return col.tipo == Cuadro::ColumnaArchivo::Tipo::Campo &&
+                   CamposDeEncabezado[col.indice] == campo.campo;
+        });
+    };
+    std::vector<std::string_view> perdidos;
+    bool masQueLaFecha = false;
+    for (const CampoProyecto& campo : CamposProyecto) {
+        if (!(cuadro.proyecto.*campo.campo).empty() && !guardado(campo)) {
+            perdidos.push_back(campo.etiqueta);
+            masQueLaFecha = masQueLaFecha || campo.campo != &DatosProyecto::fecha;
+        }
+    }
+    return masQueLaFecha ? perdidos : std::vector<std::string_view>{};
+}
+
 engine::Norma NormaDe(const DatosProyecto& proyecto) {
     return engine::NormaDe(proyecto.norma).value_or(engine::NormaPorOmision);
 }

@@ -127,6 +127,11 @@ struct Cuadro {
     bool operator==(const Cuadro&) const = default;
 };
 
+// The labels of the project's fields with a value that a CSV in the schedule's columns does
+// not keep (in CamposProyecto's order); none when the date alone would be lost, since the
+// window fills it in for every schedule.
+std::vector<std::string_view> CamposQueUnCsvPierde(const Cuadro& cuadro);
+
 // The columns the schedule's rows are written in: the file's, in its order, then any input
 // the file lacked that a row now fills; for a new schedule, the inputs by their names and
 // the other columns.

@@ -46,7 +46,6 @@ VentanaAlimentadores::VentanaAlimentadores(const QString& carpetaTablas, QWidget
     : QMainWindow(parent, Qt::Window), modelo_(new ModeloAlimentadores(this)),
       carpetaTablas_(carpetaTablas) {
     setObjectName(QStringLiteral("VentanaAlimentadores"));
-    setAccessibleName(QStringLiteral("Alimentadores"));
     // A table read for long keeps the desktop's font, not the calculator's small one.
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     createHeader();

@@ -102,6 +102,8 @@ void VentanaAlimentadores::ActualizarTitulo() {
         archivo_.isEmpty() ? QStringLiteral("Sin título") : QFileInfo(archivo_).fileName();
     setWindowTitle(QStringLiteral("Alimentadores — %1[*]").arg(nombre));
     setWindowModified(modificado());
+    // A screen reader says which file is open, as the title shows it.
+    setAccessibleName(QStringLiteral("Alimentadores — %1").arg(nombre));
 }
 
 bool VentanaAlimentadores::Abrir(const QString& archivo) {
@@ -328,22 +330,23 @@ bool VentanaAlimentadores::Guardar_Click() {
 }
 
 VentanaAlimentadores::GuardarCsv VentanaAlimentadores::CsvSinProyecto() {
-    const schedule::Cuadro& c = modelo_->cuadro();
-    const schedule::DatosProyecto& p = c.proyecto;
-    const bool conTexto = !p.nombre.empty() || !p.elaboro.empty() || !p.cedula.empty() ||
-                          !p.reviso.empty() || !p.revision.empty();
-    const bool columnasDelProyecto =
-        std::any_of(c.columnas.begin(), c.columnas.end(), [](const auto& col) {
-            return col.tipo == schedule::Cuadro::ColumnaArchivo::Tipo::Campo;
-        });
-    if (avisoCsvDado_ || !conTexto || columnasDelProyecto) {
+    const auto perdidos = schedule::CamposQueUnCsvPierde(modelo_->cuadro());
+    if (avisoCsvDado_ || perdidos.empty()) {
         return GuardarCsv::EnCsv;
     }
     avisoCsvDado_ = true;
+    // "Proyecto, Revisó ni Fecha"
+    QString campos;
+    for (std::size_t i = 0; i < perdidos.size(); ++i) {
+        campos += (i == 0                     ? QString()
+                   : i + 1 == perdidos.size() ? QStringLiteral(" ni ")
+                                              : QStringLiteral(", ")) +
+                  QString::fromUtf8(perdidos[i].data(), static_cast<qsizetype>(perdidos[i].size()));
+    }
     switch (Preguntar(this,
-                      QStringLiteral("Un archivo CSV no guarda Proyecto, Elaboró ni Fecha: al "
-                                     "cerrarlo se pierden. Guárdelos en un proyecto de "
-                                     "alimentadores (.alim)."),
+                      QStringLiteral("Un archivo CSV no guarda %1: al cerrarlo se pierden. "
+                                     "Guárdelos en un proyecto de alimentadores (.alim).")
+                          .arg(campos),
                       {QStringLiteral("Guardar como proyecto…"), QStringLiteral("Guardar en CSV"),
                        QStringLiteral("Cancelar")})) {
     case 0:

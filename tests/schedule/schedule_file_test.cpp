@@ -127,3 +127,26 @@ TEST(Disposicion, IsTheFilesColumnsThenTheInputsFilled) {
               (std::vector<std::string>{"x", "A", "3", "cu", "pvc", "30", "480", "0,9", "42",
                                         "Torre", "", "", "", ""}));
 }
+
+// Saving in CSV loses each project field with a value that no column of the file keeps, and
+// the warning names them all: before, it named "Proyecto, Elaboró ni Fecha" whatever was
+// lost, and said nothing for a file with the old project columns that lost the licence.
+TEST(CamposQueUnCsvPierde, NamesEachFieldWithAValueTheFileDoesNotKeep) {
+    Cuadro c = Leer(Cabecera + "\nA;3;cu;pvc;12;480;0,9;42\n");
+    c.proyecto.fecha = "2026-12-08";
+    EXPECT_TRUE(CamposQueUnCsvPierde(c).empty()) << "the window fills the date in by itself";
+    c.proyecto.nombre = "Torre Sur";
+    c.proyecto.cedula = "1234567";
+    c.proyecto.reviso = "Ing. R. Pérez";
+    c.proyecto.revision = "B";
+    c.proyecto.norma = "NOM-001-SEDE-2012";
+    EXPECT_EQ(CamposQueUnCsvPierde(c),
+              (std::vector<std::string_view>{"Proyecto", "Cédula profesional", "Revisó", "Revisión",
+                                             "Fecha", "Norma"}));
+
+    Cuadro viejo = Leer(Cabecera + ";proyecto;elaboro;fecha\n"
+                                   "A;3;cu;pvc;12;480;0,9;42;Torre Sur;J. López;2024-03-01\n");
+    EXPECT_TRUE(CamposQueUnCsvPierde(viejo).empty());
+    viejo.proyecto.cedula = "1234567";
+    EXPECT_EQ(CamposQueUnCsvPierde(viejo), (std::vector<std::string_view>{"Cédula profesional"}));
+}

@@ -88,11 +88,14 @@ private slots:
         std::filesystem::copy_file(FIXTURES "/excel_es.csv", csv.toStdString());
         QVERIFY(ventana->Abrir(csv));
         Control<QLineEdit>(ventana.get(), "proyecto")->setText(QStringLiteral("Torre Sur"));
+        Control<QLineEdit>(ventana.get(), "reviso")->setText(QStringLiteral("R. Pérez"));
         prueba::Avisos avisos;
         avisos.Responder(QStringLiteral("Guardar en CSV"));
         Accion(QStringLiteral("&Guardar"))->trigger();
         QCOMPARE(avisos.textos.size(), 1);
-        QVERIFY(avisos.textos[0].startsWith(QStringLiteral("Un archivo CSV no guarda Proyecto")));
+        QCOMPARE(avisos.textos[0], QStringLiteral("Un archivo CSV no guarda Proyecto, Revisó ni "
+                                                  "Fecha: al cerrarlo se pierden. Guárdelos en "
+                                                  "un proyecto de alimentadores (.alim)."));
         QVERIFY(!ventana->modificado());
         modelo().setData(modelo().index(0, 0), QStringLiteral("AL-1b"), Qt::EditRole);
         Accion(QStringLiteral("&Guardar"))->trigger();
@@ -108,6 +111,7 @@ private slots:
         QVERIFY(ventana->Abrir(libro));
         QCOMPARE(modelo().rowCount(), 3);
         QVERIFY(ventana->windowTitle().startsWith(QStringLiteral("Alimentadores — libro.xlsx")));
+        QCOMPARE(ventana->accessibleName(), QStringLiteral("Alimentadores — libro.xlsx"));
         modelo().setData(modelo().index(0, 0), QStringLiteral("AL-1b"), Qt::EditRole);
         prueba::Avisos avisos([&](QDialog* caja) {
             auto* dialogo = qobject_cast<QFileDialog*>(caja);
@@ -123,6 +127,7 @@ private slots:
         QCOMPARE(Bytes(libro), antes);
         QVERIFY(std::filesystem::exists(Ruta("libro.alim").toStdString()));
         QCOMPARE(ventana->archivo(), Ruta("libro.alim"));
+        QCOMPARE(ventana->accessibleName(), QStringLiteral("Alimentadores — libro.alim"));
         QVERIFY(!ventana->modificado());
     }
 
