@@ -213,10 +213,13 @@ public:
                     std::to_string(engine::RellenoPermitido(c.conductoresPorTubo)) + " %.");
         const std::size_t menor = std::min({elegido_, c.tierra, c.neutro.value_or(elegido_)});
         if (engine::TieneDosRenglones(familia, menor)) {
-            l.push_back("Áreas de " + Calibre(menor) + " a " +
-                        Calibre(engine::RenglonesThw.ultimo) + " del renglón «" +
-                        std::string(engine::RenglonesThw.mayor) + "» de la tabla, no del «" +
-                        std::string(engine::RenglonesThw.menor) + "», que da áreas menores.");
+            const std::size_t ultimo = engine::RenglonesThw.ultimo;
+            l.push_back("Áreas " +
+                        (menor == ultimo ? "del " + Calibre(ultimo)
+                                         : "de " + Calibre(menor) + " a " + Calibre(ultimo)) +
+                        " del renglón «" + std::string(engine::RenglonesThw.mayor) +
+                        "» de la tabla, no del «" + std::string(engine::RenglonesThw.menor) +
+                        "», que da áreas menores.");
         }
     }
 

@@ -190,11 +190,12 @@ TEST(Memoria, TheAnnexWritesTheSinglePhaseDropAsTheMethodNotes) {
 // a feeder of larger sizes is not told. AL-1: 24 A continuous needs 30 A, copper 10 at 75 °C
 // (35 A), a 30 A device and a size-10 grounding conductor (Table 250.122): three phases, the
 // neutral and the ground, 5 × 0.0333 = 0.1665 in² (the RHH* row; the TW row gives 0.0243) in PVC-40
-// 3/4, 0.508 in²: 32.8 %.
+// 3/4, 0.508 in²: 32.8 %. AL-3, the same 60 m away, is sized up to 8 by its drop: one size.
 TEST(Memoria, TheFillNamesTheRowOfTableFiveItTook) {
     std::istringstream entrada("circuito;sistema;conductor;ducto;corriente;voltaje;fp;longitud\r\n"
                                "AL-1;Trifásico;Cobre;PVC;24;220;0,9;10\r\n"
-                               "AL-2;Trifásico;Cobre;PVC;95;480;0,9;42\r\n");
+                               "AL-2;Trifásico;Cobre;PVC;95;480;0,9;42\r\n"
+                               "AL-3;Trifásico;Cobre;PVC;24;220;0,9;60\r\n");
     const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
     const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
     const auto renglon = [&](std::size_t fila) {
@@ -206,6 +207,7 @@ TEST(Memoria, TheFillNamesTheRowOfTableFiveItTook) {
     EXPECT_EQ(renglon(0), "Áreas de 10 a 8 del renglón «RHH*, RHW*, RHW-2*, THHW, THW, THW-2» de "
                           "la tabla, no del «TW, THHW, THW, THW-2», que da áreas menores.");
     EXPECT_EQ(renglon(1), "(ninguno)");
+    EXPECT_TRUE(renglon(2).starts_with("Áreas del 8 del renglón «RHH*")) << renglon(2);
     const auto& d = m.filas.at(0).detalle;
     EXPECT_TRUE(std::any_of(d.begin(), d.end(), [](const std::string& x) {
         return x.find("3 × 0,0333 (10) + 0,0333 (10 N) + 0,0333 (10 T) = 0,1665 in²; PVC-40 3/4 "
