@@ -118,12 +118,9 @@ std::optional<pugi::xml_document> Xml(Zip& zip, const std::string& nombre) {
     return doc;
 }
 
-// Whether a number format shows a date: the built-in date formats, or a format of its own
-// with day, month or year outside quotes and brackets.
-bool EsFormatoFecha(int id, std::string_view codigo) {
-    if ((id >= 14 && id <= 22) || (id >= 45 && id <= 47)) {
-        return true;
-    }
+// Whether a number format has a character `es` accepts outside quotes and brackets, where
+// its codes are: "[Red]" and "\"m\"" name no month.
+template <typename Pred> bool TieneCodigo(std::string_view codigo, Pred es) {
     bool comillas = false;
     int corchetes = 0;
     for (const char c : codigo) {
@@ -133,34 +130,25 @@ bool EsFormatoFecha(int id, std::string_view codigo) {
             ++corchetes;
         } else if (!comillas && c == ']') {
             --corchetes;
-        } else if (!comillas && corchetes == 0 &&
-                   (c == 'd' || c == 'D' || c == 'y' || c == 'Y' || c == 'm' || c == 'M')) {
+        } else if (!comillas && corchetes == 0 && es(c)) {
             return true;
         }
     }
     return false;
 }
 
+// Whether a number format shows a date: the built-in date formats, or a format of its own
+// with day, month or year.
+bool EsFormatoFecha(int id, std::string_view codigo) {
+    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47) || TieneCodigo(codigo, [](char c) {
+               return c == 'd' || c == 'D' || c == 'y' || c == 'Y' || c == 'm' || c == 'M';
+           });
+}
+
 // Whether a number format shows a percent: the built-in "0%" and "0.00%", or a format of
-// its own with a percent sign outside quotes and brackets.
+// its own with a percent sign.
 bool EsFormatoPorciento(int id, std::string_view codigo) {
-    if (id == 9 || id == 10) {
-        return true;
-    }
-    bool comillas = false;
-    int corchetes = 0;
-    for (const char c : codigo) {
-        if (c == '"') {
-            comillas = !comillas;
-        } else if (!comillas && c == '[') {
-            ++corchetes;
-        } else if (!comillas && c == ']') {
-            --corchetes;
-        } else if (!comillas && corchetes == 0 && c == '%') {
-            return true;
-        }
-    }
-    return false;
+    return id == 9 || id == 10 || TieneCodigo(codigo, [](char c) { return c == '%'; });
 }
 
 // What each cell style shows a number as.
