@@ -156,7 +156,7 @@ struct Celda {
 // The remarks of a row in one cell, apart by " | ", which no remark holds.
 std::string Observaciones(const std::vector<std::string>& mensajes);
 
-// What a row's result cells are written from: the parts of its sizing it has, its
+// What a row's result cells are written from: the pieces of its sizing it has, its
 // messages, and the separators of its numbers.
 struct FuenteDeCeldas {
     const engine::Dimensionado* figuras = nullptr; // none where an input was refused
