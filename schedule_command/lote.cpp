@@ -378,13 +378,56 @@ void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separa
     salida.Fila(p.entrada, schedule::Falla(p.leida, p.dimensionado, enArbol, maximo));
 }
 
+// One row read, sized and made into its cells, waiting for its place in the tree; its node
+// carries its regulation.
+struct Preparada {
+    Pendiente pendiente;
+    schedule::Nodo nodo;
+};
+
+Preparada Preparar(Entrada& entrada, const std::vector<std::string>& celdas,
+                   const schedule::FilaLeida& fila, long numero,
+                   const schedule::Cuadro::Fila* guardada, const engine::TablasConductores& tablas,
+                   const engine::Separadores& sep, engine::Norma norma, const Salida& salida) {
+    const schedule::Encabezado& e = entrada.encabezado;
+    std::optional<engine::Dimensionado> dimensionado;
+    if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
+        dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
+        if (guardada) {
+            schedule::AgregarAvisos(*guardada, *dimensionado);
+        }
+    }
+    schedule::Nodo nodo = NodoDe(celdas, e);
+    nodo.regulacion = schedule::RegulacionDe(dimensionado);
+    // The cells are made first: then the sizing moves into the row, not a copy of it.
+    std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);
+    if (guardada) {
+        entrada.MarcarFormulas(*guardada, entradas);
+    }
+    if (salida.xlsx) { // a workbook is for people: it shows the defaults the sizing took
+        schedule::PonerValoresUsados(entradas, e, fila, dimensionado, sep);
+    }
+    std::vector<schedule::Celda> resultado = schedule::CeldasDeResultado(fila, dimensionado, sep);
+    const CeldaDe celda = [&](schedule::Columna c) { return entrada.Celda(numero, c); };
+    std::optional<std::string> motivo =
+        Motivo(fila, dimensionado, {}, celda, guardada ? guardada->avisos.size() : 0);
+    Pendiente p{numero,
+                nodo.circuito,
+                fila,
+                std::move(dimensionado),
+                std::move(entradas),
+                std::move(resultado),
+                std::move(motivo),
+                celda(schedule::Columna::AlimentadoDesde)};
+    return {std::move(p), std::move(nodo)};
+}
+
 // The rows sized and written in order. In a tree of feeders a row waits, with those after
 // it, until the feeders above it are sized: only a row fed from one further down is held.
 Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, engine::Norma norma,
                      Salida& salida) {
-    const schedule::Encabezado& e = entrada.encabezado;
     const engine::Separadores sep{std::string(1, schedule::Caracter(entrada.marca.marca)), ""};
-    EscribirEncabezado(e, salida);
+    EscribirEncabezado(entrada.encabezado, salida);
     const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
                                          : schedule::RegulacionTotalPorOmision;
     std::optional<schedule::ArbolDeFilas> arbol;
@@ -398,43 +441,14 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     long numero = 0;
     const schedule::Cuadro::Fila* guardada = nullptr;
     for (std::size_t i = 0; entrada.Siguiente(celdas, fila, numero, guardada); ++i) {
-        std::optional<engine::Dimensionado> dimensionado;
-        if (const auto* alimentador = std::get_if<engine::Alimentador>(&fila)) {
-            dimensionado = engine::Dimensionar(*alimentador, tablas, sep, norma);
-            if (guardada) {
-                schedule::AgregarAvisos(*guardada, *dimensionado);
-            }
-        }
-        schedule::Nodo nodo = NodoDe(celdas, e);
-        const auto regulacion = schedule::RegulacionDe(dimensionado);
-        // The cells are made first: then the sizing moves into the row, not a copy of it.
-        std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);
-        if (guardada) {
-            entrada.MarcarFormulas(*guardada, entradas);
-        }
-        if (salida.xlsx) { // a workbook is for people: it shows the defaults the sizing took
-            schedule::PonerValoresUsados(entradas, e, fila, dimensionado, sep);
-        }
-        std::vector<schedule::Celda> resultado =
-            schedule::CeldasDeResultado(fila, dimensionado, sep);
-        const CeldaDe celda = [&](schedule::Columna c) { return entrada.Celda(numero, c); };
-        std::optional<std::string> motivo =
-            Motivo(fila, dimensionado, {}, celda, guardada ? guardada->avisos.size() : 0);
-        Pendiente p{numero,
-                    nodo.circuito,
-                    fila,
-                    std::move(dimensionado),
-                    std::move(entradas),
-                    std::move(resultado),
-                    std::move(motivo),
-                    celda(schedule::Columna::AlimentadoDesde)};
+        auto [p, nodo] =
+            Preparar(entrada, celdas, fila, numero, guardada, tablas, sep, norma, salida);
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
-            nodo.regulacion = regulacion;
             Emitir(p, schedule::Solo(nodo, maximo, sep), sep, maximo, fallas, salida);
             continue;
         }
-        arbol->Regulacion(i, regulacion);
+        arbol->Regulacion(i, nodo.regulacion);
         espera.emplace_back(i, std::move(p));
         while (!espera.empty() && arbol->Listo(espera.front().first)) {
             Emitir(espera.front().second, arbol->Lugar(espera.front().first), sep, maximo, fallas,
