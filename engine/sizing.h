@@ -54,6 +54,10 @@ struct Alimentador {
     bool neutroPortador = false;              // the neutral counts as current-carrying
     std::optional<std::size_t> tubo;          // position in Tubos, by default the conduit's
     std::optional<std::size_t> tamanoTubo;    // position in TamanosTubo, by default chosen
+    // Not for the sizing: the fault current down the feeder and its device's check.
+    std::optional<Decimal> capacidadInterruptiva; // kA, the device's given rating
+    std::optional<Decimal> kvaTransformador;      // its own transformer, where it has one
+    std::optional<Decimal> zTransformador;        // % impedance
 };
 
 // Whether the feeder has a neutral: given, or by its system.

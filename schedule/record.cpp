@@ -405,7 +405,12 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
 
 std::vector<Renglon> RenglonesProyecto(const DatosProyecto& p, const engine::Separadores& sep) {
     std::vector<Renglon> renglones;
-    for (const CampoProyecto& c : CamposProyecto) {
+    for (std::size_t i = 0; i < CamposProyecto.size(); ++i) {
+        const CampoProyecto& c = CamposProyecto[i];
+        // The source's entries only where given: a schedule without one names none.
+        if (i >= PrimerCampoDeFuente && SinBlancos(p.*c.campo).empty()) {
+            continue;
+        }
         Celda valor{p.*c.campo, std::nullopt, {}};
         // The settings as they rule the schedule: the edition and the limit in force.
         if (c.campo == &DatosProyecto::norma) {

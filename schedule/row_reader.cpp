@@ -364,6 +364,17 @@ struct LectorDeFila {
         return texto ? engine::Decimal::Leer(*texto) : std::nullopt;
     }
 
+    // A number the sizing does not check: it must be above zero.
+    std::optional<engine::Decimal> Positivo(Columna c) {
+        const auto numero = Exacto(c);
+        if (numero && *numero <= engine::Decimal(0)) {
+            errores.push_back({c, "La columna " + NombreColumna(c) + " debe ser mayor que cero: " +
+                                      Comillas(SinBlancos(Celda(c))) + "."});
+            return std::nullopt;
+        }
+        return numero;
+    }
+
     // Of a group of columns, one only may be given in a row; `una`: one must be. The
     // message names the columns given, and those of the group.
     void UnaDe(std::initializer_list<Columna> grupo, bool una) {
@@ -569,6 +580,9 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Tubo(a);
     bool transformador = false; // read by the tree of feeders; here only checked
     f.Opcional(Columna::Transformador, LeerSiNo, transformador);
+    a.capacidadInterruptiva = f.Positivo(Columna::CapacidadInterruptiva);
+    a.kvaTransformador = f.Positivo(Columna::KvaTransformador);
+    a.zTransformador = f.Positivo(Columna::ZTransformador);
     f.CeldasDeMas();
     if (!f.errores.empty()) {
         return f.errores;

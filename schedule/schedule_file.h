@@ -28,6 +28,20 @@ struct DatosProyecto {
     std::string norma;
     // The largest total regulation from the service to a panel, %, empty for the default.
     std::string regulacionTotal;
+    // The source of the fault current: the service transformer (kVA, % Z, phases, its
+    // secondary's voltage, the nameplate's tolerance, and the utility's current at its
+    // primary with that voltage, empty for an infinite bus), or the utility's current at the
+    // service with its phases and voltage; and the full-load current of the motors that may
+    // run at once on the service's side. Numbers with "." as their point.
+    std::string kvaFuente;
+    std::string zFuente;
+    std::string fasesFuente;
+    std::string voltajeFuente;
+    std::string toleranciaZ; // sí or no, sí when empty
+    std::string iccRedKa;
+    std::string voltajePrimario;
+    std::string iccAcometidaKa;
+    std::string corrienteMotores;
 
     bool operator==(const DatosProyecto&) const = default;
 };
@@ -39,7 +53,7 @@ struct CampoProyecto {
     std::string_view etiqueta;
     std::string DatosProyecto::*campo;
 };
-inline constexpr std::array<CampoProyecto, 8> CamposProyecto{{
+inline constexpr std::array<CampoProyecto, 17> CamposProyecto{{
     {"nombre", "Proyecto", &DatosProyecto::nombre},
     {"elaboro", "Elaboró", &DatosProyecto::elaboro},
     {"cedula", "Cédula profesional", &DatosProyecto::cedula},
@@ -48,7 +62,19 @@ inline constexpr std::array<CampoProyecto, 8> CamposProyecto{{
     {"fecha", "Fecha", &DatosProyecto::fecha},
     {"norma", "Norma", &DatosProyecto::norma},
     {"regulacion_total_max", "Regulación total máxima (%)", &DatosProyecto::regulacionTotal},
+    {"kva_fuente", "Transformador de la fuente (kVA)", &DatosProyecto::kvaFuente},
+    {"z_fuente", "Impedancia del transformador (%Z)", &DatosProyecto::zFuente},
+    {"fases_fuente", "Fases de la fuente", &DatosProyecto::fasesFuente},
+    {"voltaje_fuente", "Voltaje de la fuente (V)", &DatosProyecto::voltajeFuente},
+    {"tolerancia_z", "Tolerancia de %Z (0,9 × %Z)", &DatosProyecto::toleranciaZ},
+    {"icc_red_ka", "Cortocircuito de la red en el primario (kA)", &DatosProyecto::iccRedKa},
+    {"voltaje_primario", "Voltaje primario (V)", &DatosProyecto::voltajePrimario},
+    {"icc_acometida_ka", "Cortocircuito en la acometida (kA)", &DatosProyecto::iccAcometidaKa},
+    {"corriente_motores", "Corriente de los motores (A)", &DatosProyecto::corrienteMotores},
 }};
+
+// The first of the source's fields in CamposProyecto: they and those after it.
+inline constexpr std::size_t PrimerCampoDeFuente = 8;
 
 // The code edition a project names, or the default.
 engine::Norma NormaDe(const DatosProyecto& proyecto);

@@ -56,6 +56,8 @@ constexpr Citado Citas[] = {
      "Capítulo 10, Tabla 8"},
     {Clausula::NotaRegulacion, "215.2(A)(1) Nota informativa 2", "215.2(A)(2) Nota informativa 2",
      "215-2(a)(1) Nota 2"},
+    {Clausula::CapacidadInterruptiva, "110.9", "110.9", "110-9"},
+    {Clausula::ProteccionComponentes, "110.10", "110.10", "110-10"},
 };
 
 } // namespace

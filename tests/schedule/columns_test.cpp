@@ -63,11 +63,14 @@ TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
                              "Tamaño tubo",
                              "Alimentado por",
                              "Transformador",
+                             "Capacidad interruptiva",
+                             "kVA del transformador",
+                             "Z del transformador",
                              "Notas"});
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
     }
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{29});
+    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{32});
     EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
     for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
         const Encabezado f = De(
@@ -104,7 +107,8 @@ TEST(ColumnasResultado, KeepTheirPlacesInTheOutput) {
                   "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "rige", "caida_v",
                   "regulacion", "voltaje_final", "ampacidad", "observaciones", "corriente_calc",
                   "proteccion_elegida", "neutro_elegido", "tierra", "tubos", "tubo_elegido",
-                  "relleno", "regulacion_total", "especificacion"}));
+                  "relleno", "regulacion_total", "especificacion", "icc_inicio_ka", "icc_final_ka",
+                  "capacidad_interruptiva_elegida"}));
 }
 
 // The window shows the total regulation beside the feeder's own and the remarks, which run
