@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     const Corrida cienMil = Comando(programa, carpeta / "100000-arbol.csv", carpeta / "c.csv");
     std::printf("  con árbol, csv: 1 000 filas: %6.1f MiB   100 000 filas: %6.1f MiB\n", mil.mib,
                 cienMil.mib);
-    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt};
+    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt, {}};
     std::vector<double> dimensionando, piso, comando;
     std::ostringstream nada;
     for (int r = 0; r < rondas; ++r) {

@@ -258,7 +258,7 @@ Inicio DesdeSuTransformador(const ParaCorto& p, const Tramo& t, const Tablero& a
                 std::nullopt, ""};
     }
     const engine::Transformador trafo{*t.kva, *t.z, t.trifasico};
-    const auto paso = engine::Secundario(trafo, t.voltaje, p.fuente.tolerancia,
+    const auto paso = engine::Secundario(trafo, t.voltaje, p.fuente->tolerancia,
                                          engine::Primario{*arriba.corriente, arriba.voltaje});
     const engine::Separadores& sep = p.sep;
     return {paso.corriente, "", std::nullopt,
@@ -390,7 +390,8 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     const Racional pies = engine::Pies(tramo->longitud);
     const auto paso = engine::PorConductor(*inicio.corriente, *c, pies, tramo->juegos,
                                            tramo->voltaje, tramo->trifasico);
-    const Racional motores = lado ? p.fuente.motores * Racional(engine::MultiploMotores) : Racional();
+    const Racional motores =
+        lado ? p.fuente->motores * Racional(engine::MultiploMotores) : Racional();
     r.inicio = *inicio.corriente + motores;
     r.fin = paso.fin + motores;
     r.final.corriente = paso.fin;
@@ -419,10 +420,19 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
 CortoDeFila SinFuente(const std::optional<Tramo>& tramo, engine::Norma norma) {
     CortoDeFila r;
     if (tramo && tramo->capacidad) {
-        r.nota = SinVerificar({Fuente{}, norma, {}},
+        r.nota = SinVerificar({std::nullopt, norma, {}},
                               "el proyecto no da la fuente (" + EntradasDeLaFuente() + ")");
     }
     return r;
+}
+
+ParaCorto ParaCortoDe(const DatosProyecto& proyecto, const engine::Separadores& sep) {
+    auto fuente = FuenteDe(proyecto);
+    ParaCorto p{std::nullopt, NormaDe(proyecto), sep};
+    if (auto* f = std::get_if<Fuente>(&fuente)) {
+        p.fuente = std::move(*f);
+    }
+    return p;
 }
 
 std::string TextoKa(const Racional& amperes) {

@@ -92,18 +92,21 @@ struct CortoDeFila {
 
 // What the walk down the tree needs beside each row.
 struct ParaCorto {
-    Fuente fuente;
+    std::optional<Fuente> fuente; // none: no figures, and a given rating cannot be checked
     engine::Norma norma = engine::NormaPorOmision;
     engine::Separadores sep;
 };
 
-// The figures of a feeder that starts at `arriba`.
+// The figures of a feeder that starts at `arriba`, for a project with a source.
 CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
                         const Tablero& arriba, std::string_view circuito);
 
 // A row without a source: only a given rating has something to say, that it cannot be
 // checked.
 CortoDeFila SinFuente(const std::optional<Tramo>& tramo, engine::Norma norma);
+
+// The project's settings of the walk: its source when it gives a sound one, its edition.
+ParaCorto ParaCortoDe(const DatosProyecto& proyecto, const engine::Separadores& sep);
 
 // kA with two decimals, half up, of a current in A: "17.09".
 std::string TextoKa(const engine::Racional& amperes);

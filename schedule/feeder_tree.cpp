@@ -1,5 +1,6 @@
 #include "schedule/feeder_tree.h"
 
+#include "engine/decimal.h"
 #include "engine/numeric_text.h"
 #include "schedule/text.h"
 
@@ -28,29 +29,37 @@ std::string ClaveCircuito(std::string_view nombre) {
 
 class ArbolDeFilas::Calculo {
 public:
-    Calculo(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep)
-        : nodos_(std::move(nodos)), maximo_(maximo), sep_(sep), r_(nodos_.size()),
-          padre_(nodos_.size()), resuelto_(nodos_.size()), conocida_(nodos_.size()) {
+    Calculo(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep,
+            ParaCorto corto)
+        : nodos_(std::move(nodos)), maximo_(maximo), sep_(sep), corto_(std::move(corto)),
+          r_(nodos_.size()), padre_(nodos_.size()), resuelto_(nodos_.size()),
+          conocida_(nodos_.size()), cortoResuelto_(nodos_.size()) {
+        if (corto_.fuente) {
+            acometida_ = TableroDeLaFuente(*corto_.fuente);
+        }
         Padres();
         Ciclos();
     }
 
     std::size_t Filas() const { return nodos_.size(); }
 
-    void Regulacion(std::size_t i, std::optional<double> regulacion) {
+    void Dimensionada(std::size_t i, std::optional<double> regulacion, std::optional<Tramo> tramo) {
         nodos_[i].regulacion = regulacion;
+        nodos_[i].tramo = std::move(tramo);
         conocida_[i] = true;
     }
 
+    // With a source, the fault current needs every feeder up to the service.
     bool Listo(std::size_t i) const {
+        const bool hastaLaAcometida = corto_.fuente.has_value();
         for (std::size_t j = i;; j = *padre_[j]) {
-            if (resuelto_[j] || r_[j].error) {
+            if (r_[j].error || (resuelto_[j] && (!hastaLaAcometida || cortoResuelto_[j]))) {
                 return true;
             }
             if (!conocida_[j]) {
                 return false;
             }
-            if (Comienza(j)) {
+            if (hastaLaAcometida ? !padre_[j] : Comienza(j)) {
                 return true;
             }
         }
@@ -58,6 +67,11 @@ public:
 
     EnArbol Lugar(std::size_t i) {
         Resolver(i);
+        if (corto_.fuente) {
+            ResolverCorto(i);
+        } else {
+            r_[i].corto = SinFuente(nodos_[i].tramo, corto_.norma);
+        }
         EnArbol lugar = r_[i];
         if (lugar.total && *lugar.total > maximo_) {
             lugar.nota = Camino(i);
@@ -173,6 +187,32 @@ private:
         }
     }
 
+    // The fault currents from the service down to feeder i; each one once.
+    void ResolverCorto(std::size_t i) {
+        std::vector<std::size_t> pila;
+        for (std::size_t j = i; !cortoResuelto_[j]; j = *padre_[j]) {
+            pila.push_back(j);
+            if (r_[j].error || !padre_[j]) {
+                break;
+            }
+        }
+        for (auto k = pila.rbegin(); k != pila.rend(); ++k) {
+            const std::size_t j = *k;
+            cortoResuelto_[j] = true;
+            CortoDeFila& corto = r_[j].corto;
+            if (r_[j].error) {
+                corto.final.motivo = Motivo(j);
+                continue;
+            }
+            const Tablero& arriba = padre_[j] ? r_[*padre_[j]].corto.final : *acometida_;
+            corto = CortoEnFila(corto_, nodos_[j].tramo, arriba, nodos_[j].circuito);
+            if (corto.error) {
+                corto.final.motivo = "el alimentador " + Citado(nodos_[j].circuito) +
+                                     " de arriba tiene un error";
+            }
+        }
+    }
+
     // "AL-1 (1,20 %) → AL-3 (2,90 %) → AL-7 (1,30 %): 5,40 % > 5 %", from where the sum
     // starts, with the digits the table shows.
     std::string Camino(std::size_t i) const {
@@ -196,15 +236,19 @@ private:
     std::vector<Nodo> nodos_;
     double maximo_;
     engine::Separadores sep_;
+    ParaCorto corto_;
+    std::optional<Tablero> acometida_; // the service's board, with a source
     std::vector<EnArbol> r_;
     std::vector<std::optional<std::size_t>> padre_;
     std::vector<bool> resuelto_;
     std::vector<bool> conocida_; // the row is sized: its regulation, or none, is known
+    std::vector<bool> cortoResuelto_;
     std::unordered_map<std::size_t, std::string> motivos_;
 };
 
-ArbolDeFilas::ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep)
-    : calculo_(std::make_unique<Calculo>(std::move(nodos), maximo, sep)) {}
+ArbolDeFilas::ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep,
+                           ParaCorto corto)
+    : calculo_(std::make_unique<Calculo>(std::move(nodos), maximo, sep, std::move(corto))) {}
 
 ArbolDeFilas::~ArbolDeFilas() = default;
 
@@ -212,8 +256,9 @@ std::size_t ArbolDeFilas::Filas() const {
     return calculo_->Filas();
 }
 
-void ArbolDeFilas::Regulacion(std::size_t fila, std::optional<double> regulacion) {
-    calculo_->Regulacion(fila, regulacion);
+void ArbolDeFilas::Dimensionada(std::size_t fila, std::optional<double> regulacion,
+                                std::optional<Tramo> tramo) {
+    calculo_->Dimensionada(fila, regulacion, std::move(tramo));
 }
 
 bool ArbolDeFilas::Listo(std::size_t fila) const {
@@ -225,12 +270,12 @@ EnArbol ArbolDeFilas::Lugar(std::size_t fila) {
 }
 
 std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
-                           const engine::Separadores& sep) {
-    ArbolDeFilas arbol(nodos, maximo, sep);
+                           const engine::Separadores& sep, const ParaCorto& corto) {
+    ArbolDeFilas arbol(nodos, maximo, sep, corto);
     std::vector<EnArbol> lugares;
     lugares.reserve(nodos.size());
     for (std::size_t i = 0; i < nodos.size(); ++i) {
-        arbol.Regulacion(i, nodos[i].regulacion);
+        arbol.Dimensionada(i, nodos[i].regulacion, nodos[i].tramo);
     }
     for (std::size_t i = 0; i < nodos.size(); ++i) {
         lugares.push_back(arbol.Lugar(i));
@@ -239,10 +284,14 @@ std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
 }
 
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
-                const std::optional<engine::Dimensionado>& d) {
-    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt};
+                const FilaLeida& leida, const std::optional<engine::Dimensionado>& d) {
+    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, std::nullopt};
     n.transformador = LeerSiNo(transformador).value_or(false);
     n.regulacion = RegulacionDe(d);
+    n.tramo = TramoDe(leida, d);
+    if (n.tramo) {
+        n.tramo->transformador = n.transformador;
+    }
     return n;
 }
 
@@ -253,22 +302,59 @@ std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& d)
     return std::nullopt;
 }
 
-EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep) {
-    EnArbol lugar{nodo.regulacion, std::nullopt, std::nullopt};
-    if (nodo.regulacion && *nodo.regulacion > maximo) {
-        lugar.nota = Arbol({{nodo.circuito, {}, false, nodo.regulacion}}, maximo, sep).front().nota;
-    }
-    return lugar;
+EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep,
+             const ParaCorto& corto) {
+    Nodo solo = nodo;
+    solo.desde.clear();
+    return Arbol({solo}, maximo, sep, corto).front();
 }
 
+namespace {
+
+// A current in kA, or a rating, as its cell shows it.
+Celda CeldaKa(const std::string& texto, const engine::Separadores& sep) {
+    const auto decimal = engine::Decimal::Leer(texto);
+    return {engine::ConSeparador(texto, sep), decimal ? std::optional(decimal->Real()) : std::nullopt,
+            "0.00"};
+}
+
+void AplicarCorto(std::vector<Celda>& resultado, const CortoDeFila& c,
+                  const engine::Separadores& sep) {
+    if (c.inicio) {
+        resultado[Indice(ColumnaResultado::IccInicio)] = CeldaKa(TextoKa(*c.inicio), sep);
+    }
+    if (c.fin) {
+        resultado[Indice(ColumnaResultado::IccFinal)] = CeldaKa(TextoKa(*c.fin), sep);
+    }
+    if (c.capacidad) {
+        std::string texto = c.capacidad->Texto(3);
+        while (texto.back() == '0') {
+            texto.pop_back();
+        }
+        if (texto.back() == '.') {
+            texto.pop_back();
+        }
+        Celda celda = CeldaKa(texto, sep);
+        celda.formato = "0.###";
+        resultado[Indice(ColumnaResultado::CapacidadElegida)] = celda;
+    }
+    if (!c.nota.empty()) {
+        std::string& observaciones = resultado[Indice(ColumnaResultado::Observaciones)].texto;
+        observaciones += (observaciones.empty() ? "" : " | ") + c.nota;
+    }
+}
+
+} // namespace
+
 void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& a, const engine::Separadores& sep) {
-    if (a.error) {
+    if (const auto& error = a.error ? a.error : a.corto.error) {
         for (Celda& celda : resultado) {
             celda = Celda{};
         }
-        resultado[Indice(ColumnaResultado::Observaciones)].texto = *a.error;
+        resultado[Indice(ColumnaResultado::Observaciones)].texto = *error;
         return;
     }
+    AplicarCorto(resultado, a.corto, sep);
     if (a.total) {
         resultado[Indice(ColumnaResultado::RegulacionTotal)] = {
             engine::FormatearConPatron(*a.total, PatronRegulacion, sep), *a.total,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/number_pattern.h"
+#include "schedule/fault_current.h"
 #include "schedule/result_cells.h"
 
 #include <memory>
@@ -19,6 +20,7 @@ struct Nodo {
     std::string desde;                // the circuito upstream; empty: the service
     bool transformador = false;       // the sum starts again here
     std::optional<double> regulacion; // %, unrounded; none: the row could not be sized
+    std::optional<Tramo> tramo;       // none: the row could not be read
 };
 
 // A feeder's place in the tree: its total, or the error of the row, or why it has none.
@@ -26,6 +28,7 @@ struct EnArbol {
     std::optional<double> total;      // %, unrounded
     std::optional<std::string> error; // an unknown or repeated name upstream, or a loop
     std::optional<std::string> nota;  // the path past the limit, or why there is no total
+    CortoDeFila corto;                // the fault current at its ends and its device's rating
 
     bool operator==(const EnArbol&) const = default;
 };
@@ -34,23 +37,28 @@ struct EnArbol {
 std::string ClaveCircuito(std::string_view nombre);
 
 // The tree of `nodos`, in their order. A name matches a `circuito` trimmed and whatever
-// its case. A total passes `maximo` (%) when strictly greater.
+// its case. A total passes `maximo` (%) when strictly greater. The fault current runs down
+// from the source of `corto` through every feeder, transformers and all.
 std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
-                           const engine::Separadores& sep);
+                           const engine::Separadores& sep, const ParaCorto& corto = {});
 
 // The same tree for rows sized one at a time: the nodes come without their regulations,
 // which are told as each row is sized. A row's place is known once every feeder from where
-// its sum starts down to it is sized, so that rows can be written in order as soon as
-// their feeders upstream are, and held only while one is not.
+// its sum starts down to it is sized (with a source of fault current, every feeder up to the
+// service), so that rows can be written in order as soon as their feeders upstream are, and
+// held only while one is not.
 class ArbolDeFilas {
 public:
-    ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep);
+    ArbolDeFilas(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep,
+                 ParaCorto corto = {});
     ~ArbolDeFilas();
     ArbolDeFilas(const ArbolDeFilas&) = delete;
     ArbolDeFilas& operator=(const ArbolDeFilas&) = delete;
 
     std::size_t Filas() const;
-    void Regulacion(std::size_t fila, std::optional<double> regulacion);
+    // The row sized: its regulation, and what the fault current needs of it.
+    void Dimensionada(std::size_t fila, std::optional<double> regulacion,
+                      std::optional<Tramo> tramo);
     bool Listo(std::size_t fila) const;
     // The row's place, once Listo.
     EnArbol Lugar(std::size_t fila);
@@ -60,18 +68,20 @@ private:
     std::unique_ptr<Calculo> calculo_;
 };
 
-// The node of a row: its names as written, its transformer cell, and its regulation.
+// The node of a row: its names as written, its transformer cell, its regulation and its
+// feeder.
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
-                const std::optional<engine::Dimensionado>& dimensionado);
+                const FilaLeida& leida, const std::optional<engine::Dimensionado>& dimensionado);
 
 // A feeder's regulation for the tree: none when it could not be sized.
 std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& dimensionado);
 
 // The place of a feeder in a schedule without a tree: fed from the service.
-EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep);
+EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep,
+             const ParaCorto& corto = {});
 
-// The result cells with the tree's part: the total regulation and its remark, or, for an
-// error of the tree, the error alone.
+// The result cells with the tree's part: the total regulation, the fault currents and the
+// rating, and their remarks, or, for an error of the tree, the error alone.
 void AplicarArbol(std::vector<Celda>& resultado, const EnArbol& enArbol,
                   const engine::Separadores& sep);
 

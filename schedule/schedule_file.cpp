@@ -165,23 +165,25 @@ std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
                                     const engine::Separadores& sep) {
     return ArbolDelCuadro(
-        cuadro, [&](std::size_t i) -> const auto& { return dimensionadas[i].dimensionado; }, sep);
+        cuadro, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; }, sep);
 }
 
-std::vector<EnArbol> ArbolDelCuadro(
-    const Cuadro& cuadro,
-    const std::function<const std::optional<engine::Dimensionado>&(std::size_t)>& dimensionado,
-    const engine::Separadores& sep) {
+std::vector<EnArbol>
+ArbolDelCuadro(const Cuadro& cuadro,
+               const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
+               const engine::Separadores& sep) {
     std::vector<Nodo> nodos;
     nodos.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         const auto& e = cuadro.filas[i].entradas;
+        const FilaDimensionada& d = dimensionada(i);
         nodos.push_back(NodoDeFila(e[static_cast<std::size_t>(Columna::Circuito)],
                                    e[static_cast<std::size_t>(Columna::AlimentadoDesde)],
-                                   e[static_cast<std::size_t>(Columna::Transformador)],
-                                   dimensionado(i)));
+                                   e[static_cast<std::size_t>(Columna::Transformador)], d.leida,
+                                   d.dimensionado));
     }
-    return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep);
+    return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep,
+                 ParaCortoDe(cuadro.proyecto, sep));
 }
 
 Cuadro CuadroDelEncabezado(const Encabezado& e) {

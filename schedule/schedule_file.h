@@ -182,11 +182,11 @@ struct FilaDimensionada {
 std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
                                     const engine::Separadores& sep);
-// The same, each row's sizing given by `dimensionado(i)`.
-std::vector<EnArbol> ArbolDelCuadro(
-    const Cuadro& cuadro,
-    const std::function<const std::optional<engine::Dimensionado>&(std::size_t)>& dimensionado,
-    const engine::Separadores& sep);
+// The same, each row's reading and sizing given by `dimensionada(i)`.
+std::vector<EnArbol>
+ArbolDelCuadro(const Cuadro& cuadro,
+               const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
+               const engine::Separadores& sep);
 
 // What the reading of a row told, first among the remarks of its sizing.
 void AgregarAvisos(const Cuadro::Fila& fila, engine::Dimensionado& dimensionado);

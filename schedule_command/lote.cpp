@@ -53,7 +53,8 @@ schedule::Nodo NodoDe(const std::vector<std::string>& celdas, const schedule::En
     };
     return schedule::NodoDeFila(celda(schedule::Columna::Circuito),
                                 celda(schedule::Columna::AlimentadoDesde),
-                                celda(schedule::Columna::Transformador), std::nullopt);
+                                celda(schedule::Columna::Transformador),
+                                std::vector<schedule::ErrorCelda>{}, std::nullopt);
 }
 
 // "celda J6, " before a message on an input of a workbook's row, as Excel names the cell;
@@ -279,9 +280,12 @@ using CeldaDe = std::function<std::string(schedule::Columna)>;
 
 // Why a row's place in the tree of feeders cannot be had, or nothing.
 std::optional<std::string> MotivoDelArbol(const schedule::EnArbol& enArbol,
-                                          const std::string& celda) {
+                                          const std::string& celda, const std::string& voltaje) {
     if (enArbol.error) {
         return celda + EnColumna(schedule::Columna::AlimentadoDesde) + *enArbol.error;
+    }
+    if (enArbol.corto.error) {
+        return voltaje + EnColumna(schedule::Columna::Voltaje) + *enArbol.corto.error;
     }
     return std::nullopt;
 }
@@ -305,7 +309,8 @@ std::optional<std::string> Motivo(const schedule::FilaLeida& fila,
         }
         return d->observaciones.size() > avisos ? d->observaciones[avisos] : "";
     }
-    return MotivoDelArbol(enArbol, celda(schedule::Columna::AlimentadoDesde));
+    return MotivoDelArbol(enArbol, celda(schedule::Columna::AlimentadoDesde),
+                          celda(schedule::Columna::Voltaje));
 }
 
 // The rows that could not be computed, and the first of them.
@@ -341,7 +346,8 @@ struct Pendiente {
     std::vector<schedule::Celda> entrada;
     std::vector<schedule::Celda> resultado;
     std::optional<std::string> motivo;
-    std::string celdaDesde; // the cell of its feeder upstream, for the tree's message
+    std::string celdaDesde;   // the cell of its feeder upstream, for the tree's message
+    std::string celdaVoltaje; // the cell of its voltage, for the fault current's
 };
 
 // The workbook's headers are for people, with their units; the CSV's for programs.
@@ -370,7 +376,8 @@ void EscribirEncabezado(const schedule::Encabezado& e, Salida& salida) {
 void Emitir(Pendiente& p, const schedule::EnArbol& enArbol, const engine::Separadores& sep,
             double maximo, Fallas& fallas, Salida& salida) {
     schedule::AplicarArbol(p.resultado, enArbol, sep);
-    fallas.Contar(p.numero, p.motivo ? p.motivo : MotivoDelArbol(enArbol, p.celdaDesde));
+    fallas.Contar(p.numero,
+                  p.motivo ? p.motivo : MotivoDelArbol(enArbol, p.celdaDesde, p.celdaVoltaje));
     if (salida.xlsx) { // only the workbook's sheet "Proyecto" shows the summary
         salida.resumen.Contar(p.circuito, p.leida, p.dimensionado, enArbol, maximo);
     }
@@ -399,6 +406,10 @@ Preparada Preparar(Entrada& entrada, const std::vector<std::string>& celdas,
     }
     schedule::Nodo nodo = NodoDe(celdas, e);
     nodo.regulacion = schedule::RegulacionDe(dimensionado);
+    nodo.tramo = schedule::TramoDe(fila, dimensionado);
+    if (nodo.tramo) {
+        nodo.tramo->transformador = nodo.transformador;
+    }
     // The cells are made first: then the sizing moves into the row, not a copy of it.
     std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);
     if (guardada) {
@@ -418,7 +429,8 @@ Preparada Preparar(Entrada& entrada, const std::vector<std::string>& celdas,
                 std::move(entradas),
                 std::move(resultado),
                 std::move(motivo),
-                celda(schedule::Columna::AlimentadoDesde)};
+                celda(schedule::Columna::AlimentadoDesde),
+                celda(schedule::Columna::Voltaje)};
     return {std::move(p), std::move(nodo)};
 }
 
@@ -430,9 +442,11 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     EscribirEncabezado(entrada.encabezado, salida);
     const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
                                          : schedule::RegulacionTotalPorOmision;
+    // The project's source, the options' over it: checked before the run began.
+    const schedule::ParaCorto corto = schedule::ParaCortoDe(salida.proyecto, sep);
     std::optional<schedule::ArbolDeFilas> arbol;
     if (entrada.nodos) {
-        arbol.emplace(std::move(*entrada.nodos), maximo, sep);
+        arbol.emplace(std::move(*entrada.nodos), maximo, sep, corto);
     }
     Fallas fallas;
     std::deque<std::pair<std::size_t, Pendiente>> espera;
@@ -445,10 +459,10 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
             Preparar(entrada, celdas, fila, numero, guardada, tablas, sep, norma, salida);
         // A file changed between its two readings has rows the tree does not know.
         if (!arbol || i >= arbol->Filas()) {
-            Emitir(p, schedule::Solo(nodo, maximo, sep), sep, maximo, fallas, salida);
+            Emitir(p, schedule::Solo(nodo, maximo, sep, corto), sep, maximo, fallas, salida);
             continue;
         }
-        arbol->Regulacion(i, nodo.regulacion);
+        arbol->Dimensionada(i, nodo.regulacion, std::move(nodo.tramo));
         espera.emplace_back(i, std::move(p));
         while (!espera.empty() && arbol->Listo(espera.front().first)) {
             Emitir(espera.front().second, arbol->Lugar(espera.front().first), sep, maximo, fallas,
@@ -493,6 +507,22 @@ std::optional<std::string> Terminar(const Opciones& o, Salida& salida,
     return std::nullopt;
 }
 
+// The options' source over the project's; a message when the source is not sound.
+std::optional<std::string> PonerFuente(const Opciones& o, schedule::DatosProyecto& proyecto) {
+    for (const auto& [clave, valor] : o.fuente) {
+        for (const schedule::CampoProyecto& c : schedule::CamposProyecto) {
+            if (c.clave == clave) {
+                proyecto.*c.campo = valor;
+            }
+        }
+    }
+    const auto fuente = schedule::FuenteDe(proyecto);
+    if (const auto* error = std::get_if<std::string>(&fuente)) {
+        return *error;
+    }
+    return std::nullopt;
+}
+
 // The schedule saved as a project file: its inputs and its project's data; the rows are
 // sized only to tell which fail.
 int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::ostream& errores) {
@@ -505,6 +535,10 @@ int AProyecto(const Opciones& o, const engine::TablasConductores& tablas, std::o
     schedule::Cuadro& cuadro = std::get<schedule::Cuadro>(leido);
     if (o.norma) {
         cuadro.proyecto.norma = engine::NombresNorma[static_cast<std::size_t>(*o.norma)];
+    }
+    if (auto error = PonerFuente(o, cuadro.proyecto)) {
+        errores << "calculador-caidas-lote: " << *error << "\n";
+        return NoEmpieza;
     }
     if (const auto error = schedule::GuardarProyecto(cuadro, *o.salida)) {
         errores << "calculador-caidas-lote: no se pudo escribir " << Nombre(*o.salida) << ": "
@@ -569,6 +603,9 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
         salida.proyecto = entrada.cuadro->proyecto;
     }
     salida.proyecto.norma = engine::NombresNorma[static_cast<std::size_t>(norma)];
+    if (auto error = PonerFuente(o, salida.proyecto)) {
+        return fallar(*error);
+    }
     const Fallas fallas =
         EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), norma, salida);
     if (const auto& error = entrada.Error()) {

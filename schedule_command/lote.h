@@ -6,6 +6,9 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 #include <ostream>
 
 namespace lote {
@@ -17,6 +20,9 @@ struct Opciones {
     // The code edition the remarks and notes cite; a project's own, or the default, when
     // absent.
     std::optional<engine::Norma> norma;
+    // The source of the fault current as the options give it: each key of a project's field
+    // ("kva_fuente") with its value, over the project's own.
+    std::vector<std::pair<std::string, std::string>> fuente;
 };
 
 // The exit statuses.

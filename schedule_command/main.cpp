@@ -4,9 +4,12 @@
 #include "engine/code_editions.h"
 #include "schedule/method_notes.h"
 #include "schedule/columns.h"
+#include "schedule/schedule_file.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <array>
 #include <iostream>
 
 namespace {
@@ -69,7 +72,31 @@ struct Pedido {
     std::string salida;
     std::string norma;
     bool notas = false;
+    // The source's options, one per field of the project from its first.
+    std::array<std::string, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente>
+        fuente;
+    std::array<CLI::Option*, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente>
+        opcionesFuente{};
 };
+
+// "--kva-fuente", for the project's key "kva_fuente".
+std::string NombreDeOpcion(std::string_view clave) {
+    std::string nombre = "--" + std::string(clave);
+    std::replace(nombre.begin(), nombre.end(), '_', '-');
+    return nombre;
+}
+
+// The source of the fault current, each field of the project an option.
+void DeclararFuente(CLI::App& app, Pedido& p) {
+    for (std::size_t i = 0; i < p.fuente.size(); ++i) {
+        const schedule::CampoProyecto& c = schedule::CamposProyecto[schedule::PrimerCampoDeFuente + i];
+        p.opcionesFuente[i] =
+            app.add_option(NombreDeOpcion(c.clave), p.fuente[i],
+                           std::string(c.etiqueta) + ", sobre el del proyecto")
+                ->type_name("VALOR")
+                ->group("Fuente de cortocircuito");
+    }
+}
 
 void Declarar(CLI::App& app, Pedido& p) {
     Etiquetas(app);
@@ -93,6 +120,7 @@ void Declarar(CLI::App& app, Pedido& p) {
                    "\"NOM-001-SEDE-2012\" o \"NEC 2020\" (la del proyecto, o NEC 2023)")
         ->type_name("TEXTO");
     app.add_flag("--notas", p.notas, "Muestra las notas del método y sus supuestos, y termina");
+    DeclararFuente(app, p);
     app.footer(Pie());
 }
 
@@ -109,6 +137,12 @@ void Validar(Pedido& p) {
     }
     if (!p.salida.empty()) {
         p.opciones.salida = p.salida;
+    }
+    for (std::size_t i = 0; i < p.fuente.size(); ++i) {
+        if (p.opcionesFuente[i]->count() > 0) {
+            p.opciones.fuente.emplace_back(
+                schedule::CamposProyecto[schedule::PrimerCampoDeFuente + i].clave, p.fuente[i]);
+        }
     }
 }
 
