@@ -19,8 +19,9 @@ inline constexpr std::int32_t IdAplicacion = 0x43434156;
 // in this one only when saved. 1: the first inputs; 2: the load by power, its continuous
 // part, the insulation, location, terminals and overcurrent device, and the project's
 // code edition; 3: the neutral, the conduit, the feeder upstream and the transformer, and
-// the project's total regulation.
-inline constexpr int VersionEsquema = 3;
+// the project's total regulation; 4: the device's interrupting rating and the row's own
+// transformer's kVA and %Z, and the project's source of the fault current.
+inline constexpr int VersionEsquema = 4;
 
 // Told the rows done of all as a long read or write goes on; false stops it.
 using Avance = std::function<bool(std::size_t hechas, std::size_t total)>;

@@ -365,8 +365,8 @@ Memoria::Fila FilaDe(const Contexto& x, std::size_t i, const std::vector<Columna
 bool Falla(const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
            const EnArbol& lugar, double maximo) {
     return std::holds_alternative<std::vector<ErrorCelda>>(leida) || !d || !d->calculado ||
-           d->excedeRegulacion || d->excedeAmpacidad || lugar.error ||
-           (lugar.total && *lugar.total > maximo);
+           d->excedeRegulacion || d->excedeAmpacidad || lugar.error || lugar.corto.error ||
+           lugar.corto.insuficiente || (lugar.total && *lugar.total > maximo);
 }
 
 void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
