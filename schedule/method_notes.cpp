@@ -4,6 +4,7 @@
 #include "engine/conductors.h"
 #include "engine/defaults.h"
 #include "engine/raceways.h"
+#include "engine/short_circuit.h"
 #include "schedule/columns.h"
 
 #include <array>
@@ -37,6 +38,36 @@ std::string RenglonesDobles() {
            " a " + std::string(engine::Calibres[r.ultimo].nombre) + " en dos renglones: se toma «" +
            std::string(r.mayor) + "», de áreas mayores, y no «" + std::string(r.menor) +
            "», para que el tubo elegido cumpla con cualquiera de los dos.";
+}
+
+// The fault current, point to point, and the check of each device's interrupting rating.
+std::vector<std::string> NotasDelCortocircuito(engine::Norma norma) {
+    using engine::Clausula;
+    std::string capacidades;
+    for (const int ka : engine::CapacidadesInterruptivas) {
+        capacidades += (capacidades.empty() ? "" : ", ") + std::to_string(ka);
+    }
+    return {
+        "Cortocircuito, con una fuente en el proyecto: método punto a punto, falla trifásica "
+        "franca (de línea a línea en un circuito monofásico), amperes simétricos RMS, con 1,732 "
+        "por raíz de tres en cada paso, como el método publicado. Transformador: I = I nominal · "
+        "100 / %Z, con 0,9 · %Z por la tolerancia de ±10 % de la placa salvo tolerancia_z = no; "
+        "con la corriente de la red en su primario, f = I_P · V_P · 1,732 · %Z / (100 000 · kVA), "
+        "M = 1 / (1 + f), I = (V_P / V_S) · M · I_P (sin 1,732 en monofásico).",
+        "Cada alimentador: f = 1,732 · L · I / (C · n · E) (2 en lugar de 1,732 en monofásico), "
+        "M = 1 / (1 + f), I final = M · I inicial, con L en pies (m / 0,3048) y C de la tabla de "
+        "conductores individuales de 600 V en ducto de acero o no magnético (PVC y aluminio). "
+        "Un calibre sin valor C en la tabla no tiene cifras. Un monofásico de un tablero "
+        "trifásico empieza en 0,866 de su corriente.",
+        "Motores: 4 × corriente_motores se suma a cada tablero del lado de la acometida (sin "
+        "transformador en el camino), y a la corriente impresa al inicio y al final de cada "
+        "alimentador de ese lado; ningún paso lo usa.",
+        "Capacidad interruptiva (" + CitaCompleta(Clausula::CapacidadInterruptiva, norma) +
+            "): el dispositivo al inicio de un alimentador debe interrumpir la corriente al "
+            "inicio. Sin capacidad dada se propone la menor estándar que basta (" + capacidades +
+            " kA). No se calculan las fallas de fase a neutro ni a tierra, la asimetría ni la "
+            "energía incidente de arco.",
+    };
 }
 
 } // namespace
@@ -176,6 +207,9 @@ std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
     notas.push_back("Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por "
                     "ampacidad con su protección.");
     for (std::string& nota : NotasDelConjunto(norma)) {
+        notas.push_back(std::move(nota));
+    }
+    for (std::string& nota : NotasDelCortocircuito(norma)) {
         notas.push_back(std::move(nota));
     }
     return notas;

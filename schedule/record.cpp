@@ -299,6 +299,12 @@ std::vector<std::string> DetalleDe(const Contexto& x, std::size_t fila, const En
     detalle.Tierra(l);
     detalle.Relleno(l);
     l.push_back(LineaTotal(x, fila, lugar));
+    for (const std::string& linea : lugar.corto.detalle) {
+        l.push_back("Cortocircuito: " + linea);
+    }
+    if (lugar.corto.detalle.empty() && !lugar.corto.nota.empty()) {
+        l.push_back("Cortocircuito: " + lugar.corto.nota);
+    }
     return l;
 }
 
@@ -373,6 +379,7 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
                      const std::optional<engine::Dimensionado>& d, const EnArbol& lugar,
                      double maximo) {
     ++alimentadores;
+    ContarCorto(circuito, lugar.corto);
     const std::string nombre(SinBlancos(circuito));
     if (Falla(leida, d, lugar, maximo)) {
         if (++fallan <= FallanNombrados) {
@@ -401,6 +408,25 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
         metros[{material, *d->conjunto->neutro}] += tramo;
     }
     metros[{material, d->conjunto->tierra}] += tramo;
+}
+
+void Resumen::Fuente(const DatosProyecto& proyecto) {
+    const auto fuente = FuenteDe(proyecto);
+    if (const auto* f = std::get_if<schedule::Fuente>(&fuente)) {
+        if (const auto corriente = TableroDeLaFuente(*f).corriente) {
+            iccAcometida =
+                TextoKa(*corriente + f->motores * engine::Racional(engine::MultiploMotores));
+        }
+    }
+}
+
+void Resumen::ContarCorto(std::string_view circuito, const CortoDeFila& corto) {
+    if (corto.inicio && (!mayorCorto || mayorCorto->amperes < *corto.inicio)) {
+        mayorCorto = MayorCorto{*corto.inicio, std::string(SinBlancos(circuito))};
+    }
+    if (corto.insuficiente && ++cortas <= FallanNombrados) {
+        capacidadCorta.emplace_back(SinBlancos(circuito));
+    }
 }
 
 std::vector<Renglon> RenglonesProyecto(const DatosProyecto& p, const engine::Separadores& sep) {
@@ -446,6 +472,24 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
          texto(std::to_string(r.fallan) + (fallan.empty() ? "" : ": " + fallan))},
         {"Mayor regulación", mayor(r.mayorRegulacion)},
         {"Mayor regulación total", mayor(r.mayorTotal)}};
+    if (r.iccAcometida) {
+        const auto ka = [&sep](const std::string& t) { return engine::ConSeparador(t, sep) + " kA"; };
+        std::string cortos;
+        for (const std::string& c : r.capacidadCorta) {
+            cortos += (cortos.empty() ? "" : ", ") + c;
+        }
+        if (r.cortas > r.capacidadCorta.size()) {
+            cortos += " y " + std::to_string(r.cortas - r.capacidadCorta.size()) + " más";
+        }
+        renglones.push_back({"Cortocircuito en la acometida", texto(ka(*r.iccAcometida))});
+        renglones.push_back(
+            {"Mayor cortocircuito al inicio de un alimentador",
+             texto(r.mayorCorto ? ka(TextoKa(r.mayorCorto->amperes)) + " (" + r.mayorCorto->circuito + ")"
+                                : "ninguno")});
+        renglones.push_back({"Capacidad interruptiva insuficiente",
+                             texto(std::to_string(r.cortas) +
+                                   (cortos.empty() ? "" : ": " + cortos))});
+    }
     for (const auto& [clave, metros] : r.metros) {
         renglones.push_back({"Conductor de " +
                                  MaterialEnTexto(static_cast<engine::Material>(clave.first)) + " " +
@@ -471,6 +515,7 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
                      caminos, dimensionadas};
     Memoria m;
     m.proyecto = cuadro.proyecto;
+    m.resumen.Fuente(cuadro.proyecto);
     m.sep = sep;
     m.norma = std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]);
     const std::vector<Columna> entradas = EntradasDeTabla(cuadro);
@@ -491,6 +536,12 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
                          dimensionadas[i].dimensionado, arbol[i], x.maximo);
     }
     m.notasMetodo = NotasDelMetodo(norma);
+    // The source's own step, redone by hand from its nameplate, after the method.
+    if (const auto fuente = FuenteDe(cuadro.proyecto); std::holds_alternative<Fuente>(fuente)) {
+        for (const std::string& linea : DetalleDeLaFuente(std::get<Fuente>(fuente), sep)) {
+            m.notasMetodo.push_back("Fuente de este proyecto: " + linea);
+        }
+    }
     return m;
 }
 

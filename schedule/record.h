@@ -43,7 +43,20 @@ struct Resumen {
     // Metres of conductor by material and size (positions in Materiales and Calibres): the
     // phases, the neutral and the grounding conductor of every set, over the feeder's length.
     std::map<std::pair<std::size_t, std::size_t>, double> metros;
+    // With a source of fault current: the current at the service with its motors, kA, the
+    // largest at a feeder's start, and the feeders whose rating is short of it (110.9).
+    std::optional<std::string> iccAcometida;
+    struct MayorCorto {
+        engine::Racional amperes;
+        std::string circuito;
+    };
+    std::optional<MayorCorto> mayorCorto;
+    std::size_t cortas = 0;
+    std::vector<std::string> capacidadCorta; // the first of them, as many as FallanNombrados
 
+    // The source of the project, for the current at the service.
+    void Fuente(const DatosProyecto& proyecto);
+    void ContarCorto(std::string_view circuito, const CortoDeFila& corto);
     void Contar(std::string_view circuito, const FilaLeida& leida,
                 const std::optional<engine::Dimensionado>& dimensionado, const EnArbol& lugar,
                 double maximo);

@@ -606,6 +606,7 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
     if (auto error = PonerFuente(o, salida.proyecto)) {
         return fallar(*error);
     }
+    salida.resumen.Fuente(salida.proyecto);
     const Fallas fallas =
         EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), norma, salida);
     if (const auto& error = entrada.Error()) {
