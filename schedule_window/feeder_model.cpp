@@ -674,9 +674,14 @@ void ModeloAlimentadores::PonerCampo(std::string schedule::DatosProyecto::*campo
             resultados_[f] = Dimensionar(cuadro_.filas[f]);
         }
     }
-    // The total regulation's limit marks the paths past it.
+    // The total regulation's limit marks the paths past it; the source of the fault current
+    // gives every feeder its figures.
+    const auto& campos = schedule::CamposProyecto;
+    const bool deFuente =
+        std::any_of(campos.begin() + schedule::PrimerCampoDeFuente, campos.end(),
+                    [campo](const schedule::CampoProyecto& c) { return c.campo == campo; });
     if (campo == &schedule::DatosProyecto::norma ||
-        campo == &schedule::DatosProyecto::regulacionTotal) {
+        campo == &schedule::DatosProyecto::regulacionTotal || deFuente) {
         AplicarArbol();
     }
     emit encabezadoCambiado();

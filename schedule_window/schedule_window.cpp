@@ -108,6 +108,7 @@ void VentanaAlimentadores::createHeader() {
     encabezado->setColumnStretch(3, 2);
     encabezado->setColumnStretch(5, 1);
     columna->addLayout(encabezado);
+    CrearFuente(cliente, columna);
     setCentralWidget(cliente);
 }
 
@@ -274,6 +275,7 @@ void VentanaAlimentadores::ConfirmarCampos() {
                                   : QString::number(limite, 'g', 15).toStdString();
     modelo_->CambiarEncabezado(&DatosProyecto::regulacionTotal, total,
                                QStringLiteral("Cambiar regulación total máxima"));
+    ConfirmarFuente();
 }
 
 void VentanaAlimentadores::ConfirmarEdicion() {
@@ -348,6 +350,7 @@ void VentanaAlimentadores::MostrarEncabezado() {
     campos_.norma->setCurrentText(
         QString::fromUtf8(norma.data(), static_cast<qsizetype>(norma.size())));
     campos_.regulacionTotal->setValue(schedule::RegulacionTotalDe(p));
+    MostrarFuente();
 }
 
 void VentanaAlimentadores::Avisar(const QString& texto) {

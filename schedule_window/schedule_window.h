@@ -8,6 +8,8 @@
 #include "toolkit/schedule_module.h"
 
 #include <QMainWindow>
+
+#include <array>
 #include <QString>
 
 class QAction;
@@ -16,6 +18,8 @@ class QDoubleSpinBox;
 class QDateEdit;
 class QLineEdit;
 class QTableView;
+class QLabel;
+class QLayout;
 
 class VentanaAlimentadores : public QMainWindow, public Alimentadores {
     Q_OBJECT
@@ -77,6 +81,12 @@ private:
     // The inputs of the load's parts and its device show where a row uses them, or all.
     void MostrarColumnas();
     void MostrarEncabezado();
+    // The source of the fault current: its group under the project's fields, its fields as
+    // the project holds them, and the fields put in, or an entry refused that would give
+    // the source in both forms.
+    void CrearFuente(QWidget* cliente, QLayout* columna);
+    void MostrarFuente();
+    void ConfirmarFuente();
     // A project field being typed in counts as changed before the schedule is saved or let go.
     void ConfirmarCampos();
     // So does a cell being typed in, and both are in the schedule before any work reads it.
@@ -107,6 +117,10 @@ private:
         QDateEdit* fecha = nullptr;
         QComboBox* norma = nullptr; // the code edition the remarks and the record cite
         QDoubleSpinBox* regulacionTotal = nullptr; // the limit of the drop from the service, %
+        // The source's fields, in the order of the project's from PrimerCampoDeFuente.
+        std::array<QLineEdit*, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente>
+            fuente{};
+        QLabel* estadoFuente = nullptr; // what the source lacks, or the current at the service
     } campos_;
     QTableView* tabla_ = nullptr;
     struct Acciones {

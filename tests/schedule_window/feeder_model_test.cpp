@@ -1,5 +1,8 @@
 #include "tests/schedule_window/schedule_window_fixture.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 using prueba::Control;
 using prueba::Ejemplo;
 using schedule::Columna;
@@ -16,6 +19,53 @@ private slots:
     // 95 A over 42 m at 480 V, pf 0.9): continuous, as the empty cell shows, 118.75 A needs
     // size 1 and a 125 A device, 3.516 V; typed 0 % continuous, size 3 carries 95 A with
     // a 100 A device, 5.566 V.
+    // The source typed into its group gives the rows their fault currents, in the locale's
+    // mark: the booklet's 300 kVA, 2 %Z, 208 V transformer with the tolerance is 46.26 kA at
+    // the service; 20 ft (6.096 m) of two sets of 500 kcmil copper in steel end at 39.42 kA.
+    // An entry that gives the source in both forms is refused and told.
+    void the_source_of_the_fault_current() {
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        const auto poner = [&](Columna c, const char* texto) {
+            modelo().setData(modelo().index(0, Col(c)), QString::fromUtf8(texto), Qt::EditRole);
+        };
+        poner(Columna::Corriente, "400");
+        poner(Columna::Voltaje, "208");
+        poner(Columna::Ducto, "Acero");
+        poner(Columna::Longitud, "6.096");
+        poner(Columna::Paralelo, "2");
+        poner(Columna::Calibre, "500");
+        QCOMPARE(Resultado(0, "icc_inicio_ka"), QString());
+        const auto escribir = [&](const char* clave, const QString& texto) {
+            auto* campo = Control<QLineEdit>(ventana.get(), clave);
+            campo->setFocus();
+            campo->selectAll();
+            QTest::keyClicks(campo, texto);
+            QTest::keyClick(campo, Qt::Key_Tab);
+        };
+        escribir("kva_fuente", QStringLiteral("300"));
+        auto* estado = Control<QLabel>(ventana.get(), "estado_fuente");
+        QVERIFY(estado->text().startsWith(QStringLiteral("La fuente de cortocircuito: falta")));
+        QVERIFY(estado->text().contains(QStringLiteral("«z_fuente»")));
+        escribir("z_fuente", QStringLiteral("2"));
+        escribir("fases_fuente", QStringLiteral("3"));
+        escribir("voltaje_fuente", QStringLiteral("208"));
+        QCOMPARE(estado->text(), QStringLiteral("En la acometida: 46.26 kA"));
+        QCOMPARE(Resultado(0, "icc_inicio_ka"), QStringLiteral("46.26"));
+        QCOMPARE(Resultado(0, "icc_final_ka"), QStringLiteral("39.42"));
+        QCOMPARE(Resultado(0, "capacidad_interruptiva_elegida"), QStringLiteral("50"));
+        {
+            prueba::Avisos avisos;
+            escribir("icc_acometida_ka", QStringLiteral("25"));
+            QTRY_COMPARE(avisos.textos.size(), 1);
+            QVERIFY(avisos.textos.front().contains(QStringLiteral("dé sólo una de las dos")));
+        }
+        QCOMPARE(modelo().cuadro().proyecto.iccAcometidaKa, std::string());
+        QCOMPARE(Control<QLineEdit>(ventana.get(), "icc_acometida_ka")->text(), QString());
+        modelo().pila().undo();
+        QCOMPARE(modelo().cuadro().proyecto.voltajeFuente, std::string());
+        QCOMPARE(Resultado(0, "icc_inicio_ka"), QString());
+    }
+
     void editing_cells_sizes_the_row() {
         QCOMPARE(modelo().rowCount(), 0);
         tabla->setFocus();
