@@ -1,5 +1,5 @@
 // The schedule command on generated schedules: sizing 10,000 rows, in trees four levels
-// deep, to CSV beside the floor of the same run without sizing (reading, parsing and
+// deep with a source of fault current, to CSV beside the floor of the same run without sizing (reading, parsing and
 // writing alone), alternated round after round in one process; the whole command's wall
 // time; and its peak resident memory for 1,000 and 100,000 rows, to CSV and to .xlsx, and
 // with a tree.
@@ -30,13 +30,14 @@ namespace fs = std::filesystem;
 // A schedule like a designer's: both systems, both materials, the three conduits, some
 // parallel sets and given sizes, saved as a Spanish-language spreadsheet saves it. With
 // `arbol`, the feeders form trees four levels deep: each fourth one fed from the service,
-// the next three each from the one before it.
-void Generar(const fs::path& archivo, int filas, bool arbol) {
+// the next three each from the one before it. With `corto`, a source of fault current runs
+// down them: every system at 480 V, and every third device with a given interrupting rating.
+void Generar(const fs::path& archivo, int filas, bool arbol, bool corto = false) {
     std::mt19937 azar(20261207);
     std::ofstream f(archivo, std::ios::binary);
     f << "circuito;descripcion;sistema;conductor;ducto;corriente;voltaje;fp;longitud;"
          "regulacion_max;paralelo;temperatura_ambiente;conductores_ducto;calibre"
-      << (arbol ? ";alimentado_desde" : "") << "\r\n";
+      << (arbol ? ";alimentado_desde" : "") << (corto ? ";capacidad_interruptiva" : "") << "\r\n";
     const char* sistemas[] = {"Trifásico", "Monofásico"};
     const char* conductores[] = {"Cobre", "Aluminio"};
     const char* ductos[] = {"PVC", "Aluminio", "Acero"};
@@ -46,11 +47,14 @@ void Generar(const fs::path& archivo, int filas, bool arbol) {
         const int paralelo = azar() % 10 == 0 ? 2 : 1;
         f << "AL-" << i << ";Alimentador " << i << ";" << sistemas[tri ? 0 : 1] << ";"
           << conductores[azar() % 2] << ";" << ductos[azar() % 3] << ";" << 5 + azar() % 400 << ","
-          << azar() % 10 << ";" << (tri ? "480" : "220") << ";0," << 80 + azar() % 20 << ";"
+          << azar() % 10 << ";" << (tri || corto ? "480" : "220") << ";0," << 80 + azar() % 20 << ";"
           << 5 + azar() % 150 << ";3;" << paralelo << ";" << 25 + azar() % 20 << ";" << 3 * paralelo
           << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]);
         if (arbol) {
             f << ";" << (i % 4 == 1 ? "" : "AL-" + std::to_string(i - 1));
+        }
+        if (corto) {
+            f << ";" << (i % 3 == 0 ? "22" : "");
         }
         f << "\r\n";
     }
@@ -133,7 +137,7 @@ int main(int argc, char** argv) {
         Generar(carpeta / (std::to_string(filas) + ".csv"), filas, false);
         Generar(carpeta / (std::to_string(filas) + "-arbol.csv"), filas, true);
     }
-    Generar(carpeta / "10000.csv", 10000, true);
+    Generar(carpeta / "10000.csv", 10000, true, true);
 
     // Measured first: a child forked later would count the pages this process has grown.
     std::printf("Memoria residente máxima del comando\n");
@@ -151,7 +155,10 @@ int main(int argc, char** argv) {
     const Corrida cienMil = Comando(programa, carpeta / "100000-arbol.csv", carpeta / "c.csv");
     std::printf("  con árbol, csv: 1 000 filas: %6.1f MiB   100 000 filas: %6.1f MiB\n", mil.mib,
                 cienMil.mib);
-    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt, {}};
+    // The source: a 1500 kVA, 5.75 %Z transformer at 480 V, and 100 A of motors.
+    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt,
+                     {{"kva_fuente", "1500"}, {"z_fuente", "5.75"}, {"fases_fuente", "3"},
+                      {"voltaje_fuente", "480"}, {"corriente_motores", "100"}}};
     std::vector<double> dimensionando, piso, comando;
     std::ostringstream nada;
     for (int r = 0; r < rondas; ++r) {
@@ -167,7 +174,9 @@ int main(int argc, char** argv) {
         }
         comando.push_back(Comando(programa, o.entrada, carpeta / "comando.csv").segundos * 1000);
     }
-    std::printf("10 000 filas a CSV, en árboles de 4 niveles (mediana de %d rondas)\n", rondas);
+    std::printf("10 000 filas a CSV, en árboles de 4 niveles, con fuente de cortocircuito "
+                "(mediana de %d rondas)\n",
+                rondas);
     std::printf("  dimensionando: %8.1f ms\n  piso:          %8.1f ms\n  razón:         %8.2f\n",
                 Mediana(dimensionando), Mediana(piso), Mediana(dimensionando) / Mediana(piso));
     std::printf("  comando entero: %7.1f ms\n", Mediana(comando));

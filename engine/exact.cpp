@@ -1,6 +1,7 @@
 #include "engine/exact.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace engine {
 
@@ -61,17 +62,45 @@ std::strong_ordering Natural::operator<=>(const Natural& otro) const {
     return std::strong_ordering::equal;
 }
 
+double Natural::Mantisa(int& exponente) const {
+    // The top three digits hold more than a double's 53 bits.
+    double valor = 0;
+    const std::size_t n = cifras_.size();
+    const std::size_t desde = n > 3 ? n - 3 : 0;
+    for (std::size_t i = n; i-- > desde;) {
+        valor = valor * 4294967296.0 + cifras_[i];
+    }
+    exponente = static_cast<int>(32 * desde);
+    return valor;
+}
+
 std::optional<std::uint64_t> Natural::Cociente(const Natural& divisor) const {
-    // Bit by bit from the top: the largest q with q · divisor <= this.
     constexpr std::uint64_t Tope = std::uint64_t{1} << 63;
     if (divisor * Natural(Tope) <= *this) {
         return std::nullopt;
     }
-    std::uint64_t q = 0;
-    for (std::uint64_t bit = Tope >> 1; bit != 0; bit >>= 1) {
-        if (divisor * Natural(q | bit) <= *this) {
-            q |= bit;
+    // A guess from the doubles, a few units off at most for quotients below 2^53, then
+    // moved by exact products until q · divisor <= this < (q + 1) · divisor.
+    int ea = 0;
+    int eb = 0;
+    const double a = Mantisa(ea);
+    const double b = divisor.Mantisa(eb);
+    const double estimado = std::ldexp(a / b, ea - eb);
+    std::uint64_t q = estimado < 9.0e15 ? static_cast<std::uint64_t>(std::max(estimado, 0.0)) : 0;
+    if (estimado >= 9.0e15) {
+        // Bit by bit from the top, for a quotient too large to guess.
+        for (std::uint64_t bit = Tope >> 1; bit != 0; bit >>= 1) {
+            if (divisor * Natural(q | bit) <= *this) {
+                q |= bit;
+            }
         }
+        return q;
+    }
+    while (q > 0 && *this < divisor * Natural(q)) {
+        --q;
+    }
+    while (divisor * Natural(q + 1) <= *this) {
+        ++q;
     }
     return q;
 }
@@ -79,9 +108,15 @@ std::optional<std::uint64_t> Natural::Cociente(const Natural& divisor) const {
 namespace {
 
 Natural Potencia10(int n) {
-    Natural p(1);
-    for (int i = 0; i < n; ++i) {
-        p = p * Natural(10);
+    // Up to 10^19 in one word; beyond, by products of it.
+    constexpr int EnUnaPalabra = 19;
+    std::uint64_t palabra = 1;
+    for (int i = 0; i < n % EnUnaPalabra; ++i) {
+        palabra *= 10;
+    }
+    Natural p(palabra);
+    for (int i = 0; i < n / EnUnaPalabra; ++i) {
+        p = p * Natural(10000000000000000000ULL);
     }
     return p;
 }

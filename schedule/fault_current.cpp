@@ -3,6 +3,8 @@
 #include "schedule/schedule_file.h"
 #include "schedule/text.h"
 
+#include <cmath>
+
 namespace schedule {
 namespace {
 
@@ -205,20 +207,28 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
 }
 
 std::optional<Tramo> TramoDe(const FilaLeida& leida,
-                             const std::optional<engine::Dimensionado>& d) {
+                             const std::optional<engine::Dimensionado>& d, bool completo) {
     const auto* a = std::get_if<engine::Alimentador>(&leida);
     if (a == nullptr) {
         return std::nullopt;
     }
-    // The doubles the sizing reads hold at most 15 digits: their decimal text is the typed one.
-    const auto exacto = [](double valor) {
-        const auto decimal = engine::Decimal::DeReal(valor);
-        return decimal ? Racional::Leer(decimal->Texto()).value_or(Racional()) : Racional();
-    };
     const auto racional = [](const std::optional<engine::Decimal>& decimal) {
         return decimal ? Racional::Leer(decimal->Texto()) : std::nullopt;
     };
     Tramo t;
+    t.capacidad = racional(a->capacidadInterruptiva);
+    if (!completo) {
+        return t;
+    }
+    // The doubles the sizing reads hold at most 15 digits: their decimal text is the typed one.
+    const auto exacto = [](double valor) {
+        // Most are whole numbers, exact as they stand.
+        if (valor >= 0 && valor < 9.0e15 && valor == std::floor(valor)) {
+            return Racional(static_cast<std::uint64_t>(valor));
+        }
+        const auto decimal = engine::Decimal::DeReal(valor);
+        return decimal ? Racional::Leer(decimal->Texto()).value_or(Racional()) : Racional();
+    };
     t.trifasico = a->sistema == engine::Sistema::Trifasico;
     t.voltaje = exacto(a->voltaje);
     t.material = a->material;
@@ -228,7 +238,6 @@ std::optional<Tramo> TramoDe(const FilaLeida& leida,
     }
     t.juegos = exacto(a->juegos);
     t.longitud = exacto(a->longitud);
-    t.capacidad = racional(a->capacidadInterruptiva);
     t.kva = racional(a->kvaTransformador);
     t.z = racional(a->zTransformador);
     return t;
@@ -261,6 +270,9 @@ Inicio DesdeSuTransformador(const ParaCorto& p, const Tramo& t, const Tablero& a
     const auto paso = engine::Secundario(trafo, t.voltaje, p.fuente->tolerancia,
                                          engine::Primario{*arriba.corriente, arriba.voltaje});
     const engine::Separadores& sep = p.sep;
+    if (!p.detalle) {
+        return {paso.corriente, "", std::nullopt, ""};
+    }
     return {paso.corriente, "", std::nullopt,
             "Inicio: secundario de su transformador de " + Num(t.kva.value(), 2, sep) +
                 " kVA, " + Num(paso.zUsada, 4, sep) + " % Z′, desde " +
@@ -305,11 +317,12 @@ Inicio InicioDe(const ParaCorto& p, const Tramo& t, const Tablero& arriba,
     if (!t.trifasico && arriba.trifasico) {
         const Racional i = *arriba.corriente * engine::FactorMonofasico;
         return {i, "", std::nullopt,
-                "Inicio: 0,866 × " + Amperes(*arriba.corriente, sep) + de + " = " +
-                    Amperes(i, sep) + " (falla de línea a línea)."};
+                p.detalle ? "Inicio: 0,866 × " + Amperes(*arriba.corriente, sep) + de + " = " +
+                                Amperes(i, sep) + " (falla de línea a línea)."
+                          : ""};
     }
     return {*arriba.corriente, "", std::nullopt,
-            "Inicio: " + Amperes(*arriba.corriente, sep) + de + "."};
+            p.detalle ? "Inicio: " + Amperes(*arriba.corriente, sep) + de + "." : ""};
 }
 
 // 110.9: the rating given, or the one proposed, against the current at the start.
@@ -320,12 +333,15 @@ void Verificar(const ParaCorto& p, const std::optional<Racional>& dada, CortoDeF
     const std::string basta = estandar ? "la menor estándar que basta es de " +
                                              std::to_string(*estandar) + " kA"
                                        : "ninguna estándar basta (la mayor es de 200 kA)";
+    // The record's lines, and a remark only where the rating falls short.
     if (dada) {
         r.capacidad = dada;
         r.insuficiente = *dada * Racional(1000) < inicio;
-        r.detalle.push_back(cita + ": capacidad interruptiva dada de " + Num(*dada, 3, p.sep) +
-                            " kA, " + (r.insuficiente ? "menor que " : "no menor que ") +
-                            Ka(inicio, p.sep) + " al inicio.");
+        if (p.detalle) {
+            r.detalle.push_back(cita + ": capacidad interruptiva dada de " + Num(*dada, 3, p.sep) +
+                                " kA, " + (r.insuficiente ? "menor que " : "no menor que ") +
+                                Ka(inicio, p.sep) + " al inicio.");
+        }
         if (r.insuficiente) {
             r.nota = cita + ": la capacidad interruptiva dada, " + Num(*dada, 3, p.sep) +
                      " kA, es menor que los " + Ka(inicio, p.sep) + " al inicio del alimentador; " +
@@ -335,7 +351,9 @@ void Verificar(const ParaCorto& p, const std::optional<Racional>& dada, CortoDeF
     }
     if (estandar) {
         r.capacidad = Racional(static_cast<std::uint64_t>(*estandar));
-        r.detalle.push_back(cita + ": " + Ka(inicio, p.sep) + " al inicio: " + basta + ".");
+        if (p.detalle) {
+            r.detalle.push_back(cita + ": " + Ka(inicio, p.sep) + " al inicio: " + basta + ".");
+        }
         return;
     }
     r.insuficiente = true;
@@ -396,8 +414,13 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     r.fin = paso.fin + motores;
     r.final.corriente = paso.fin;
     r.final.ladoAcometida = lado;
+    Verificar(p, tramo->capacidad, r);
+    if (!p.detalle) {
+        return r;
+    }
     const engine::Separadores& sep = p.sep;
-    r.detalle.push_back(inicio.linea);
+    std::vector<std::string> verificacion = std::move(r.detalle);
+    r.detalle = {inicio.linea};
     r.detalle.push_back("C = " + std::to_string(*c) + " (" +
                         (tramo->material == engine::Material::Cobre ? "cobre " : "aluminio ") +
                         std::string(engine::Calibres[*tramo->calibre].nombre) +
@@ -413,7 +436,7 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
         r.detalle.push_back("Motores: + " + Amperes(motores, sep) + ": " + Ka(*r.inicio, sep) +
                             " al inicio, " + Ka(*r.fin, sep) + " al final.");
     }
-    Verificar(p, tramo->capacidad, r);
+    r.detalle.insert(r.detalle.end(), verificacion.begin(), verificacion.end());
     return r;
 }
 

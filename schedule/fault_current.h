@@ -72,8 +72,10 @@ struct Tramo {
 
     bool operator==(const Tramo&) const = default;
 };
+// With `completo` false, for a project without a source, only the given rating is read.
 std::optional<Tramo> TramoDe(const FilaLeida& leida,
-                             const std::optional<engine::Dimensionado>& dimensionado);
+                             const std::optional<engine::Dimensionado>& dimensionado,
+                             bool completo = true);
 
 // A feeder's figures: the current at its start and end with the motors, as printed, the
 // rating chosen or checked, the remark, and the record's lines.
@@ -95,6 +97,7 @@ struct ParaCorto {
     std::optional<Fuente> fuente; // none: no figures, and a given rating cannot be checked
     engine::Norma norma = engine::NormaPorOmision;
     engine::Separadores sep;
+    bool detalle = false; // the record's lines of each step, which only the record reads
 };
 
 // The figures of a feeder that starts at `arriba`, for a project with a source.

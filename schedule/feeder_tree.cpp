@@ -76,6 +76,10 @@ public:
         if (lugar.total && *lugar.total > maximo_) {
             lugar.nota = Camino(i);
         }
+        // The feeders below need only the board at its end: a long tree keeps no more.
+        CortoDeFila& corto = r_[i].corto;
+        corto = CortoDeFila{std::nullopt, std::nullopt, std::nullopt, false, corto.error, {}, {},
+                            std::move(corto.final)};
         return lugar;
     }
 
@@ -206,6 +210,7 @@ private:
             }
             const Tablero& arriba = padre_[j] ? r_[*padre_[j]].corto.final : *acometida_;
             corto = CortoEnFila(corto_, nodos_[j].tramo, arriba, nodos_[j].circuito);
+            nodos_[j].tramo.reset(); // each feeder's step is taken once
             if (corto.error) {
                 corto.final.motivo = "el alimentador " + Citado(nodos_[j].circuito) +
                                      " de arriba tiene un error";
@@ -284,11 +289,12 @@ std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
 }
 
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
-                const FilaLeida& leida, const std::optional<engine::Dimensionado>& d) {
+                const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
+                bool completo) {
     Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, std::nullopt};
     n.transformador = LeerSiNo(transformador).value_or(false);
     n.regulacion = RegulacionDe(d);
-    n.tramo = TramoDe(leida, d);
+    n.tramo = TramoDe(leida, d, completo);
     if (n.tramo) {
         n.tramo->transformador = n.transformador;
     }

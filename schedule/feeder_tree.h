@@ -70,8 +70,10 @@ private:
 
 // The node of a row: its names as written, its transformer cell, its regulation and its
 // feeder.
+// `completo`: the project has a source, and the fault current needs the whole feeder.
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
-                const FilaLeida& leida, const std::optional<engine::Dimensionado>& dimensionado);
+                const FilaLeida& leida, const std::optional<engine::Dimensionado>& dimensionado,
+                bool completo);
 
 // A feeder's regulation for the tree: none when it could not be sized.
 std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& dimensionado);

@@ -509,7 +509,7 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
         return std::nullopt;
     }
     const std::vector<FilaDimensionada>& dimensionadas = *hechas;
-    const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
+    const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep, true);
     const Caminos caminos(cuadro);
     const Contexto x{cuadro,  tablas,       sep, norma, RegulacionTotalDe(cuadro.proyecto),
                      caminos, dimensionadas};

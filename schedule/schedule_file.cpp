@@ -163,15 +163,18 @@ DimensionarCuadro(const Cuadro& cuadro, const engine::TablasConductores& tablas,
 
 std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
-                                    const engine::Separadores& sep) {
+                                    const engine::Separadores& sep, bool detalle) {
     return ArbolDelCuadro(
-        cuadro, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; }, sep);
+        cuadro, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; }, sep,
+        detalle);
 }
 
 std::vector<EnArbol>
 ArbolDelCuadro(const Cuadro& cuadro,
                const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
-               const engine::Separadores& sep) {
+               const engine::Separadores& sep, bool detalle) {
+    ParaCorto corto = ParaCortoDe(cuadro.proyecto, sep);
+    corto.detalle = detalle;
     std::vector<Nodo> nodos;
     nodos.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
@@ -180,10 +183,9 @@ ArbolDelCuadro(const Cuadro& cuadro,
         nodos.push_back(NodoDeFila(e[static_cast<std::size_t>(Columna::Circuito)],
                                    e[static_cast<std::size_t>(Columna::AlimentadoDesde)],
                                    e[static_cast<std::size_t>(Columna::Transformador)], d.leida,
-                                   d.dimensionado));
+                                   d.dimensionado, corto.fuente.has_value()));
     }
-    return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep,
-                 ParaCortoDe(cuadro.proyecto, sep));
+    return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep, corto);
 }
 
 Cuadro CuadroDelEncabezado(const Encabezado& e) {

@@ -178,15 +178,16 @@ struct FilaDimensionada {
     std::vector<ErrorCelda> errores; // the cells to mark, an input the sizing refused among them
 };
 
-// The tree of a schedule's feeders, each row's node from its cells and its sizing.
+// The tree of a schedule's feeders, each row's node from its cells and its sizing; with
+// `detalle`, each fault current with the record's lines of its steps.
 std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
                                     const std::vector<FilaDimensionada>& dimensionadas,
-                                    const engine::Separadores& sep);
+                                    const engine::Separadores& sep, bool detalle = false);
 // The same, each row's reading and sizing given by `dimensionada(i)`.
 std::vector<EnArbol>
 ArbolDelCuadro(const Cuadro& cuadro,
                const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
-               const engine::Separadores& sep);
+               const engine::Separadores& sep, bool detalle = false);
 
 // What the reading of a row told, first among the remarks of its sizing.
 void AgregarAvisos(const Cuadro::Fila& fila, engine::Dimensionado& dimensionado);

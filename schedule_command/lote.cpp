@@ -54,7 +54,7 @@ schedule::Nodo NodoDe(const std::vector<std::string>& celdas, const schedule::En
     return schedule::NodoDeFila(celda(schedule::Columna::Circuito),
                                 celda(schedule::Columna::AlimentadoDesde),
                                 celda(schedule::Columna::Transformador),
-                                std::vector<schedule::ErrorCelda>{}, std::nullopt);
+                                std::vector<schedule::ErrorCelda>{}, std::nullopt, false);
 }
 
 // "celda J6, " before a message on an input of a workbook's row, as Excel names the cell;
@@ -232,6 +232,7 @@ struct Salida {
     std::optional<schedule::EscritorCsv> csv;
     schedule::DatosProyecto proyecto; // the input's, when it is a project file
     schedule::Resumen resumen;        // for the workbook's sheet "Proyecto"
+    bool conFuente = false;           // the project gives a source of fault current
 
     void Fila(const std::vector<schedule::Celda>& celdas, bool falla) {
         if (xlsx) {
@@ -406,7 +407,7 @@ Preparada Preparar(Entrada& entrada, const std::vector<std::string>& celdas,
     }
     schedule::Nodo nodo = NodoDe(celdas, e);
     nodo.regulacion = schedule::RegulacionDe(dimensionado);
-    nodo.tramo = schedule::TramoDe(fila, dimensionado);
+    nodo.tramo = schedule::TramoDe(fila, dimensionado, salida.conFuente);
     if (nodo.tramo) {
         nodo.tramo->transformador = nodo.transformador;
     }
@@ -444,6 +445,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
                                          : schedule::RegulacionTotalPorOmision;
     // The project's source, the options' over it: checked before the run began.
     const schedule::ParaCorto corto = schedule::ParaCortoDe(salida.proyecto, sep);
+    salida.conFuente = corto.fuente.has_value();
     std::optional<schedule::ArbolDeFilas> arbol;
     if (entrada.nodos) {
         arbol.emplace(std::move(*entrada.nodos), maximo, sep, corto);

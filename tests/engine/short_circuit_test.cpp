@@ -103,10 +103,20 @@ TEST(Exacto, NoSeDesbordaNiRedondeaEnBinario) {
         x = x / Racional(1000000000000000000ULL);
     }
     EXPECT_EQ(x * Racional(3), Racional(1));
+    // A product of more than sixteen digits of 2^32 that shrinks back below them.
+    const Racional grande = Racional(1ULL << 63) * Racional(1ULL << 63) * Racional(1ULL << 63) *
+                            Racional(1ULL << 63) * Racional(1ULL << 63) * Racional(1ULL << 63) *
+                            Racional(1ULL << 63) * Racional(1ULL << 63) * Racional(1ULL << 63);
+    EXPECT_EQ((grande * Racional(7) / grande).Texto(0), "7");
     EXPECT_EQ(R("0.125").Texto(2), "0.13");
     EXPECT_EQ(R("0.12499999999").Texto(2), "0.12");
     EXPECT_EQ(R("0.005").Texto(2), "0.01");
     EXPECT_EQ(R("7").Texto(2), "7.00");
+    // A quotient past a double's exact integers, and one a hair under a whole number.
+    EXPECT_EQ(R("123456789012345678").Texto(0), "123456789012345678");
+    EXPECT_EQ((Racional(999999999999999999ULL) / Racional(1000000000000000000ULL)).Texto(17),
+              "1.00000000000000000");
+    EXPECT_EQ((Racional(2) / Racional(3)).Texto(15), "0.666666666666667");
     EXPECT_EQ(engine::Pies(R("0.3048")).Texto(0), "1");
     EXPECT_FALSE(Racional::Leer("-1"));
     EXPECT_FALSE(Racional::Leer("1.2.3"));
