@@ -1,8 +1,8 @@
 // The schedule command on generated schedules: sizing 10,000 rows, in trees four levels
-// deep with a source of fault current, to CSV beside the floor of the same run without sizing (reading, parsing and
-// writing alone), alternated round after round in one process; the whole command's wall
-// time; and its peak resident memory for 1,000 and 100,000 rows, to CSV and to .xlsx, and
-// with a tree.
+// deep with a source of fault current, to CSV beside the floor of the same run without sizing
+// (reading, parsing and writing alone), alternated round after round in one process; the whole
+// command's wall time; and its peak resident memory for 1,000 and 100,000 rows, to CSV and to
+// .xlsx, and with a tree.
 #include "schedule_command/lote.h"
 
 #include "schedule/csv_reader.h"
@@ -47,9 +47,9 @@ void Generar(const fs::path& archivo, int filas, bool arbol, bool corto = false)
         const int paralelo = azar() % 10 == 0 ? 2 : 1;
         f << "AL-" << i << ";Alimentador " << i << ";" << sistemas[tri ? 0 : 1] << ";"
           << conductores[azar() % 2] << ";" << ductos[azar() % 3] << ";" << 5 + azar() % 400 << ","
-          << azar() % 10 << ";" << (tri || corto ? "480" : "220") << ";0," << 80 + azar() % 20 << ";"
-          << 5 + azar() % 150 << ";3;" << paralelo << ";" << 25 + azar() % 20 << ";" << 3 * paralelo
-          << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]);
+          << azar() % 10 << ";" << (tri || corto ? "480" : "220") << ";0," << 80 + azar() % 20
+          << ";" << 5 + azar() % 150 << ";3;" << paralelo << ";" << 25 + azar() % 20 << ";"
+          << 3 * paralelo << ";" << (paralelo > 1 ? "" : calibres[azar() % 7]);
         if (arbol) {
             f << ";" << (i % 4 == 1 ? "" : "AL-" + std::to_string(i - 1));
         }
@@ -156,9 +156,15 @@ int main(int argc, char** argv) {
     std::printf("  con árbol, csv: 1 000 filas: %6.1f MiB   100 000 filas: %6.1f MiB\n", mil.mib,
                 cienMil.mib);
     // The source: a 1500 kVA, 5.75 %Z transformer at 480 V, and 100 A of motors.
-    lote::Opciones o{carpeta / "10000.csv", carpeta / "salida.csv", bin, std::nullopt,
-                     {{"kva_fuente", "1500"}, {"z_fuente", "5.75"}, {"fases_fuente", "3"},
-                      {"voltaje_fuente", "480"}, {"corriente_motores", "100"}}};
+    lote::Opciones o{carpeta / "10000.csv",
+                     carpeta / "salida.csv",
+                     bin,
+                     std::nullopt,
+                     {{"kva_fuente", "1500"},
+                      {"z_fuente", "5.75"},
+                      {"fases_fuente", "3"},
+                      {"voltaje_fuente", "480"},
+                      {"corriente_motores", "100"}}};
     std::vector<double> dimensionando, piso, comando;
     std::ostringstream nada;
     for (int r = 0; r < rondas; ++r) {

@@ -37,8 +37,8 @@ Natural Natural::operator*(const Natural& otro) const {
     for (std::size_t i = 0; i < cifras_.size(); ++i) {
         std::uint64_t acarreo = 0;
         for (std::size_t j = 0; j < otro.cifras_.size(); ++j) {
-            acarreo += static_cast<std::uint64_t>(cifras_[i]) * otro.cifras_[j] +
-                       producto.cifras_[i + j];
+            acarreo +=
+                static_cast<std::uint64_t>(cifras_[i]) * otro.cifras_[j] + producto.cifras_[i + j];
             producto.cifras_[i + j] = static_cast<std::uint32_t>(acarreo);
             acarreo >>= 32;
         }

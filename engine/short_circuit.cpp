@@ -11,7 +11,7 @@ struct FilaC {
 };
 
 constexpr std::array FilasC{
-#define VALOR_C(material, acero, calibre, valor, confirmado)                                      \
+#define VALOR_C(material, acero, calibre, valor, confirmado)                                       \
     FilaC{Material::material, acero, IndiceCalibre(calibre), valor},
 #include "data/valores_c.def"
 #undef VALOR_C
@@ -32,8 +32,11 @@ Racional CorrienteNominal(const Transformador& t, const Racional& voltaje) {
 
 PasoTransformador Secundario(const Transformador& t, const Racional& voltajeSecundario,
                              bool tolerancia, const std::optional<Primario>& primario) {
-    PasoTransformador paso{CorrienteNominal(t, voltajeSecundario), ZUsada(t.z, tolerancia),
-                           std::nullopt, std::nullopt, {}};
+    PasoTransformador paso{CorrienteNominal(t, voltajeSecundario),
+                           ZUsada(t.z, tolerancia),
+                           std::nullopt,
+                           std::nullopt,
+                           {}};
     if (!primario) {
         paso.corriente = paso.nominal * Racional(100) / paso.zUsada;
         return paso;

@@ -114,8 +114,7 @@ void DelTransformador(const DatosProyecto& p, Fuente& f, std::vector<std::string
     const auto red = Positivo(p.iccRedKa, "icc_red_ka", malas);
     const auto primario = Positivo(p.voltajePrimario, "voltaje_primario", malas);
     if (SinBlancos(p.iccRedKa).empty() != SinBlancos(p.voltajePrimario).empty()) {
-        faltan.emplace_back(SinBlancos(p.iccRedKa).empty() ? "«icc_red_ka»"
-                                                           : "«voltaje_primario»");
+        faltan.emplace_back(SinBlancos(p.iccRedKa).empty() ? "«icc_red_ka»" : "«voltaje_primario»");
     }
     if (red && primario) {
         f.red = engine::Primario{*red * Racional(1000), *primario};
@@ -162,7 +161,8 @@ Tablero TableroDeLaFuente(const Fuente& f) {
     if (f.acometida) {
         t.corriente = *f.acometida;
     } else if (f.transformador) {
-        t.corriente = engine::Secundario(*f.transformador, f.voltaje, f.tolerancia, f.red).corriente;
+        t.corriente =
+            engine::Secundario(*f.transformador, f.voltaje, f.tolerancia, f.red).corriente;
     }
     return t;
 }
@@ -179,9 +179,9 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
         const auto paso = engine::Secundario(t, f.voltaje, f.tolerancia, f.red);
         lineas.push_back("Transformador de la fuente: " + Num(t.kva, 2, sep) + " kVA, " + fases +
                          ", " + Num(f.voltaje, 2, sep) + " V, " + Num(t.z, 4, sep) + " % Z" +
-                         (f.tolerancia ? " × 0,9 (tolerancia de ±10 %) = " +
-                                             Num(paso.zUsada, 4, sep) + " %"
-                                       : " sin tolerancia") +
+                         (f.tolerancia
+                              ? " × 0,9 (tolerancia de ±10 %) = " + Num(paso.zUsada, 4, sep) + " %"
+                              : " sin tolerancia") +
                          ".");
         lineas.push_back(std::string("I nominal = kVA · 1000 / (E") +
                          (t.trifasico ? " · 1,732" : "") + ") = " + Amperes(paso.nominal, sep) +
@@ -190,12 +190,11 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
             lineas.push_back("Red de " + Ka(f.red->corriente, sep) + " a " +
                              Num(f.red->voltaje, 2, sep) + " V: f = I_red · V_P" +
                              (t.trifasico ? " · 1,732" : "") + " · %Z′ / (100 000 · kVA) = " +
-                             Num(*paso.f, 4, sep) + "; M = 1 / (1 + f) = " +
-                             Num(*paso.m, 4, sep) + "; I = (V_P / E) · M · I_red = " +
-                             Amperes(paso.corriente, sep) + ".");
+                             Num(*paso.f, 4, sep) + "; M = 1 / (1 + f) = " + Num(*paso.m, 4, sep) +
+                             "; I = (V_P / E) · M · I_red = " + Amperes(paso.corriente, sep) + ".");
         } else {
-            lineas.push_back("Red infinita: I = I nominal · 100 / %Z′ = " +
-                             Amperes(paso.corriente, sep) + ".");
+            lineas.push_back(
+                "Red infinita: I = I nominal · 100 / %Z′ = " + Amperes(paso.corriente, sep) + ".");
         }
     }
     if (!(f.motores == Racional(0))) {
@@ -206,8 +205,8 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
     return lineas;
 }
 
-std::optional<Tramo> TramoDe(const FilaLeida& leida,
-                             const std::optional<engine::Dimensionado>& d, bool completo) {
+std::optional<Tramo> TramoDe(const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
+                             bool completo) {
     const auto* a = std::get_if<engine::Alimentador>(&leida);
     if (a == nullptr) {
         return std::nullopt;
@@ -274,12 +273,12 @@ Inicio DesdeSuTransformador(const ParaCorto& p, const Tramo& t, const Tablero& a
         return {paso.corriente, "", std::nullopt, ""};
     }
     return {paso.corriente, "", std::nullopt,
-            "Inicio: secundario de su transformador de " + Num(t.kva.value(), 2, sep) +
-                " kVA, " + Num(paso.zUsada, 4, sep) + " % Z′, desde " +
-                Amperes(*arriba.corriente, sep) + " a " + Num(arriba.voltaje, 2, sep) +
-                " V en " + Citado(arriba.nombre) + ": f = I_P · V_P" +
-                (t.trifasico ? " · 1,732" : "") + " · %Z′ / (100 000 · kVA) = " +
-                Num(*paso.f, 4, sep) + "; M = " + Num(*paso.m, 4, sep) +
+            "Inicio: secundario de su transformador de " + Num(t.kva.value(), 2, sep) + " kVA, " +
+                Num(paso.zUsada, 4, sep) + " % Z′, desde " + Amperes(*arriba.corriente, sep) +
+                " a " + Num(arriba.voltaje, 2, sep) + " V en " + Citado(arriba.nombre) +
+                ": f = I_P · V_P" + (t.trifasico ? " · 1,732" : "") +
+                " · %Z′ / (100 000 · kVA) = " + Num(*paso.f, 4, sep) +
+                "; M = " + Num(*paso.m, 4, sep) +
                 "; I = (V_P / V_S) · M · I_P = " + Amperes(paso.corriente, sep) + "."};
 }
 
@@ -295,16 +294,16 @@ Inicio InicioDe(const ParaCorto& p, const Tramo& t, const Tablero& arriba,
     const std::string de = " de " + Citado(arriba.nombre);
     const bool mismoVoltaje = t.voltaje == arriba.voltaje;
     if (arriba.nombre == LaAcometida && (!mismoVoltaje || (t.trifasico && !arriba.trifasico))) {
-        return {std::nullopt, "", "La fila se alimenta de la acometida, que es de " +
-                                      Num(arriba.voltaje, 2, sep) + " V " +
-                                      (arriba.trifasico ? "trifásica" : "monofásica") +
-                                      ", con otro voltaje o sistema y sin «transformador» = sí.",
+        return {std::nullopt, "",
+                "La fila se alimenta de la acometida, que es de " + Num(arriba.voltaje, 2, sep) +
+                    " V " + (arriba.trifasico ? "trifásica" : "monofásica") +
+                    ", con otro voltaje o sistema y sin «transformador» = sí.",
                 ""};
     }
     if (t.trifasico && (!arriba.trifasico || !mismoVoltaje)) {
         return {std::nullopt,
-                Citado(circuito) + " es trifásico de " + Num(t.voltaje, 2, sep) +
-                    " V, alimentado" + de + " a otro voltaje o sistema, sin transformador",
+                Citado(circuito) + " es trifásico de " + Num(t.voltaje, 2, sep) + " V, alimentado" +
+                    de + " a otro voltaje o sistema, sin transformador",
                 std::nullopt, ""};
     }
     if (!mismoVoltaje) {
@@ -330,9 +329,9 @@ void Verificar(const ParaCorto& p, const std::optional<Racional>& dada, CortoDeF
     const std::string cita(engine::Cita(engine::Clausula::CapacidadInterruptiva, p.norma));
     const Racional& inicio = *r.inicio;
     const auto estandar = engine::CapacidadPropuesta(inicio);
-    const std::string basta = estandar ? "la menor estándar que basta es de " +
-                                             std::to_string(*estandar) + " kA"
-                                       : "ninguna estándar basta (la mayor es de 200 kA)";
+    const std::string basta =
+        estandar ? "la menor estándar que basta es de " + std::to_string(*estandar) + " kA"
+                 : "ninguna estándar basta (la mayor es de 200 kA)";
     // The record's lines, and a remark only where the rating falls short.
     if (dada) {
         r.capacidad = dada;
@@ -364,8 +363,8 @@ void Verificar(const ParaCorto& p, const std::optional<Racional>& dada, CortoDeF
 
 std::string SinVerificar(const ParaCorto& p, const std::string& motivo) {
     return "La capacidad interruptiva dada no se puede verificar (" +
-           std::string(engine::Cita(engine::Clausula::CapacidadInterruptiva, p.norma)) + "): " +
-           motivo + ".";
+           std::string(engine::Cita(engine::Clausula::CapacidadInterruptiva, p.norma)) +
+           "): " + motivo + ".";
 }
 
 } // namespace
@@ -387,10 +386,11 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     } else if (inicio.corriente &&
                !(c = engine::ValorC(tramo->material, tramo->acero, *tramo->calibre))) {
         inicio = {std::nullopt,
-                  "no hay valor C para el " + std::string(engine::Calibres[*tramo->calibre].nombre) +
-                      " de " + (tramo->material == engine::Material::Cobre ? "cobre" : "aluminio") +
-                      (tramo->acero ? " en ducto de acero" : " en ducto no magnético") +
-                      " de " + Citado(circuito),
+                  "no hay valor C para el " +
+                      std::string(engine::Calibres[*tramo->calibre].nombre) + " de " +
+                      (tramo->material == engine::Material::Cobre ? "cobre" : "aluminio") +
+                      (tramo->acero ? " en ducto de acero" : " en ducto no magnético") + " de " +
+                      Citado(circuito),
                   std::nullopt, ""};
     }
     if (!inicio.corriente) {
@@ -421,17 +421,16 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     const engine::Separadores& sep = p.sep;
     std::vector<std::string> verificacion = std::move(r.detalle);
     r.detalle = {inicio.linea};
-    r.detalle.push_back("C = " + std::to_string(*c) + " (" +
-                        (tramo->material == engine::Material::Cobre ? "cobre " : "aluminio ") +
-                        std::string(engine::Calibres[*tramo->calibre].nombre) +
-                        (tramo->acero ? ", ducto de acero" : ", ducto no magnético") +
-                        "); L = " + Num(tramo->longitud, 4, sep) + " m / 0,3048 = " +
-                        Num(pies, 2, sep) + " ft; n = " + Num(tramo->juegos, 0, sep) +
-                        "; E = " + Num(tramo->voltaje, 2, sep) + " V.");
+    r.detalle.push_back(
+        "C = " + std::to_string(*c) + " (" +
+        (tramo->material == engine::Material::Cobre ? "cobre " : "aluminio ") +
+        std::string(engine::Calibres[*tramo->calibre].nombre) +
+        (tramo->acero ? ", ducto de acero" : ", ducto no magnético") +
+        "); L = " + Num(tramo->longitud, 4, sep) + " m / 0,3048 = " + Num(pies, 2, sep) +
+        " ft; n = " + Num(tramo->juegos, 0, sep) + "; E = " + Num(tramo->voltaje, 2, sep) + " V.");
     r.detalle.push_back(std::string("f = ") + (tramo->trifasico ? "1,732" : "2") +
-                        " · L · I / (C · n · E) = " + Num(paso.f, 4, sep) +
-                        "; M = 1 / (1 + f) = " + Num(paso.m, 4, sep) + "; I final = " +
-                        Amperes(paso.fin, sep) + ".");
+                        " · L · I / (C · n · E) = " + Num(paso.f, 4, sep) + "; M = 1 / (1 + f) = " +
+                        Num(paso.m, 4, sep) + "; I final = " + Amperes(paso.fin, sep) + ".");
     if (lado && !(motores == Racional(0))) {
         r.detalle.push_back("Motores: + " + Amperes(motores, sep) + ": " + Ka(*r.inicio, sep) +
                             " al inicio, " + Ka(*r.fin, sep) + " al final.");

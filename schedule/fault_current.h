@@ -26,9 +26,9 @@ struct Fuente {
     std::optional<engine::Primario> red; // the utility at the transformer's primary; none: infinite
     std::optional<engine::Racional> acometida; // A at the service, given by the utility
     bool trifasica = true;
-    engine::Racional voltaje;  // V, line to line
-    bool tolerancia = true;    // 0.9 · %Z
-    engine::Racional motores;  // A: the full-load current of the motors on the service's side
+    engine::Racional voltaje; // V, line to line
+    bool tolerancia = true;   // 0.9 · %Z
+    engine::Racional motores; // A: the full-load current of the motors on the service's side
 
     bool operator==(const Fuente&) const = default;
 };

@@ -29,8 +29,7 @@ std::string ClaveCircuito(std::string_view nombre) {
 
 class ArbolDeFilas::Calculo {
 public:
-    Calculo(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep,
-            ParaCorto corto)
+    Calculo(std::vector<Nodo> nodos, double maximo, const engine::Separadores& sep, ParaCorto corto)
         : nodos_(std::move(nodos)), maximo_(maximo), sep_(sep), corto_(std::move(corto)),
           r_(nodos_.size()), padre_(nodos_.size()), resuelto_(nodos_.size()),
           conocida_(nodos_.size()), cortoResuelto_(nodos_.size()) {
@@ -78,8 +77,8 @@ public:
         }
         // The feeders below need only the board at its end: a long tree keeps no more.
         CortoDeFila& corto = r_[i].corto;
-        corto = CortoDeFila{std::nullopt, std::nullopt, std::nullopt, false, corto.error, {}, {},
-                            std::move(corto.final)};
+        corto = CortoDeFila{std::nullopt, std::nullopt, std::nullopt, false,
+                            corto.error,  {},           {},           std::move(corto.final)};
         return lugar;
     }
 
@@ -212,8 +211,8 @@ private:
             corto = CortoEnFila(corto_, nodos_[j].tramo, arriba, nodos_[j].circuito);
             nodos_[j].tramo.reset(); // each feeder's step is taken once
             if (corto.error) {
-                corto.final.motivo = "el alimentador " + Citado(nodos_[j].circuito) +
-                                     " de arriba tiene un error";
+                corto.final.motivo =
+                    "el alimentador " + Citado(nodos_[j].circuito) + " de arriba tiene un error";
             }
         }
     }
@@ -320,8 +319,8 @@ namespace {
 // A current in kA, or a rating, as its cell shows it.
 Celda CeldaKa(const std::string& texto, const engine::Separadores& sep) {
     const auto decimal = engine::Decimal::Leer(texto);
-    return {engine::ConSeparador(texto, sep), decimal ? std::optional(decimal->Real()) : std::nullopt,
-            "0.00"};
+    return {engine::ConSeparador(texto, sep),
+            decimal ? std::optional(decimal->Real()) : std::nullopt, "0.00"};
 }
 
 void AplicarCorto(std::vector<Celda>& resultado, const CortoDeFila& c,

@@ -64,7 +64,8 @@ std::vector<std::string> NotasDelCortocircuito(engine::Norma norma) {
         "alimentador de ese lado; ningún paso lo usa.",
         "Capacidad interruptiva (" + CitaCompleta(Clausula::CapacidadInterruptiva, norma) +
             "): el dispositivo al inicio de un alimentador debe interrumpir la corriente al "
-            "inicio. Sin capacidad dada se propone la menor estándar que basta (" + capacidades +
+            "inicio. Sin capacidad dada se propone la menor estándar que basta (" +
+            capacidades +
             " kA). No se calculan las fallas de fase a neutro ni a tierra, la asimetría ni la "
             "energía incidente de arco.",
     };

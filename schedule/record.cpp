@@ -473,7 +473,9 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
         {"Mayor regulación", mayor(r.mayorRegulacion)},
         {"Mayor regulación total", mayor(r.mayorTotal)}};
     if (r.iccAcometida) {
-        const auto ka = [&sep](const std::string& t) { return engine::ConSeparador(t, sep) + " kA"; };
+        const auto ka = [&sep](const std::string& t) {
+            return engine::ConSeparador(t, sep) + " kA";
+        };
         std::string cortos;
         for (const std::string& c : r.capacidadCorta) {
             cortos += (cortos.empty() ? "" : ", ") + c;
@@ -482,13 +484,13 @@ std::vector<Renglon> RenglonesResumen(const Resumen& r, const engine::Separadore
             cortos += " y " + std::to_string(r.cortas - r.capacidadCorta.size()) + " más";
         }
         renglones.push_back({"Cortocircuito en la acometida", texto(ka(*r.iccAcometida))});
+        renglones.push_back({"Mayor cortocircuito al inicio de un alimentador",
+                             texto(r.mayorCorto ? ka(TextoKa(r.mayorCorto->amperes)) + " (" +
+                                                      r.mayorCorto->circuito + ")"
+                                                : "ninguno")});
         renglones.push_back(
-            {"Mayor cortocircuito al inicio de un alimentador",
-             texto(r.mayorCorto ? ka(TextoKa(r.mayorCorto->amperes)) + " (" + r.mayorCorto->circuito + ")"
-                                : "ninguno")});
-        renglones.push_back({"Capacidad interruptiva insuficiente",
-                             texto(std::to_string(r.cortas) +
-                                   (cortos.empty() ? "" : ": " + cortos))});
+            {"Capacidad interruptiva insuficiente",
+             texto(std::to_string(r.cortas) + (cortos.empty() ? "" : ": " + cortos))});
     }
     for (const auto& [clave, metros] : r.metros) {
         renglones.push_back({"Conductor de " +

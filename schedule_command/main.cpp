@@ -73,8 +73,7 @@ struct Pedido {
     std::string norma;
     bool notas = false;
     // The source's options, one per field of the project from its first.
-    std::array<std::string, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente>
-        fuente;
+    std::array<std::string, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente> fuente;
     std::array<CLI::Option*, schedule::CamposProyecto.size() - schedule::PrimerCampoDeFuente>
         opcionesFuente{};
 };
@@ -89,12 +88,12 @@ std::string NombreDeOpcion(std::string_view clave) {
 // The source of the fault current, each field of the project an option.
 void DeclararFuente(CLI::App& app, Pedido& p) {
     for (std::size_t i = 0; i < p.fuente.size(); ++i) {
-        const schedule::CampoProyecto& c = schedule::CamposProyecto[schedule::PrimerCampoDeFuente + i];
-        p.opcionesFuente[i] =
-            app.add_option(NombreDeOpcion(c.clave), p.fuente[i],
-                           std::string(c.etiqueta) + ", sobre el del proyecto")
-                ->type_name("VALOR")
-                ->group("Fuente de cortocircuito");
+        const schedule::CampoProyecto& c =
+            schedule::CamposProyecto[schedule::PrimerCampoDeFuente + i];
+        p.opcionesFuente[i] = app.add_option(NombreDeOpcion(c.clave), p.fuente[i],
+                                             std::string(c.etiqueta) + ", sobre el del proyecto")
+                                  ->type_name("VALOR")
+                                  ->group("Fuente de cortocircuito");
     }
 }
 

@@ -257,8 +257,8 @@ ModeloAlimentadores::Dimensionar(const schedule::Cuadro::Fila& fila) const {
 void ModeloAlimentadores::AplicarArbol(bool avisar) {
     const engine::Separadores sep = separadores();
     const auto arbol = schedule::ArbolDelCuadro(
-        cuadro_, [this](std::size_t i) -> const schedule::FilaDimensionada& { return resultados_[i]; },
-        sep);
+        cuadro_,
+        [this](std::size_t i) -> const schedule::FilaDimensionada& { return resultados_[i]; }, sep);
     // Only the rows whose place changed, or that were sized again, are written and shown anew:
     // an edit touches its row and the feeders below it.
     for (std::size_t f = 0; f < resultados_.size(); ++f) {

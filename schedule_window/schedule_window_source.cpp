@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-
 namespace {
 
 using schedule::CamposProyecto;
@@ -91,8 +90,9 @@ void VentanaAlimentadores::MostrarFuente() {
     } else if (const auto* f = std::get_if<schedule::Fuente>(&fuente)) {
         const auto corriente = schedule::TableroDeLaFuente(*f).corriente;
         const auto motores = f->motores * engine::Racional(engine::MultiploMotores);
-        estado = QStringLiteral("En la acometida: %1 kA")
-                     .arg(Texto(engine::ConSeparador(schedule::TextoKa(*corriente + motores), sep)));
+        estado =
+            QStringLiteral("En la acometida: %1 kA")
+                .arg(Texto(engine::ConSeparador(schedule::TextoKa(*corriente + motores), sep)));
     }
     campos_.estadoFuente->setText(estado);
 }

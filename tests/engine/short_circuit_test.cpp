@@ -71,12 +71,14 @@ TEST(CortoCircuito, UnaRedFinitaBajaLaCorriente) {
 
 // A single-phase transformer and a single-phase feeder use no 1.732: 50 kVA, 240 V, 2 %Z
 // without the tolerance is 208.33 A · 100 / 2 = 10,416.67 A; 100 ft of one set in steel
-// with C = 5,907: f = 2 · 100 · 10,416.67 / (5,907 · 240) = 1.4695, and 10,416.67 / 2.4695 = 4,218.06 A.
+// with C = 5,907: f = 2 · 100 · 10,416.67 / (5,907 · 240) = 1.4695, and 10,416.67 / 2.4695 =
+// 4,218.06 A.
 TEST(CortoCircuito, MonofasicoSinRaizDeTres) {
     const engine::Transformador t{R("50"), R("2"), false};
     const auto paso = engine::Secundario(t, R("240"), false, std::nullopt);
     EXPECT_EQ(paso.corriente.Texto(2), "10416.67");
-    const auto tramo = engine::PorConductor(paso.corriente, 5907, R("100"), R("1"), R("240"), false);
+    const auto tramo =
+        engine::PorConductor(paso.corriente, 5907, R("100"), R("1"), R("240"), false);
     EXPECT_EQ(tramo.f.Texto(4), "1.4695");
     EXPECT_EQ(tramo.fin.Texto(2), "4218.06");
 }

@@ -102,13 +102,28 @@ TEST(ColumnasResultado, KeepTheirPlacesInTheOutput) {
     for (const DescripcionResultado& r : ColumnasResultado) {
         nombres.push_back(r.nombre);
     }
-    EXPECT_EQ(nombres,
-              (std::vector<std::string_view>{
-                  "calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "rige", "caida_v",
-                  "regulacion", "voltaje_final", "ampacidad", "observaciones", "corriente_calc",
-                  "proteccion_elegida", "neutro_elegido", "tierra", "tubos", "tubo_elegido",
-                  "relleno", "regulacion_total", "especificacion", "icc_inicio_ka", "icc_final_ka",
-                  "capacidad_interruptiva_elegida"}));
+    EXPECT_EQ(nombres, (std::vector<std::string_view>{"calibre_caida",
+                                                      "calibre_ampacidad",
+                                                      "calibre_elegido",
+                                                      "mm2",
+                                                      "rige",
+                                                      "caida_v",
+                                                      "regulacion",
+                                                      "voltaje_final",
+                                                      "ampacidad",
+                                                      "observaciones",
+                                                      "corriente_calc",
+                                                      "proteccion_elegida",
+                                                      "neutro_elegido",
+                                                      "tierra",
+                                                      "tubos",
+                                                      "tubo_elegido",
+                                                      "relleno",
+                                                      "regulacion_total",
+                                                      "especificacion",
+                                                      "icc_inicio_ka",
+                                                      "icc_final_ka",
+                                                      "capacidad_interruptiva_elegida"}));
 }
 
 // The window shows the total regulation beside the feeder's own and the remarks, which run

@@ -162,7 +162,8 @@ TEST(CortoEnElArbol, LoQueDetieneLasFiguras) {
     Entrada(c, 1, Columna::CapacidadInterruptiva) = "10";
     EXPECT_EQ(Calcular(c).arbol[1].corto.nota,
               "La capacidad interruptiva dada no se puede verificar (110.9): el proyecto no da "
-              "la fuente (" + EntradasDeLaFuente() + ").");
+              "la fuente (" +
+                  EntradasDeLaFuente() + ").");
 }
 
 // The source's entries: one form or the other, each number sound, the utility's current

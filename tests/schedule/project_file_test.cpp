@@ -41,8 +41,22 @@ Cuadro Ejemplo() {
     std::ifstream entrada(FIXTURES "/excel_es.csv", std::ios::binary);
     Cuadro c = std::get<Cuadro>(LeerCuadro(entrada));
     // The source of the fault current travels with the project, as typed.
-    c.proyecto = {"Torre Norte", "Ing. Pérez", "1234567", "Ing. Ruiz", "B", "2026-12-07",
-                  "NOM-001-SEDE-2012", "4.5", "300", "2", "3", "208", "no", "25.5", "13200", "",
+    c.proyecto = {"Torre Norte",
+                  "Ing. Pérez",
+                  "1234567",
+                  "Ing. Ruiz",
+                  "B",
+                  "2026-12-07",
+                  "NOM-001-SEDE-2012",
+                  "4.5",
+                  "300",
+                  "2",
+                  "3",
+                  "208",
+                  "no",
+                  "25.5",
+                  "13200",
+                  "",
                   "120"};
     PonerCelda(c.filas[0], Columna::Fp, "0.9", {Marca::Coma, false});
     return c;

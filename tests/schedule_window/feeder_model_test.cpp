@@ -78,11 +78,29 @@ private slots:
         QCOMPARE(Celda(0, Col(Columna::Corriente)), QStringLiteral("95"));
         QCOMPARE(Celda(0, Col(Columna::Continua)), QStringLiteral("100"));
         QCOMPARE(Resultados(0),
-                 (QStringList{"6", "1", "1", "42.4", "ampacidad", "3.516", "0.73", "476.48", "130",
+                 (QStringList{"6",
+                              "1",
+                              "1",
+                              "42.4",
+                              "ampacidad",
+                              "3.516",
+                              "0.73",
+                              "476.48",
+                              "130",
                               "Por ampacidad rige la carga continua al 125 % (NEC 2023 "
                               "215.2(A)(1)): 118.75 A en la columna de 75 °C.",
-                              "95", "125", "1", "6", "1", "PVC-40 2 (53)", "25.3", "0.73",
-                              "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)", "", "", ""}));
+                              "95",
+                              "125",
+                              "1",
+                              "6",
+                              "1",
+                              "PVC-40 2 (53)",
+                              "25.3",
+                              "0.73",
+                              "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)",
+                              "",
+                              "",
+                              ""}));
         Escribir(0, Col(Columna::Continua), QStringLiteral("0"));
         QCOMPARE(Resultados(0).mid(0, 12), (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566",
                                                         "1.16", "474.43", "100", "", "95", "100"}));
