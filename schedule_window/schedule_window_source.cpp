@@ -49,7 +49,8 @@ void VentanaAlimentadores::CrearFuente(QWidget* cliente, QLayout* columna) {
     auto* grupo = new QGroupBox(QStringLiteral("Fuente de cortocircuito"), cliente);
     grupo->setObjectName(QStringLiteral("fuente"));
     auto* rejilla = new QGridLayout(grupo);
-    constexpr int PorRenglon = 5;
+    // Four entries a row keep the group narrow enough for a small screen.
+    constexpr int PorRenglon = 4;
     for (std::size_t i = 0; i < campos_.fuente.size(); ++i) {
         QLineEdit*& campo = campos_.fuente[i];
         campo = new QLineEdit(grupo);
@@ -71,7 +72,7 @@ void VentanaAlimentadores::CrearFuente(QWidget* cliente, QLayout* columna) {
     campos_.estadoFuente = new QLabel(grupo);
     campos_.estadoFuente->setObjectName(QStringLiteral("estado_fuente"));
     campos_.estadoFuente->setWordWrap(true);
-    rejilla->addWidget(campos_.estadoFuente, 1, 8, 1, 2);
+    rejilla->addWidget(campos_.estadoFuente, 2, 2, 1, 2 * PorRenglon - 2);
     columna->addWidget(grupo);
 }
 
