@@ -141,6 +141,8 @@ private:
     QString Notas(int i) const;
     void Margenes(QPainter& p, int pagina) const;
     void PintarPieza(QPainter& p, const Colocada& c) const;
+    qreal AltoPar(const std::pair<QString, QString>& par, qreal x) const;
+    qreal AltoPortada() const;
     void PintarPortada(QPainter& p, qreal y) const;
     void PintarEncabezado(QPainter& p, qreal y) const;
     void PintarFila(QPainter& p, int i, qreal y, qreal alto) const;
@@ -274,13 +276,10 @@ void Composicion::Piezas(Progreso& progreso) {
     progreso.paso = 1;
     progreso.total = static_cast<int>(m_.filas.size());
     const qreal linea = Medir(Fuente(9)).height() * 1.3;
-    piezas_.push_back({Pieza::Tipo::Portada, 0, linea * 20});
+    piezas_.push_back({Pieza::Tipo::Portada, 0, AltoPortada()});
     piezas_.push_back({Pieza::Tipo::Titulo, 0, linea * 2});
-    const QFontMetricsF texto = Medir(Fuente(9));
     for (std::size_t r = 0; r < resumen_.size(); ++r) {
-        const qreal alto = Alto(texto, Ancho() - 210 * pt_, resumen_[r].second);
-        piezas_.push_back(
-            {Pieza::Tipo::Renglon, static_cast<int>(r), alto + linea - texto.height()});
+        piezas_.push_back({Pieza::Tipo::Renglon, static_cast<int>(r), AltoPar(resumen_[r], 210)});
     }
     for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
         piezas_.push_back({Pieza::Tipo::Fila, i, AltoFila(i), i == 0, true});
@@ -359,13 +358,33 @@ qreal Composicion::Parrafo(QPainter& p, const QFont& f, qreal x, qreal y, qreal 
     return alto;
 }
 
+// A label and its value side by side, the value from x points: the taller of the two,
+// wrapped, and the line's spacing, so a long label never runs into the next.
+qreal Composicion::AltoPar(const std::pair<QString, QString>& par, qreal x) const {
+    const QFontMetricsF texto = Medir(Fuente(9));
+    const qreal etiqueta =
+        Alto(Medir(Fuente(9, true)), (x - 10) * pt_, par.first + QStringLiteral(":"));
+    const qreal valor = Alto(texto, Ancho() - x * pt_, par.second);
+    return std::max(etiqueta, valor) + texto.height() * 0.3;
+}
+
+// The title, the project's rows, the space above the signatures and the two lines below.
+qreal Composicion::AltoPortada() const {
+    const qreal linea = Medir(Fuente(9)).height() * 1.3;
+    qreal alto = Alto(Medir(Fuente(16, true)), Ancho(), Titulo) + linea;
+    for (const auto& par : proyecto_) {
+        alto += AltoPar(par, 150);
+    }
+    return alto + linea * 6;
+}
+
 void Composicion::PintarPortada(QPainter& p, qreal y) const {
     const qreal linea = Medir(Fuente(9)).height() * 1.3;
     y += Parrafo(p, Fuente(16, true), 0, y, Ancho(), Titulo) + linea;
-    for (const auto& [etiqueta, valor] : proyecto_) {
-        Parrafo(p, Fuente(9, true), 0, y, 40 * pt_ * 3, etiqueta + QStringLiteral(":"));
-        Parrafo(p, Fuente(9), 130 * pt_, y, Ancho() - 130 * pt_, valor);
-        y += linea;
+    for (const auto& par : proyecto_) {
+        Parrafo(p, Fuente(9, true), 0, y, 140 * pt_, par.first + QStringLiteral(":"));
+        Parrafo(p, Fuente(9), 150 * pt_, y, Ancho() - 150 * pt_, par.second);
+        y += AltoPar(par, 150);
     }
     y += linea * 3;
     // The signature lines of who prepared the record and who reviewed it.
