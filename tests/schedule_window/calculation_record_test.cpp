@@ -1,4 +1,5 @@
 #include "tests/schedule_window/schedule_window_fixture.h"
+#include <QRegularExpression>
 
 using prueba::Control;
 using prueba::Ejemplo;
@@ -38,6 +39,48 @@ private slots:
             QVERIFY2(contenido.contains(QString::fromUtf8(nota)), nota);
         }
         QVERIFY(contenido.contains(QStringLiteral("Página 1 de ")));
+    }
+
+    // The cover and the summary with the source's long labels, which wrap: no word of the
+    // first page is drawn over another.
+    void no_word_of_the_cover_runs_into_another() {
+        QVERIFY(ventana->Abrir(Ejemplo));
+        for (const auto& [clave, valor] : {std::pair{"kva_fuente", "3000"},
+                                           {"z_fuente", "7.5"},
+                                           {"fases_fuente", "3"},
+                                           {"voltaje_fuente", "480"},
+                                           {"corriente_motores", "100"}}) {
+            auto* campo = Control<QLineEdit>(ventana.get(), clave);
+            campo->setText(QString::fromUtf8(valor));
+            emit campo->editingFinished();
+        }
+        const QString pdf = Ruta("portada.pdf");
+        QVERIFY(ventana->ExportarPdf(pdf));
+        QProcess texto;
+        texto.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                     QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+        QVERIFY(texto.waitForFinished());
+        const QString cajas = QString::fromUtf8(texto.readAllStandardOutput());
+        static const QRegularExpression palabra(QStringLiteral(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+        std::vector<std::pair<QRectF, QString>> palabras;
+        for (const auto& m : palabra.globalMatch(cajas)) {
+            palabras.emplace_back(
+                QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                       QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                m.captured(5));
+        }
+        QVERIFY2(cajas.contains(QStringLiteral(">(kVA):<")), qPrintable(cajas.left(400)));
+        for (std::size_t i = 0; i < palabras.size(); ++i) {
+            for (std::size_t j = i + 1; j < palabras.size(); ++j) {
+                const QRectF comun = palabras[i].first.intersected(palabras[j].first);
+                // Glyph boxes of neighbouring lines may touch by a fraction of a point.
+                QVERIFY2(
+                    comun.width() < 0.5 || comun.height() < 1.5,
+                    qPrintable(palabras[i].second + QStringLiteral(" / ") + palabras[j].second));
+            }
+        }
     }
 
     void the_paper_follows_the_locale() {
