@@ -23,6 +23,7 @@ struct Transformador {
     Racional kva;
     Racional z;
     bool trifasico = true;
+    bool operator==(const Transformador&) const = default;
 };
 
 // The % impedance the method uses: 0.9 of the nameplate's with its ±10 % tolerance, which
