@@ -50,6 +50,7 @@ struct PasoTransformador {
 struct Primario {
     Racional corriente;
     Racional voltaje;
+    bool operator==(const Primario&) const = default;
 };
 PasoTransformador Secundario(const Transformador& t, const Racional& voltajeSecundario,
                              bool tolerancia, const std::optional<Primario>& primario);
