@@ -81,7 +81,14 @@ std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& s
         }
         return std::nullopt;
     };
-    if (!a.corriente && !a.potenciaKw && !a.potenciaKva) {
+    if (a.motor && (a.corriente || a.potenciaKw || a.potenciaKva)) {
+        return Invalida{a.corriente    ? Dato::Corriente
+                        : a.potenciaKw ? Dato::PotenciaKw
+                                       : Dato::PotenciaKva,
+                        "La carga de un motor es su corriente a plena carga de la tabla: no se "
+                        "da su corriente ni su potencia."};
+    }
+    if (!a.motor && !a.corriente && !a.potenciaKw && !a.potenciaKva) {
         return Invalida{Dato::Corriente, "Falta la carga: su corriente o su potencia."};
     }
     if (auto e = positivo(a.corriente, Dato::Corriente, "La corriente debe ser mayor que cero")) {
@@ -171,17 +178,20 @@ int ConductoresEnDucto(const Alimentador& a, std::vector<std::string>& observaci
 // The load's current, its parts, the columns and factors, and the device: what every size
 // is checked against. A message when the load or the device cannot be had.
 std::variant<Ampacidad, Invalida> Carga(const Alimentador& a, const Separadores& sep,
+                                        const std::optional<CircuitoMotor>& motor,
                                         std::vector<std::string>& observaciones) {
     Ampacidad c;
-    const auto corriente = CorrienteDeLaCarga(a);
+    const auto corriente = motor ? std::optional(motor->plenaCarga.corriente) : CorrienteDeLaCarga(a);
     if (!corriente || *corriente > Decimal(1000000)) {
         return Invalida{a.corriente ? Dato::Corriente
                                     : (a.potenciaKw ? Dato::PotenciaKw : Dato::PotenciaKva),
                         "La carga es demasiado grande para calcular."};
     }
     c.corriente = *corriente;
-    c.calculada = !a.corriente;
-    c.continua = a.corrienteContinua
+    c.calculada = !a.corriente && !motor;
+    // 430.22: a motor's conductors carry 125 % of its full-load current, as a continuous load.
+    c.continua = motor                 ? c.corriente
+                 : a.corrienteContinua
                      ? *a.corrienteContinua
                      : c.corriente * a.continua.value_or(Decimal(PorOmision.continua)) *
                            Decimal::Partes(1, 2);
@@ -192,7 +202,7 @@ std::variant<Ampacidad, Invalida> Carga(const Alimentador& a, const Separadores&
                    Numero(c.continua, sep));
     }
     c.noContinua = c.corriente - c.continua;
-    c.factorContinua = a.dispositivo100 ? Decimal(1) : Decimal::Partes(125, 2);
+    c.factorContinua = a.dispositivo100 && !motor ? Decimal(1) : Decimal::Partes(125, 2);
     c.requerida = c.factorContinua * c.continua + c.noContinua;
     c.columnaAislamiento = TemperaturaAislamiento(a.aislamiento, a.mojado);
     c.columnaTerminales = std::min(c.columnaAislamiento, static_cast<int>(a.terminales));
@@ -214,7 +224,10 @@ public:
 
     // The load and the device it needs, or the one given checked; false when none serves.
     bool Proteccion() {
-        auto carga = Carga(a_, sep_, d_.observaciones);
+        if (a_.motor && !MotorDeTabla()) {
+            return false;
+        }
+        auto carga = Carga(a_, sep_, d_.motor, d_.observaciones);
         if (auto* invalida = std::get_if<Invalida>(&carga)) {
             return Rechazar(invalida->dato, invalida->mensaje);
         }
@@ -222,6 +235,9 @@ public:
         Ampacidad& c = *d_.ampacidad;
         c.factores = c.factorTemperatura * c.factorAgrupamiento;
         porJuego_ = c.corriente.Real() / a_.juegos;
+        if (d_.motor) {
+            return ProteccionMotor();
+        }
         if (!a_.proteccion) {
             const auto estandar = SiguienteEstandar(c.requerida);
             if (!estandar) {
@@ -239,12 +255,89 @@ public:
                                                   Numero(c.requerida, sep_) + " A " +
                                                   Cita(Clausula::ProteccionAlimentador) + ".");
         }
-        if (!EsEstandar(c.proteccion)) {
-            d_.observaciones.push_back("La protección de " + Numero(c.proteccion, sep_) +
+        ObservarNoEstandar();
+        return true;
+    }
+
+    // A motor's full-load current from the code's tables, its circuit's figures, and the
+    // remarks on how its conductors are protected.
+    bool MotorDeTabla() {
+        const auto leida = CorrientePlenaCarga(*a_.motor, a_.sistema, a_.voltaje, norma_);
+        if (const auto* sin = std::get_if<SinPlenaCarga>(&leida)) {
+            return Rechazar(sin->falta == FaltaMotor::Voltaje ? Dato::Voltaje
+                            : sin->falta == FaltaMotor::Tipo  ? Dato::MotorTipo
+                                                              : Dato::MotorHp,
+                            sin->mensaje);
+        }
+        d_.motor = Circuito(*a_.motor, std::get<PlenaCarga>(leida));
+        const CircuitoMotor& m = *d_.motor;
+        if (m.plenaCarga.fueraDeRango) {
+            d_.observaciones.push_back(
+                "Las tablas de motores llegan a 120 V: a " + Numero(a_.voltaje, sep_) +
+                " V se toma la columna de 115 V " + Cita(Clausula::TablaMotoresMonofasicos) + ".");
+        }
+        if (a_.continua || a_.corrienteContinua || a_.dispositivo100) {
+            d_.observaciones.push_back(
+                "La carga continua no se aplica a un motor: sus conductores llevan el 125 % de su "
+                "corriente a plena carga " +
+                Cita(Clausula::ConductoresMotor) + ".");
+        }
+        // 430.31: the overload device protects the motor's conductors, not its breaker.
+        std::string proteccion = "Los conductores del motor los protege su protección contra "
+                                 "sobrecarga " +
+                                 Cita(Clausula::MotorConductorProtegido) + ", ";
+        if (m.sobrecarga) {
+            proteccion += "de a lo más " + Numero(*m.sobrecarga, sep_) + " A (" +
+                          std::to_string(m.porcientoSobrecarga) +
+                          " % de la corriente de placa) " + Cita(Clausula::SobrecargaMotor) + ".";
+        } else {
+            proteccion += "que se ajusta con la corriente de placa del motor " +
+                          Cita(Clausula::SobrecargaMotor) + " para protegerlos.";
+        }
+        d_.observaciones.push_back(std::move(proteccion));
+        return true;
+    }
+
+    // 430.52: the breaker up to the table's percentage of the full-load current, or the
+    // standard rating above it; a given one above that up to Exception No. 2's limit, which
+    // serves a motor the first cannot start.
+    bool ProteccionMotor() {
+        const CircuitoMotor& m = *d_.motor;
+        Ampacidad& c = *d_.ampacidad;
+        if (!a_.proteccion) {
+            c.proteccion = m.siguiente;
+            return true;
+        }
+        c.proteccion = *a_.proteccion;
+        const std::string dada = "La protección de " + Numero(c.proteccion, sep_) + " A";
+        const std::string maxima = Numero(m.siguiente, sep_) + " A (" +
+                                   std::to_string(m.porciento) + " % " +
+                                   Cita(Clausula::TablaProteccionMotor) + ", " +
+                                   Cita(Clausula::MotorSiguienteMayor) + ")";
+        const std::string arranque = Numero(m.arranque, sep_) + " A (" +
+                                     std::to_string(m.porcientoArranque) + " %) " +
+                                     Cita(Clausula::MotorArranque);
+        if (c.proteccion > m.siguiente && c.proteccion > m.arranque) {
+            return Rechazar(Dato::Proteccion, dada + " pasa de la máxima de " + maxima +
+                                                  " y de la de " + arranque +
+                                                  " que se permite para el arranque.");
+        }
+        if (c.proteccion > m.siguiente) {
+            d_.observaciones.push_back(dada + " pasa de la de " + maxima +
+                                       ": se permite hasta " + arranque +
+                                       " si aquélla no aguanta el arranque del motor.");
+        }
+        ObservarNoEstandar();
+        return true;
+    }
+
+    void ObservarNoEstandar() {
+        const Decimal& proteccion = d_.ampacidad->proteccion;
+        if (!EsEstandar(proteccion)) {
+            d_.observaciones.push_back("La protección de " + Numero(proteccion, sep_) +
                                        " A no es un valor estándar " +
                                        Cita(Clausula::RatingsEstandar) + ", que se permite.");
         }
-        return true;
     }
 
     // The smallest size by drop and by ampacity, from the first size the feeder may use;
@@ -357,10 +450,17 @@ private:
     }
 
     // Rule 2: after correction and adjustment, it carries the whole load.
-    bool CumpleCorregida(std::size_t c) const { return Permitida(c) >= d_.ampacidad->corriente; }
+    // A motor's conductors carry 125 % of its current after the factors too (430.22).
+    bool CumpleCorregida(std::size_t c) const {
+        return Permitida(c) >= (d_.motor ? d_.ampacidad->requerida : d_.ampacidad->corriente);
+    }
 
     // Rule 4: the device protects the conductor; the small sizes' limit holds the device.
+    // A motor's conductors are protected by its overload device (240.4(G)).
     bool CumpleProteccion(std::size_t c) const {
+        if (d_.motor) {
+            return true;
+        }
         const Decimal& dispositivo = d_.ampacidad->proteccion;
         const int limite = Calibres[c].limiteProteccion[static_cast<std::size_t>(a_.material)];
         if (limite > 0 && dispositivo > Decimal(limite)) {
@@ -433,6 +533,11 @@ public:
                                        std::string(Calibres[*d_.porAmpacidad].nombre) +
                                        " es el primero al que protege la protección de " +
                                        Numero(a.proteccion, sep_) + " A.");
+        } else if (a.decisiva == Regla::CargaContinua && d_.motor) {
+            d_.observaciones.push_back("Por ampacidad rige el 125 % de la corriente del motor " +
+                                       Cita(Clausula::ConductoresMotor) + ": " +
+                                       Numero(a.requerida, sep_) + " A en la columna de " +
+                                       std::to_string(a.columnaTerminales) + " °C.");
         } else if (a.decisiva == Regla::CargaContinua) {
             const bool al100 = a_.dispositivo100;
             d_.observaciones.push_back(
@@ -453,15 +558,17 @@ private:
         const Ampacidad& a = *d_.ampacidad;
         const std::string permitida = Numero(Permitida(c).Redondeado(2), sep_);
         std::vector<std::string> fallas;
+        const Clausula carga = d_.motor ? Clausula::ConductoresMotor : Clausula::CargaContinua;
         if (!CumpleCargaContinua(c)) {
             fallas.push_back("no lleva " + Numero(a.requerida, sep_) + " A en la columna de " +
-                             std::to_string(a.columnaTerminales) + " °C " +
-                             Cita(Clausula::CargaContinua));
+                             std::to_string(a.columnaTerminales) + " °C " + Cita(carga));
         }
         if (!CumpleCorregida(c)) {
-            fallas.push_back("su ampacidad de " + permitida + " A no lleva la corriente de " +
-                             Numero(a.corriente, sep_) + " A " +
-                             Cita(Clausula::AmpacidadCorregida));
+            fallas.push_back("su ampacidad de " + permitida + " A no lleva " +
+                             (d_.motor ? "el 125 % de la corriente del motor, " +
+                                             Numero(a.requerida, sep_) + " A " + Cita(carga)
+                                       : "la corriente de " + Numero(a.corriente, sep_) + " A " +
+                                             Cita(Clausula::AmpacidadCorregida)));
         }
         if (!CumpleProteccion(c)) {
             const bool pequeno =

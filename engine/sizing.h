@@ -9,6 +9,7 @@
 #include "engine/decimal.h"
 #include "engine/defaults.h"
 #include "engine/formulas.h"
+#include "engine/motors.h"
 #include "engine/number_pattern.h"
 
 #include <array>
@@ -58,6 +59,8 @@ struct Alimentador {
     std::optional<Decimal> capacidadInterruptiva; // kA, the device's given rating
     std::optional<Decimal> kvaTransformador;      // its own transformer, where it has one
     std::optional<Decimal> zTransformador;        // % impedance
+    // A motor's branch circuit: its load is the table's full-load current, not given.
+    std::optional<Motor> motor;
 };
 
 // Whether the feeder has a neutral: given, or by its system.
@@ -85,6 +88,8 @@ enum class Dato {
     CalibreNeutro,
     Tubo,
     TamanoTubo,
+    MotorHp,
+    MotorTipo,
 };
 
 // Which minimum decided the chosen size.
@@ -145,6 +150,7 @@ struct Dimensionado {
     std::optional<EnCalibre> valores;        // at the chosen size
     std::optional<Ampacidad> ampacidad;      // once the load and the device are known
     std::optional<Conjunto> conjunto;        // once the size is known
+    std::optional<CircuitoMotor> motor;      // a motor's row, once its current is known
     std::vector<std::string> observaciones;  // every message for the feeder
     std::optional<Dato> invalido;            // the input that breaks its rule, if any
     bool excedeRegulacion = false;           // a given size fails the limit
