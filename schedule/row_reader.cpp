@@ -98,6 +98,23 @@ std::optional<std::size_t> ElegirAislamiento(std::string_view texto) {
     return ElegirPorNombre(engine::Aislamientos, texto);
 }
 
+// A motor's type by its name; induction is the squirrel cage, as the trade says it.
+std::optional<engine::TipoMotor> ElegirTipoMotor(std::string_view texto) {
+    const std::string normal = Normalizar(texto);
+    for (std::size_t i = 0; i < engine::TiposMotor.size(); ++i) {
+        if (normal == Normalizar(engine::TiposMotor[i].nombre)) {
+            return static_cast<engine::TipoMotor>(i);
+        }
+    }
+    if (normal == "induccion" || normal == "jaula" || normal == "de induccion") {
+        return engine::TipoMotor::JaulaDeArdilla;
+    }
+    if (normal == "rotor bobinado") {
+        return engine::TipoMotor::RotorDevanado;
+    }
+    return std::nullopt;
+}
+
 // A location: true for wet.
 std::optional<bool> ElegirUbicacion(std::string_view texto) {
     const std::string normal = Normalizar(texto);
@@ -402,6 +419,50 @@ struct LectorDeFila {
         }
     }
 
+    // A motor's row: its rating, its type and its nameplate. Without a rating, the other
+    // motor columns are an error: they belong to a motor.
+    void Motor(engine::Alimentador& a) {
+        constexpr Columna placa[] = {Columna::MotorTipo, Columna::MotorCorrientePlaca,
+                                     Columna::MotorFactorServicio, Columna::MotorElevacion};
+        if (SinBlancos(Celda(Columna::MotorHp)).empty()) {
+            for (const Columna c : placa) {
+                if (!SinBlancos(Celda(c)).empty()) {
+                    Error(c, "es de un motor, y la fila no da su potencia en " +
+                                 NombreColumna(Columna::MotorHp) + ".");
+                }
+            }
+            return;
+        }
+        engine::Motor m;
+        if (const auto potencia = engine::PotenciaDe(SinBlancos(Celda(Columna::MotorHp)))) {
+            m.potencia = *potencia;
+        } else {
+            std::string potencias;
+            for (const engine::PotenciaMotor& p : engine::PotenciasMotor) {
+                potencias += (potencias.empty() ? "" : ", ") + std::string(p.nombre);
+            }
+            Error(Columna::MotorHp, "no tiene una potencia de las tablas de motores: " +
+                                        Comillas(Celda(Columna::MotorHp)) + ". Las potencias son " +
+                                        potencias + " hp.");
+        }
+        Opcional(Columna::MotorTipo, ElegirTipoMotor, m.tipo);
+        m.corrientePlaca = Positivo(Columna::MotorCorrientePlaca);
+        m.factorServicio = Positivo(Columna::MotorFactorServicio);
+        m.elevacion = Positivo(Columna::MotorElevacion);
+        a.motor = m;
+    }
+
+    // A motor's load is its full-load current from the tables: no load column is given.
+    void SinCarga() {
+        for (const Columna c : {Columna::Corriente, Columna::PotenciaKw, Columna::PotenciaKva}) {
+            if (!SinBlancos(Celda(c)).empty()) {
+                Error(c, "debe quedar vacía en la fila de un motor: su carga es la corriente a "
+                         "plena carga de las tablas de motores, por " +
+                             NombreColumna(Columna::MotorHp) + ".");
+            }
+        }
+    }
+
     // A choice that may be left empty for its default.
     template <typename T, typename Elige> void Opcional(Columna c, Elige elegir, T& destino) {
         if (!SinBlancos(Celda(c)).empty()) {
@@ -554,7 +615,12 @@ FilaLeida LeerFila(const std::vector<std::string>& celdas, const Encabezado& enc
     f.Eleccion(Columna::Sistema, ElegirSistema, a.sistema);
     f.Eleccion(Columna::Conductor, ElegirMaterial, a.material);
     f.Ducto(a.ducto);
-    f.UnaDe({Columna::Corriente, Columna::PotenciaKw, Columna::PotenciaKva}, true);
+    f.Motor(a);
+    if (a.motor) {
+        f.SinCarga();
+    } else {
+        f.UnaDe({Columna::Corriente, Columna::PotenciaKw, Columna::PotenciaKva}, true);
+    }
     f.UnaDe({Columna::Continua, Columna::CorrienteContinua}, false);
     a.corriente = f.Exacto(Columna::Corriente);
     a.potenciaKw = f.Exacto(Columna::PotenciaKw);

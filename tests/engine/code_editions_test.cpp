@@ -58,6 +58,20 @@ constexpr Citado Citas[] = {
      "215-2(a)(1) Nota 2"},
     {Clausula::CapacidadInterruptiva, "110.9", "110.9", "110-9"},
     {Clausula::ProteccionComponentes, "110.10", "110.10", "110-10"},
+    {Clausula::CorrienteDeTabla, "430.6(A)(1)", "430.6(A)(1)", "430-6(a)(1)"},
+    {Clausula::TablaMotoresTrifasicos, "Tabla 430.250", "Tabla 430.250", "Tabla 430-250"},
+    {Clausula::TablaMotoresMonofasicos, "Tabla 430.248", "Tabla 430.248", "Tabla 430-248"},
+    {Clausula::ConductoresMotor, "430.22", "430.22", "430-22"},
+    {Clausula::TablaProteccionMotor, "Tabla 430.52", "Tabla 430.52(C)(1)", "Tabla 430-52"},
+    {Clausula::ProteccionMotor, "430.52", "430.52", "430-52"},
+    {Clausula::MotorSiguienteMayor, "430.52(C)(1) Excepción 1", "430.52(C)(1)(a)",
+     "430-52(c)(1) Excepción 1"},
+    {Clausula::MotorArranque, "430.52(C)(1) Excepción 2", "430.52(C)(1)(b)",
+     "430-52(c)(1) Excepción 2"},
+    {Clausula::MotorConductorProtegido, "240.4(G)", "240.4(G)", "240-4(g)"},
+    {Clausula::SobrecargaMotor, "430.32(A)(1)", "430.32(A)(1)", "430-32(a)(1)"},
+    {Clausula::DesconectadorMotor, "430.110(A)", "430.110(A)", "430-110(a)"},
+    {Clausula::TierraMotor, "250.122(D)(1)", "250.122(D)(1)", "250-122(d)(1)"},
 };
 
 } // namespace

@@ -66,11 +66,16 @@ TEST(LeerEncabezado, ForgivesTheWaysPeopleWriteHeaders) {
                              "Capacidad interruptiva",
                              "kVA del transformador",
                              "Z del transformador",
+                             "HP",
+                             "Tipo de motor",
+                             "Corriente de placa (A)",
+                             "Factor de servicio",
+                             "Elevación de temperatura (°C)",
                              "Notas"});
     for (std::size_t c = 0; c < Columnas.size(); ++c) {
         EXPECT_EQ(e.posicion[c], c) << Columnas[c].nombre;
     }
-    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{32});
+    EXPECT_EQ(e.sinUso, std::vector<std::size_t>{37});
     EXPECT_EQ(AvisoSinUso(e), "Columnas que no se usan: «Notas».");
     for (const char* fp : {"F.P.", "FP", "fp", "Factor de potencia", "cos φ", "F P"}) {
         const Encabezado f = De(
@@ -123,7 +128,9 @@ TEST(ColumnasResultado, KeepTheirPlacesInTheOutput) {
                                                       "especificacion",
                                                       "icc_inicio_ka",
                                                       "icc_final_ka",
-                                                      "capacidad_interruptiva_elegida"}));
+                                                      "capacidad_interruptiva_elegida",
+                                                      "sobrecarga_max",
+                                                      "desconectador_min"}));
 }
 
 // The window shows the total regulation beside the feeder's own and the remarks, which run

@@ -37,7 +37,7 @@ TEST(TitulosDelLibro, NameTheInputsForPeopleAndKeepTheOthers) {
                                         "Corriente (A)", "Voltaje (V)", "Factor de potencia",
                                         "Longitud (m)"}));
     EXPECT_EQ(titulos[9], "Calibre por caída (AWG/kcmil)");
-    EXPECT_EQ(titulos.back(), "Capacidad interruptiva elegida (kA)");
+    EXPECT_EQ(titulos.back(), "Desconectador mínimo del motor (A)");
 }
 
 // A Spanish Excel's CSV as its workbook, checked by hand. AL-2 (copper THW in PVC, 95 A
@@ -60,7 +60,7 @@ TEST(ExportarLibro, WritesTheSchedulesWorkbook) {
     // AL-4 leaves its maximum drop empty: the 3 % the sizing took shows in grey.
     EXPECT_TRUE(Tiene(v, "Alimentadores!K5\t3\tGeneral\tFFFFE0E0\t-\tFF787878"));
     EXPECT_TRUE(Tiene(v, "Alimentadores!K3\t3\tGeneral\t-\t-\t-"));
-    EXPECT_TRUE(Tiene(v, "Alimentadores filtro A1:AG5"));
+    EXPECT_TRUE(Tiene(v, "Alimentadores filtro A1:AI5"));
     // The settings as they rule the schedule: the default edition and limit.
     EXPECT_TRUE(Tiene(v, "Proyecto!B7\t'NEC 2023'\tGeneral\t-\t-\t-"));
     EXPECT_TRUE(Tiene(v, "Proyecto!A8\t'Regulación total máxima (%)'\tGeneral\t-\tnegrita\t-"));

@@ -17,7 +17,8 @@ RESULTADOS = ["calibre_caida", "calibre_ampacidad", "calibre_elegido", "mm2", "r
               "caida_v", "regulacion", "voltaje_final", "ampacidad", "observaciones",
               "corriente_calc", "proteccion_elegida", "neutro_elegido", "tierra", "tubos",
               "tubo_elegido", "relleno", "regulacion_total", "especificacion", "icc_inicio_ka",
-              "icc_final_ka", "capacidad_interruptiva_elegida"]
+              "icc_final_ka", "capacidad_interruptiva_elegida", "sobrecarga_max",
+              "desconectador_min"]
 ENCABEZADO = "circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud"
 PRUEBAS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIXTURES = os.path.join(PRUEBAS, "schedule", "fixtures")
@@ -81,8 +82,8 @@ class Entradas(Carpeta):
              "la columna de 75 °C.", "95", "125",
              # 4 × 0.1901 + 0.0726 in² of THW: over 40 % of PVC-40 1-1/2, 25.3 % of 2.
              "1", "6", "1", "PVC-40 2 (53)", "25,3", "0,73", "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)",
-             # No source of fault current in a plain CSV: no figures.
-             "", "", ""])
+             # No source of fault current in a plain CSV: no figures; not a motor.
+             "", "", "", "", ""])
         self.assertIn(b"\r\n", r.stdout)
 
     # "," in UTF-8 with a byte-order mark: decimal points, and the choices read whatever
@@ -327,7 +328,7 @@ class Xlsx(Carpeta):
         self.assertEqual(libro.sheetnames, ["Alimentadores", "Proyecto", "Notas"])
         hoja = libro["Alimentadores"]
         self.assertEqual(hoja.freeze_panes, "A2")
-        self.assertEqual(hoja.auto_filter.ref, "A1:AJ11")
+        self.assertEqual(hoja.auto_filter.ref, "A1:AL11")
         titulos = [c.value for c in hoja[1]]
         self.assertTrue(all(c.font.bold for c in hoja[1]))
         for titulo in ("Circuito", "Descripción", "Corriente (A)", "Factor de potencia",

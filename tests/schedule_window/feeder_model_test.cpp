@@ -100,6 +100,8 @@ private slots:
                               "3-1 + 1-1 N + 1-6 T, PVC-40 2 (53)",
                               "",
                               "",
+                              "",
+                              "",
                               ""}));
         Escribir(0, Col(Columna::Continua), QStringLiteral("0"));
         QCOMPARE(Resultados(0).mid(0, 12), (QStringList{"6", "3", "3", "26.7", "ampacidad", "5.566",
