@@ -283,16 +283,16 @@ public:
                 Cita(Clausula::ConductoresMotor) + ".");
         }
         // 430.31: the overload device protects the motor's conductors, not its breaker.
-        std::string proteccion = "Los conductores del motor los protege su protección contra "
+        std::string proteccion = "Los conductores del motor los protege su relevador de "
                                  "sobrecarga " +
-                                 Cita(Clausula::MotorConductorProtegido) + ", ";
+                                 Cita(Clausula::MotorConductorProtegido);
         if (m.sobrecarga) {
-            proteccion += "de a lo más " + Numero(*m.sobrecarga, sep_) + " A (" +
+            proteccion += ": a lo más " + Numero(*m.sobrecarga, sep_) + " A, el " +
                           std::to_string(m.porcientoSobrecarga) +
-                          " % de la corriente de placa) " + Cita(Clausula::SobrecargaMotor) + ".";
+                          " % de la corriente de placa " + Cita(Clausula::SobrecargaMotor) + ".";
         } else {
-            proteccion += "que se ajusta con la corriente de placa del motor " +
-                          Cita(Clausula::SobrecargaMotor) + " para protegerlos.";
+            proteccion += ", que se ajusta con la corriente de placa del motor " +
+                          Cita(Clausula::SobrecargaMotor) + ".";
         }
         d_.observaciones.push_back(std::move(proteccion));
         return true;
@@ -310,22 +310,23 @@ public:
         }
         c.proteccion = *a_.proteccion;
         const std::string dada = "La protección de " + Numero(c.proteccion, sep_) + " A";
-        const std::string maxima = Numero(m.siguiente, sep_) + " A (" +
-                                   std::to_string(m.porciento) + " % " +
-                                   Cita(Clausula::TablaProteccionMotor) + ", " +
-                                   Cita(Clausula::MotorSiguienteMayor) + ")";
-        const std::string arranque = Numero(m.arranque, sep_) + " A (" +
-                                     std::to_string(m.porcientoArranque) + " %) " +
+        const std::string corriente = Numero(m.plenaCarga.corriente, sep_) + " A";
+        const std::string maxima =
+            Numero(m.siguiente, sep_) + " A, el " + std::to_string(m.porciento) + " % de " +
+            corriente + (m.siguiente == m.maxima ? " " : " al valor estándar siguiente ") +
+            Cita(Clausula::TablaProteccionMotor, Clausula::MotorSiguienteMayor);
+        const std::string arranque = Numero(m.arranque, sep_) + " A, el " +
+                                     std::to_string(m.porcientoArranque) + " % " +
                                      Cita(Clausula::MotorArranque);
         if (c.proteccion > m.siguiente && c.proteccion > m.arranque) {
             return Rechazar(Dato::Proteccion, dada + " pasa de la máxima de " + maxima +
-                                                  " y de la de " + arranque +
-                                                  " que se permite para el arranque.");
+                                                  ", y de " + arranque +
+                                                  ", que se permite para el arranque.");
         }
         if (c.proteccion > m.siguiente) {
-            d_.observaciones.push_back(dada + " pasa de la de " + maxima +
+            d_.observaciones.push_back(dada + " pasa de la máxima de " + maxima +
                                        ": se permite hasta " + arranque +
-                                       " si aquélla no aguanta el arranque del motor.");
+                                       ", si aquélla no aguanta el arranque del motor.");
         }
         ObservarNoEstandar();
         return true;
@@ -432,6 +433,13 @@ public:
     }
 
 private:
+    // "(NEC 2023 Tabla 430.52(C)(1), 430.52(C)(1)(a))"
+    std::string Cita(Clausula una, Clausula otra) const {
+        const std::string primera = Cita(una);
+        return primera.substr(0, primera.size() - 1) + ", " +
+               std::string(engine::Cita(otra, norma_)) + ")";
+    }
+
     // "(NEC 2023 215.3)"
     std::string Cita(Clausula clausula) const {
         const std::string_view norma = NombresNorma[static_cast<std::size_t>(norma_)];

@@ -153,9 +153,10 @@ std::string Faltan(const std::vector<std::string>& celdas, const std::vector<Col
     }
     if (!carga) {
         nombres +=
-            std::string(nombres.empty() ? "" : ", ") + "corriente (o potencia_kw, o potencia_kva)";
+            std::string(nombres.empty() ? "" : ", ") +
+            "corriente (o potencia_kw, o potencia_kva, o motor_hp en un cuadro de motores)";
         for (const DescripcionColumna& d : Columnas) {
-            if (d.carga) {
+            if (d.carga || &d == &Descripcion(Columna::MotorHp)) {
                 aceptados += "; " + std::string(d.nombre) + ": " + NombresQueAcepta(d);
             }
         }
@@ -298,6 +299,8 @@ std::variant<Encabezado, std::string> LeerEncabezado(const std::vector<std::stri
         }
         carga = carga || (Columnas[c].carga && e.posicion[c]);
     }
+    // A schedule of motors gives each load by its rating.
+    carga = carga || e.posicion[static_cast<std::size_t>(Columna::MotorHp)];
     if (!faltan.empty() || !carga) {
         return Faltan(celdas, faltan, carga);
     }

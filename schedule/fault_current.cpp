@@ -197,12 +197,31 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
                 "Red infinita: I = I nominal · 100 / %Z′ = " + Amperes(paso.corriente, sep) + ".");
         }
     }
-    if (!(f.motores == Racional(0))) {
-        lineas.push_back("Motores en el lado de la acometida: 4 × " + Amperes(f.motores, sep) +
-                         " = " + Amperes(f.motores * Racional(engine::MultiploMotores), sep) +
+    const Racional motores = f.Motores();
+    if (!(motores == Racional(0))) {
+        const bool ambos = !(f.motores == Racional(0)) && !(f.motoresDeFilas == Racional(0));
+        const std::string partes =
+            ambos ? " (" + Amperes(f.motores, sep) + " del proyecto y " +
+                        Amperes(f.motoresDeFilas, sep) + " de las filas de motores)"
+            : f.motores == Racional(0) ? " de las filas de motores"
+                                       : "";
+        lineas.push_back("Motores en el lado de la acometida: 4 × " + Amperes(motores, sep) +
+                         partes + " = " +
+                         Amperes(motores * Racional(engine::MultiploMotores), sep) +
                          ", sumados a cada tablero de ese lado.");
     }
     return lineas;
+}
+
+std::optional<Racional> CorrienteDelMotor(const FilaLeida& leida) {
+    const auto* a = std::get_if<engine::Alimentador>(&leida);
+    if (a == nullptr || !a->motor) {
+        return std::nullopt;
+    }
+    const auto p = engine::CorrientePlenaCarga(*a->motor, a->sistema, a->voltaje,
+                                               engine::NormaPorOmision);
+    const auto* plena = std::get_if<engine::PlenaCarga>(&p);
+    return plena ? Racional::Leer(plena->corriente.Texto()) : std::nullopt;
 }
 
 std::optional<Tramo> TramoDe(const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
@@ -409,7 +428,7 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     const auto paso = engine::PorConductor(*inicio.corriente, *c, pies, tramo->juegos,
                                            tramo->voltaje, tramo->trifasico);
     const Racional motores =
-        lado ? p.fuente->motores * Racional(engine::MultiploMotores) : Racional();
+        lado ? p.fuente->Motores() * Racional(engine::MultiploMotores) : Racional();
     r.inicio = *inicio.corriente + motores;
     r.fin = paso.fin + motores;
     r.final.corriente = paso.fin;

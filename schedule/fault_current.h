@@ -29,7 +29,11 @@ struct Fuente {
     engine::Racional voltaje; // V, line to line
     bool tolerancia = true;   // 0.9 · %Z
     engine::Racional motores; // A: the full-load current of the motors on the service's side
+    // A: the full-load currents of the schedule's motor rows on the service's side.
+    engine::Racional motoresDeFilas;
 
+    // The whole full-load current of the motors on the service's side, A.
+    engine::Racional Motores() const { return motores + motoresDeFilas; }
     bool operator==(const Fuente&) const = default;
 };
 
@@ -39,6 +43,10 @@ std::variant<std::monostate, Fuente, std::string> FuenteDe(const DatosProyecto& 
 
 // The entries of the source, as a message that asks for them names them.
 std::string EntradasDeLaFuente();
+
+// A motor row's full-load current from the code's tables, exactly; none for another row, or
+// where the tables give none.
+std::optional<engine::Racional> CorrienteDelMotor(const FilaLeida& leida);
 
 // A board where feeders start: its fault current point to point, without the motors.
 struct Tablero {

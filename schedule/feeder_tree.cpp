@@ -290,14 +290,44 @@ std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
                 const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
                 bool completo) {
-    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, std::nullopt};
+    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, std::nullopt, std::nullopt};
     n.transformador = LeerSiNo(transformador).value_or(false);
     n.regulacion = RegulacionDe(d);
     n.tramo = TramoDe(leida, d, completo);
     if (n.tramo) {
         n.tramo->transformador = n.transformador;
     }
+    n.motor = CorrienteDelMotor(leida);
     return n;
+}
+
+engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos) {
+    std::unordered_map<std::string, std::size_t> filas;
+    std::unordered_map<std::string, std::size_t> repetidas;
+    for (std::size_t i = 0; i < nodos.size(); ++i) {
+        if (std::string clave = ClaveCircuito(nodos[i].circuito); !clave.empty()) {
+            ++repetidas[clave];
+            filas.emplace(std::move(clave), i);
+        }
+    }
+    engine::Racional suma;
+    for (const Nodo& motor : nodos) {
+        if (!motor.motor) {
+            continue;
+        }
+        // Up the tree to the service; a path longer than the rows runs in a loop.
+        const Nodo* n = &motor;
+        std::size_t pasos = 0;
+        while (n && !n->transformador && !SinBlancos(n->desde).empty() && pasos++ < nodos.size()) {
+            const std::string clave = ClaveCircuito(n->desde);
+            const auto hallado = filas.find(clave);
+            n = hallado == filas.end() || repetidas[clave] > 1 ? nullptr : &nodos[hallado->second];
+        }
+        if (n && !n->transformador && SinBlancos(n->desde).empty()) {
+            suma = suma + *motor.motor;
+        }
+    }
+    return suma;
 }
 
 std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& d) {

@@ -20,8 +20,9 @@ inline constexpr std::int32_t IdAplicacion = 0x43434156;
 // part, the insulation, location, terminals and overcurrent device, and the project's
 // code edition; 3: the neutral, the conduit, the feeder upstream and the transformer, and
 // the project's total regulation; 4: the device's interrupting rating and the row's own
-// transformer's kVA and %Z, and the project's source of the fault current.
-inline constexpr int VersionEsquema = 4;
+// transformer's kVA and %Z, and the project's source of the fault current; 5: the motor of
+// a motor's branch circuit.
+inline constexpr int VersionEsquema = 5;
 
 // Told the rows done of all as a long read or write goes on; false stops it.
 using Avance = std::function<bool(std::size_t hechas, std::size_t total)>;

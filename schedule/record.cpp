@@ -410,12 +410,11 @@ void Resumen::Contar(std::string_view circuito, const FilaLeida& leida,
     metros[{material, d->conjunto->tierra}] += tramo;
 }
 
-void Resumen::Fuente(const DatosProyecto& proyecto) {
-    const auto fuente = FuenteDe(proyecto);
+void Resumen::Fuente(const std::variant<std::monostate, schedule::Fuente, std::string>& fuente) {
     if (const auto* f = std::get_if<schedule::Fuente>(&fuente)) {
         if (const auto corriente = TableroDeLaFuente(*f).corriente) {
             iccAcometida =
-                TextoKa(*corriente + f->motores * engine::Racional(engine::MultiploMotores));
+                TextoKa(*corriente + f->Motores() * engine::Racional(engine::MultiploMotores));
         }
     }
 }
@@ -517,7 +516,8 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
                      caminos, dimensionadas};
     Memoria m;
     m.proyecto = cuadro.proyecto;
-    m.resumen.Fuente(cuadro.proyecto);
+    const auto fuente = FuenteDelCuadro(cuadro, dimensionadas);
+    m.resumen.Fuente(fuente);
     m.sep = sep;
     m.norma = std::string(engine::NombresNorma[static_cast<std::size_t>(norma)]);
     const std::vector<Columna> entradas = EntradasDeTabla(cuadro);
@@ -539,7 +539,7 @@ std::optional<Memoria> ArmarMemoria(const Cuadro& cuadro, const engine::TablasCo
     }
     m.notasMetodo = NotasDelMetodo(norma);
     // The source's own step, redone by hand from its nameplate, after the method.
-    if (const auto fuente = FuenteDe(cuadro.proyecto); std::holds_alternative<Fuente>(fuente)) {
+    if (std::holds_alternative<Fuente>(fuente)) {
         for (const std::string& linea : DetalleDeLaFuente(std::get<Fuente>(fuente), sep)) {
             m.notasMetodo.push_back("Fuente de este proyecto: " + linea);
         }

@@ -55,7 +55,7 @@ struct Resumen {
     std::vector<std::string> capacidadCorta; // the first of them, as many as FallanNombrados
 
     // The source of the project, for the current at the service.
-    void Fuente(const DatosProyecto& proyecto);
+    void Fuente(const std::variant<std::monostate, schedule::Fuente, std::string>& fuente);
     void ContarCorto(std::string_view circuito, const CortoDeFila& corto);
     void Contar(std::string_view circuito, const FilaLeida& leida,
                 const std::optional<engine::Dimensionado>& dimensionado, const EnArbol& lugar,

@@ -169,12 +169,12 @@ std::vector<EnArbol> ArbolDelCuadro(const Cuadro& cuadro,
         detalle);
 }
 
-std::vector<EnArbol>
-ArbolDelCuadro(const Cuadro& cuadro,
+namespace {
+
+std::vector<Nodo>
+NodosDelCuadro(const Cuadro& cuadro,
                const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
-               const engine::Separadores& sep, bool detalle) {
-    ParaCorto corto = ParaCortoDe(cuadro.proyecto, sep);
-    corto.detalle = detalle;
+               bool completo) {
     std::vector<Nodo> nodos;
     nodos.reserve(cuadro.filas.size());
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
@@ -183,7 +183,33 @@ ArbolDelCuadro(const Cuadro& cuadro,
         nodos.push_back(NodoDeFila(e[static_cast<std::size_t>(Columna::Circuito)],
                                    e[static_cast<std::size_t>(Columna::AlimentadoDesde)],
                                    e[static_cast<std::size_t>(Columna::Transformador)], d.leida,
-                                   d.dimensionado, corto.fuente.has_value()));
+                                   d.dimensionado, completo));
+    }
+    return nodos;
+}
+
+} // namespace
+
+std::variant<std::monostate, Fuente, std::string>
+FuenteDelCuadro(const Cuadro& cuadro, const std::vector<FilaDimensionada>& dimensionadas) {
+    auto fuente = FuenteDe(cuadro.proyecto);
+    if (auto* f = std::get_if<Fuente>(&fuente)) {
+        f->motoresDeFilas = MotoresDeLasFilas(NodosDelCuadro(
+            cuadro, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; },
+            false));
+    }
+    return fuente;
+}
+
+std::vector<EnArbol>
+ArbolDelCuadro(const Cuadro& cuadro,
+               const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
+               const engine::Separadores& sep, bool detalle) {
+    ParaCorto corto = ParaCortoDe(cuadro.proyecto, sep);
+    corto.detalle = detalle;
+    const std::vector<Nodo> nodos = NodosDelCuadro(cuadro, dimensionada, corto.fuente.has_value());
+    if (corto.fuente) {
+        corto.fuente->motoresDeFilas = MotoresDeLasFilas(nodos);
     }
     return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep, corto);
 }

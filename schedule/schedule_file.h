@@ -189,6 +189,10 @@ ArbolDelCuadro(const Cuadro& cuadro,
                const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
                const engine::Separadores& sep, bool detalle = false);
 
+// The project's source, with the full-load currents of its motor rows on the service's side.
+std::variant<std::monostate, Fuente, std::string>
+FuenteDelCuadro(const Cuadro& cuadro, const std::vector<FilaDimensionada>& dimensionadas);
+
 // What the reading of a row told, first among the remarks of its sizing.
 void AgregarAvisos(const Cuadro::Fila& fila, engine::Dimensionado& dimensionado);
 

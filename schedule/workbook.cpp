@@ -67,7 +67,7 @@ std::optional<std::string> ExportarLibro(const Cuadro& cuadro,
     const std::vector<EnArbol> arbol = ArbolDelCuadro(cuadro, dimensionadas, sep);
     const double maximo = RegulacionTotalDe(cuadro.proyecto);
     Resumen resumen;
-    resumen.Fuente(cuadro.proyecto);
+    resumen.Fuente(FuenteDelCuadro(cuadro, dimensionadas));
     for (std::size_t i = 0; i < cuadro.filas.size(); ++i) {
         const FilaDimensionada& d = dimensionadas[i];
         std::vector<Celda> celdas =

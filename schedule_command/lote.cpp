@@ -6,6 +6,7 @@
 #include "schedule/feeder_tree.h"
 #include "schedule/result_cells.h"
 #include "schedule/schedule_file.h"
+#include "schedule/text.h"
 #include "schedule/file_kinds.h"
 #include "schedule/replace_file.h"
 #include "schedule/workbook.h"
@@ -95,6 +96,10 @@ struct Entrada {
     // With an `alimentado_desde` column, each row's place in the tree, read in the first
     // pass; its regulation comes as the row is sized.
     std::optional<std::vector<schedule::Nodo>> nodos;
+    // The rows that name a motor, by their place among the rows, read in the first pass: the
+    // fault current's motors' term needs their currents before any row is written.
+    std::vector<std::pair<std::size_t, std::vector<std::string>>> motores;
+    std::size_t filas = 0;
 
     // The next row that is not blank: its cells as the file holds them, read, its number
     // in the file, and the row as a workbook or a project keeps it.
@@ -171,6 +176,37 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
     return std::nullopt;
 }
 
+// A row of the first pass: its node in the tree, and its cells if it names a motor.
+void Contar(std::vector<std::string> celdas, Entrada& entrada) {
+    const auto& hp = entrada.encabezado.posicion[static_cast<std::size_t>(schedule::Columna::MotorHp)];
+    if (entrada.nodos) {
+        entrada.nodos->push_back(NodoDe(celdas, entrada.encabezado));
+    }
+    if (hp && *hp < celdas.size() && !schedule::SinBlancos(celdas[*hp]).empty()) {
+        entrada.motores.emplace_back(entrada.filas, std::move(celdas));
+    }
+    ++entrada.filas;
+}
+
+// The full-load current of the motor rows on the service's side, once the decimal mark of
+// their voltages is known: in a tree, each motor's node takes its current; without one,
+// every row is fed from the service.
+engine::Racional MotoresDeFilas(Entrada& entrada) {
+    std::vector<schedule::Nodo> solos;
+    for (const auto& [i, celdas] : entrada.motores) {
+        const auto corriente = schedule::CorrienteDelMotor(
+            schedule::LeerFila(celdas, entrada.encabezado, entrada.marca));
+        if (entrada.nodos && i < entrada.nodos->size()) {
+            (*entrada.nodos)[i].motor = corriente;
+        } else if (!entrada.nodos) {
+            solos.push_back(NodoDe(celdas, entrada.encabezado));
+            solos.back().desde.clear();
+            solos.back().motor = corriente;
+        }
+    }
+    return schedule::MotoresDeLasFilas(entrada.nodos ? *entrada.nodos : solos);
+}
+
 // A workbook or a project: its schedule, and the header of its columns.
 std::optional<Fallo> AbrirCuadro(const std::filesystem::path& ruta, Entrada& entrada) {
     auto leido = schedule::AbrirCuadro(ruta);
@@ -189,11 +225,9 @@ std::optional<Fallo> AbrirCuadro(const std::filesystem::path& ruta, Entrada& ent
     entrada.windows1252 = entrada.cuadro->formato.windows1252;
     if (EsArbol(entrada.encabezado)) {
         entrada.nodos.emplace();
-        for (const schedule::Cuadro::Fila& fila : entrada.cuadro->filas) {
-            entrada.nodos->push_back(
-                NodoDe(schedule::CeldasDelArchivo(*entrada.cuadro, entrada.columnas, fila),
-                       entrada.encabezado));
-        }
+    }
+    for (const schedule::Cuadro::Fila& fila : entrada.cuadro->filas) {
+        Contar(schedule::CeldasDelArchivo(*entrada.cuadro, entrada.columnas, fila), entrada);
     }
     return std::nullopt;
 }
@@ -212,8 +246,8 @@ std::optional<Fallo> AbrirEntrada(const std::filesystem::path& ruta, Entrada& en
     }
     while (entrada.lector->Siguiente(celdas)) {
         schedule::ContarMarcas(celdas, entrada.encabezado, decision);
-        if (entrada.nodos && !schedule::FilaVacia(celdas)) {
-            entrada.nodos->push_back(NodoDe(celdas, entrada.encabezado));
+        if (!schedule::FilaVacia(celdas)) {
+            Contar(celdas, entrada);
         }
     }
     if (const auto& error = entrada.lector->error()) {
@@ -444,8 +478,12 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     const double maximo = entrada.cuadro ? schedule::RegulacionTotalDe(entrada.cuadro->proyecto)
                                          : schedule::RegulacionTotalPorOmision;
     // The project's source, the options' over it: checked before the run began.
-    const schedule::ParaCorto corto = schedule::ParaCortoDe(salida.proyecto, sep);
+    schedule::ParaCorto corto = schedule::ParaCortoDe(salida.proyecto, sep);
     salida.conFuente = corto.fuente.has_value();
+    if (corto.fuente) {
+        corto.fuente->motoresDeFilas = MotoresDeFilas(entrada);
+        salida.resumen.Fuente(*corto.fuente);
+    }
     std::optional<schedule::ArbolDeFilas> arbol;
     if (entrada.nodos) {
         arbol.emplace(std::move(*entrada.nodos), maximo, sep, corto);
@@ -608,7 +646,6 @@ int Ejecutar(const Opciones& o, std::ostream& estandar, std::ostream& errores) {
     if (auto error = PonerFuente(o, salida.proyecto)) {
         return fallar(*error);
     }
-    salida.resumen.Fuente(salida.proyecto);
     const Fallas fallas =
         EscribirFilas(entrada, std::get<engine::TablasConductores>(tablas), norma, salida);
     if (const auto& error = entrada.Error()) {

@@ -228,7 +228,7 @@ TEST(Motores, TheOverloadFollowsTheNameplate) {
     a.motor->elevacion = Decimal(40);
     d = Dimensionar(a, Tablas());
     EXPECT_EQ(d.motor->sobrecarga->Texto(), "16.25");
-    EXPECT_TRUE(Dice(d, "16.25 A (125 % de la corriente de placa)"));
+    EXPECT_TRUE(Dice(d, "16.25 A, el 125 % de la corriente de placa"));
 }
 
 // A motor's load is the table's: a current given beside it is refused; the 127 V row says

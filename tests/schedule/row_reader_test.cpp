@@ -283,8 +283,67 @@ TEST(LeerFila, OneLoadAndOneContinuousPart) {
     EXPECT_TRUE(errores({"A", "3", "cu", "pvc", "", "25", "480", "0.9", "10", "", "12"}).empty());
     EXPECT_EQ(std::get<std::string>(LeerEncabezado({"circuito", "sistema", "conductor", "ducto",
                                                     "voltaje", "fp", "longitud"}))
-                  .substr(0, 206),
+                  .substr(0, 242),
               "faltan columnas obligatorias en el encabezado: corriente (o potencia_kw, o "
-              "potencia_kva). El encabezado tiene «circuito», «sistema», «conductor», «ducto», "
-              "«voltaje», «fp», «longitud». Se leen ");
+              "potencia_kva, o motor_hp en un cuadro de motores). El encabezado tiene «circuito», "
+              "«sistema», «conductor», «ducto», «voltaje», «fp», «longitud». Se leen ");
+    // A schedule of motors gives each load by its rating.
+    EXPECT_TRUE(std::holds_alternative<Encabezado>(LeerEncabezado(
+        {"circuito", "sistema", "conductor", "ducto", "voltaje", "fp", "longitud", "HP"})));
+}
+
+// A motor's row: its rating as people write it, its type by the trade's words, its nameplate;
+// its load columns stay empty, and a motor column without a rating belongs to no motor.
+TEST(LeerFila, AMotorsRow) {
+    const Encabezado e =
+        De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", "fp", "longitud",
+            "motor_hp", "motor_tipo", "motor_corriente_placa", "motor_factor_servicio",
+            "motor_elevacion", "continua"});
+    const auto leer = [&](std::vector<std::string> celdas) { return LeerFila(celdas, e, Coma); };
+    const auto motor = [&](std::vector<std::string> celdas) {
+        return std::get<engine::Alimentador>(leer(std::move(celdas))).motor;
+    };
+    const auto m = motor({"B-1", "3", "cu", "pvc", "", "460", "0,85", "20", "7½", "Inducción",
+                          "13,5", "1,15", "40"});
+    ASSERT_TRUE(m);
+    EXPECT_EQ(engine::PotenciasMotor[m->potencia].nombre, "7 1/2");
+    EXPECT_EQ(m->tipo, engine::TipoMotor::JaulaDeArdilla);
+    EXPECT_EQ(m->corrientePlaca, *engine::Decimal::Leer("13.5"));
+    EXPECT_EQ(m->factorServicio, *engine::Decimal::Leer("1.15"));
+    EXPECT_EQ(m->elevacion, engine::Decimal(40));
+    EXPECT_EQ(motor({"B-2", "3", "cu", "pvc", "", "460", "0,85", "20", "0,5", "rotor devanado"})
+                  ->tipo,
+              engine::TipoMotor::RotorDevanado);
+    EXPECT_EQ(motor({"B-3", "3", "cu", "pvc", "", "460", "0,85", "20", "1 1/2", "síncrono"})->tipo,
+              engine::TipoMotor::Sincrono);
+    EXPECT_FALSE(motor({"A-1", "3", "cu", "pvc", "30", "460", "0,85", "20"}));
+
+    const auto errores = [&](std::vector<std::string> celdas) {
+        const FilaLeida f = leer(std::move(celdas));
+        const auto* lista = std::get_if<std::vector<ErrorCelda>>(&f);
+        return lista ? *lista : std::vector<ErrorCelda>{};
+    };
+    EXPECT_EQ(errores({"B-4", "3", "cu", "pvc", "14", "460", "0,85", "20", "10"}),
+              (std::vector<ErrorCelda>{
+                  {Columna::Corriente,
+                   "La columna «corriente» debe quedar vacía en la fila de un motor: su carga es "
+                   "la corriente a plena carga de las tablas de motores, por «motor_hp»."}}));
+    const auto once = errores({"B-5", "3", "cu", "pvc", "", "460", "0,85", "20", "11 hp"});
+    ASSERT_EQ(once.size(), 1u);
+    EXPECT_EQ(once[0].columna, Columna::MotorHp);
+    EXPECT_NE(once[0].mensaje.find("«11 hp»"), std::string::npos) << once[0].mensaje;
+    EXPECT_NE(once[0].mensaje.find("7 1/2, 10, 15"), std::string::npos) << once[0].mensaje;
+    EXPECT_EQ(errores({"B-6", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "diésel"})
+                  .front()
+                  .columna,
+              Columna::MotorTipo);
+    EXPECT_EQ(errores({"A-2", "3", "cu", "pvc", "30", "460", "0,85", "20", "", "", "13"}),
+              (std::vector<ErrorCelda>{
+                  {Columna::MotorCorrientePlaca,
+                   "La columna «motor_corriente_placa» es de un motor, y la fila no da su "
+                   "potencia en «motor_hp»."}}));
+    EXPECT_EQ(errores({"B-7", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "", "-3"})
+                  .front()
+                  .columna,
+              Columna::MotorCorrientePlaca);
 }

@@ -265,7 +265,7 @@ class Fallas(Carpeta):
         entrada = self.archivo("sin.csv", b"circuito;sistema;ducto\nA;3;pvc\n")
         salida = os.path.join(self.carpeta, "salida.csv")
         r = correr(entrada, "-o", salida)
-        self.assertNadaEscrito(r, ["sin.csv"], "conductor, voltaje, fp, longitud, corriente (o potencia_kw, o potencia_kva)")
+        self.assertNadaEscrito(r, ["sin.csv"], "conductor, voltaje, fp, longitud, corriente (o potencia_kw, o potencia_kva, o motor_hp en un cuadro de motores)")
         self.assertIn("sin.csv", r.stderr.decode("utf-8"))
 
     def test_a_missing_table_leaves_an_existing_output_unchanged(self):
