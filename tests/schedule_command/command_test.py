@@ -545,5 +545,69 @@ class Cortocircuito(Carpeta):
         self.assertEqual((tg["icc_inicio_ka"], tg["icc_final_ka"]), ("38.49", "17.09"))
 
 
+# Motor rows beside the published example's TG, by hand from Table 430.250: B-1, 50 hp at
+# 600 V, 52 A; B-2 and B-3, 10 hp at 600 V, 11 A each; B-4 behind T2's transformer adds
+# nothing. The motors' term on the service's side: 4 × (100 + 52 + 11 + 11) = 696 A, so TG
+# gets 38,491.15 + 696 = 39,187.15 A at its start and 17,089.56 + 696 = 17,785.56 A at its
+# end. B-1's nameplate 60 A with a service factor of 1.15: overload 75 A; disconnect
+# 1.15 × 52 = 59.8 A; conductors for 65 A: 6 AWG at 75 °C; breaker 250 % = 130 A → 150 A.
+MOTORES = ("circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud,paralelo,calibre,"
+           "capacidad_interruptiva,alimentado_desde,transformador,motor_hp,motor_corriente_placa,"
+           "motor_factor_servicio\r\n"
+           "TG,3,cu,pvc,800,600,0.9,275.2344,3,500,35,,,,,\r\n"
+           "B-1,3,cu,pvc,,600,0.85,20,,,,TG,,50,60,1.15\r\n"
+           "B-2,3,cu,pvc,,600,0.85,20,,,,TG,,10,,\r\n"
+           "T2,3,cu,pvc,40,600,0.9,10,,,,TG,sí,,,\r\n"
+           "B-3,3,cu,pvc,,600,0.85,20,,,,B-2,,10 hp,,\r\n"
+           "B-4,3,cu,pvc,,600,0.85,20,,,,T2,,10,,\r\n")
+
+
+class Motores(Carpeta):
+    def test_motor_rows_beside_feeders_in_one_tree(self):
+        entrada = self.archivo("m.csv", MOTORES.encode())
+        r = correr(entrada, *FUENTE)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        tabla = filas(r.stdout, ",")
+        filas_ = {f[0]: dict(zip(tabla[0], f)) for f in tabla[1:]}
+        tg, b1, b3 = filas_["TG"], filas_["B-1"], filas_["B-3"]
+        self.assertEqual((tg["icc_inicio_ka"], tg["icc_final_ka"]), ("39.19", "17.79"))
+        self.assertEqual((b1["corriente_calc"], b1["calibre_elegido"], b1["proteccion_elegida"]),
+                         ("52", "6", "150"))
+        self.assertEqual((b1["sobrecarga_max"], b1["desconectador_min"]), ("75", "59.8"))
+        self.assertIn("240.4(G)", b1["observaciones"])
+        self.assertEqual((b3["corriente_calc"], b3["proteccion_elegida"]), ("11", "30"))
+        self.assertEqual(b3["sobrecarga_max"], "")
+        # The same from a project and its workbook, read back.
+        proyecto = os.path.join(self.carpeta, "m.alim")
+        self.assertEqual(correr(entrada, *FUENTE, "-o", proyecto).returncode, 0)
+        libro = os.path.join(self.carpeta, "m.xlsx")
+        self.assertEqual(correr(proyecto, "-o", libro).returncode, 0)
+        hoja = openpyxl.load_workbook(libro)["Proyecto"]
+        campos = {f[0].value: f[1].value for f in hoja.iter_rows() if f[0].value}
+        self.assertEqual(campos["Cortocircuito en la acometida"], "39.19 kA")
+        for archivo in (proyecto, libro):
+            otra = filas(correr(archivo).stdout, ",")
+            tg = dict(zip(otra[0], otra[1]))
+            self.assertEqual((tg["icc_inicio_ka"], tg["icc_final_ka"]), ("39.19", "17.79"),
+                             archivo)
+
+    # Without a tree every row is fed from the service: TG and the three motors of 52, 11
+    # and 11 A, as above without T2's; a motor row that gives a current is refused by name.
+    def test_motor_rows_without_a_tree_and_a_refused_one(self):
+        sin_arbol = "\r\n".join(
+            ",".join(c for i, c in enumerate(linea.split(",")) if i not in (11, 12))
+            for linea in MOTORES.split("\r\n") if linea and not linea.startswith(("T2", "B-4")))
+        entrada = self.archivo("s.csv", (sin_arbol + "\r\n").encode())
+        r = correr(entrada, *FUENTE)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        tg = dict(zip(*filas(r.stdout, ",")[:2]))
+        self.assertEqual((tg["icc_inicio_ka"], tg["icc_final_ka"]), ("39.19", "17.79"))
+        mala = self.archivo("x.csv", (ENCABEZADO + ",motor_hp\r\nB,3,cu,pvc,14,460,0.85,20,10\r\n")
+                            .encode())
+        r = correr(mala)
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("«corriente» debe quedar vacía en la fila de un motor", r.stderr.decode())
+
+
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1], verbosity=2)
