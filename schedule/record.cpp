@@ -136,16 +136,48 @@ public:
                     " %, máximo " + Dado(a_.regulacionMaxima, sep_) + " %.");
     }
 
+    // A motor's row: the table's current, its conductors' 125 % and its breaker's limit.
+    void Motor(std::vector<std::string>& l) const {
+        const engine::CircuitoMotor& m = *d_.motor;
+        const engine::PlenaCarga& p = m.plenaCarga;
+        const engine::TipoMotor tipo = a_.motor->tipo;
+        const std::string voltaje = Dado(a_.voltaje, sep_);
+        const std::string columna = std::to_string(p.columna);
+        const std::string corriente = Exacto(p.corriente, sep_);
+        l.push_back(
+            "Motor " +
+            (tipo == engine::TipoMotor::JaulaDeArdilla
+                 ? std::string()
+                 : std::string(engine::TiposMotor[static_cast<std::size_t>(tipo)].nombre) + " ") +
+            "de " + std::string(engine::PotenciasMotor[a_.motor->potencia].nombre) + " hp, " +
+            voltaje + " V" + (voltaje == columna ? "" : " (columna de " + columna + " V)") + ": " +
+            corriente + " A (" +
+            C(p.trifasica ? Clausula::TablaMotoresTrifasicos : Clausula::TablaMotoresMonofasicos) +
+            "); 125 % = " + Exacto(m.conductores, sep_) + " A (" + C(Clausula::ConductoresMotor) +
+            "); protección ≤ " + std::to_string(m.porciento) + " % = " + Exacto(m.maxima, sep_) +
+            " A (" + C(Clausula::ProteccionMotor) + ")" +
+            (m.siguiente == m.maxima ? "" : ", " + Exacto(m.siguiente, sep_) +
+                                                " A el valor estándar siguiente (" +
+                                                C(Clausula::MotorSiguienteMayor) + ")") +
+            ".");
+        std::string placa = "Desconectador (" + C(Clausula::DesconectadorMotor) + "): 115 % × " +
+                            corriente + " A = " + Exacto(m.desconectador, sep_) + " A";
+        if (m.sobrecarga) {
+            placa += "; sobrecarga (" + C(Clausula::SobrecargaMotor) + "): " +
+                     std::to_string(m.porcientoSobrecarga) + " % × " +
+                     Exacto(*a_.motor->corrientePlaca, sep_) + " A de placa = " +
+                     Exacto(*m.sobrecarga, sep_) + " A";
+        }
+        l.push_back(placa + ".");
+    }
+
     void Ampacidad(std::vector<std::string>& l) const {
         const engine::Ampacidad& a = *d_.ampacidad;
-        l.push_back("Corriente: " + Exacto(a.corriente, sep_) + " A" +
-                    (a.calculada ? " (de la potencia, redondeada a 2 decimales)" : "") +
-                    "; continua " + Exacto(a.continua, sep_) + " A, no continua " +
-                    Exacto(a.noContinua, sep_) + " A. Requerida (" + C(Clausula::CargaContinua) +
-                    "): " + Exacto(a.factorContinua, sep_) + " × " + Exacto(a.continua, sep_) +
-                    " + " + Exacto(a.noContinua, sep_) + " = " + Exacto(a.requerida, sep_) +
-                    " A en la columna de " + std::to_string(a.columnaTerminales) + " °C (" +
-                    C(Clausula::Terminales) + ").");
+        if (d_.motor) {
+            Motor(l);
+        } else {
+            Carga(l);
+        }
         const engine::Decimal uno = engine::AmpacidadPermitida(
             a_.material, elegido_, a.columnaAislamiento, a.columnaTerminales, a.factores);
         l.push_back("Ampacidad (" + C(Clausula::TablaAmpacidad) + "), columna de " +
@@ -158,23 +190,21 @@ public:
                     ") = " + Exacto(a.factores, sep_) + "; calibre " + Calibre(elegido_) + ": " +
                     Exacto(uno, sep_) + " A × " + Dado(a_.juegos, sep_) + " = " +
                     Exacto(d_.valores->ampacidad, sep_) + " A.");
-        const bool alcanza = !(d_.valores->ampacidad < a.proteccion);
-        l.push_back(
-            "Protección (" + C(Clausula::RatingsEstandar) + "): " + Exacto(a.proteccion, sep_) +
-            " A. Conductor protegido (" + C(Clausula::ConductorProtegido) + "): " +
-            (d_.excedeAmpacidad ? "no cumple"
-             : alcanza
-                 ? Exacto(d_.valores->ampacidad, sep_) + " A ≥ " + Exacto(a.proteccion, sep_) + " A"
-                 : "siguiente valor normalizado sobre " + Exacto(d_.valores->ampacidad, sep_) +
-                       " A (" + C(Clausula::SiguienteMayor) + ")") +
-            ".");
+        if (d_.motor) {
+            l.push_back("Protección (" + C(Clausula::ProteccionMotor) + "): " +
+                        Exacto(a.proteccion, sep_) +
+                        " A. Los conductores los protege el relevador de sobrecarga (" +
+                        C(Clausula::MotorConductorProtegido) + ").");
+        } else {
+            Proteccion(l);
+        }
     }
 
     void Tierra(std::vector<std::string>& l) const {
         const engine::Conjunto& c = *d_.conjunto;
         const engine::FilaTierra* fila = engine::FilaTierraDe(d_.ampacidad->proteccion);
         std::string linea = "Conductor de puesta a tierra (" + C(Clausula::TablaTierra) +
-                            "): protección de " + Exacto(d_.ampacidad->proteccion, sep_) +
+                            (d_.motor ? ", " + C(Clausula::TierraMotor) : "") + "): protección de " + Exacto(d_.ampacidad->proteccion, sep_) +
                             " A, renglón de " + std::to_string(fila->amperes) + " A: " +
                             std::string(fila->calibre[static_cast<std::size_t>(a_.material)]);
         const std::size_t tabla =
@@ -224,6 +254,34 @@ public:
     }
 
 private:
+    // A load's current, its parts and what the conductor must carry.
+    void Carga(std::vector<std::string>& l) const {
+        const engine::Ampacidad& a = *d_.ampacidad;
+        l.push_back("Corriente: " + Exacto(a.corriente, sep_) + " A" +
+                    (a.calculada ? " (de la potencia, redondeada a 2 decimales)" : "") +
+                    "; continua " + Exacto(a.continua, sep_) + " A, no continua " +
+                    Exacto(a.noContinua, sep_) + " A. Requerida (" + C(Clausula::CargaContinua) +
+                    "): " + Exacto(a.factorContinua, sep_) + " × " + Exacto(a.continua, sep_) +
+                    " + " + Exacto(a.noContinua, sep_) + " = " + Exacto(a.requerida, sep_) +
+                    " A en la columna de " + std::to_string(a.columnaTerminales) + " °C (" +
+                    C(Clausula::Terminales) + ").");
+    }
+
+    // The device and the conductor it protects.
+    void Proteccion(std::vector<std::string>& l) const {
+        const engine::Ampacidad& a = *d_.ampacidad;
+        const bool alcanza = !(d_.valores->ampacidad < a.proteccion);
+        l.push_back(
+            "Protección (" + C(Clausula::RatingsEstandar) + "): " + Exacto(a.proteccion, sep_) +
+            " A. Conductor protegido (" + C(Clausula::ConductorProtegido) + "): " +
+            (d_.excedeAmpacidad ? "no cumple"
+             : alcanza
+                 ? Exacto(d_.valores->ampacidad, sep_) + " A ≥ " + Exacto(a.proteccion, sep_) + " A"
+                 : "siguiente valor normalizado sobre " + Exacto(d_.valores->ampacidad, sep_) +
+                       " A (" + C(Clausula::SiguienteMayor) + ")") +
+            ".");
+    }
+
     std::string N(double valor, int decimales) const { return Fijo(valor, decimales, sep_); }
     std::string C(Clausula clausula) const { return std::string(Cita(clausula, norma_)); }
 

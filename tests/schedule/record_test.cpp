@@ -214,3 +214,40 @@ TEST(Memoria, TheFillNamesTheRowOfTableFiveItTook) {
                       "(21): 0,508 in²; 32,8 %") != std::string::npos;
     })) << ::testing::PrintToString(d);
 }
+
+// A motor's block in the annex, by hand from Table 430.250: 10 hp at 460 V, 14 A; 125 % =
+// 17.5 A; 250 % = 35 A, a standard rating; disconnect 115 % = 16.1 A; the nameplate's 13 A
+// with a service factor of 1.15, overload 125 % = 16.25 A. 7½ hp at 480 V reads the 460 V
+// column, 11 A: 250 % = 27.5 A, the next standard rating 30 A. The grounding conductor by
+// the breaker, 250.122(D)(1).
+TEST(Memoria, TheAnnexWritesAMotorsCircuit) {
+    std::istringstream entrada(
+        "circuito;sistema;conductor;ducto;voltaje;fp;longitud;motor_hp;motor_corriente_placa;"
+        "motor_factor_servicio\r\n"
+        "B-1;Trifásico;Cobre;PVC;460;0,85;20;10;13;1,15\r\n"
+        "B-2;Trifásico;Cobre;PVC;480;0,85;20;7 1/2;;\r\n");
+    const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
+    const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
+    const auto linea = [&](std::size_t fila, std::string_view inicio) {
+        for (const std::string& l : m.filas.at(fila).detalle) {
+            if (l.starts_with(inicio)) {
+                return l;
+            }
+        }
+        return "(no está: " + std::string(inicio) + ")";
+    };
+    EXPECT_EQ(linea(0, "Motor"), "Motor de 10 hp, 460 V: 14 A (Tabla 430.250); 125 % = 17,5 A "
+                                 "(430.22); protección ≤ 250 % = 35 A (430.52).");
+    EXPECT_EQ(linea(0, "Desconectador"), "Desconectador (430.110(A)): 115 % × 14 A = 16,1 A; "
+                                         "sobrecarga (430.32(A)(1)): 125 % × 13 A de placa = "
+                                         "16,25 A.");
+    EXPECT_EQ(linea(0, "Protección"), "Protección (430.52): 35 A. Los conductores los protege el "
+                                      "relevador de sobrecarga (240.4(G)).");
+    EXPECT_TRUE(linea(0, "Conductor de puesta a tierra").starts_with(
+        "Conductor de puesta a tierra (Tabla 250.122, 250.122(D)(1)): protección de 35 A"));
+    EXPECT_EQ(linea(1, "Motor"),
+              "Motor de 7 1/2 hp, 480 V (columna de 460 V): 11 A (Tabla 430.250); 125 % = "
+              "13,75 A (430.22); protección ≤ 250 % = 27,5 A (430.52), 30 A el valor estándar "
+              "siguiente (430.52(C)(1)(a)).");
+    EXPECT_EQ(linea(1, "Corriente:"), "(no está: Corriente:)");
+}
