@@ -124,8 +124,9 @@ std::variant<PlenaCarga, SinPlenaCarga> CorrientePlenaCarga(const Motor& m, Sist
         return SinPlenaCarga{
             FaltaMotor::Voltaje,
             "La " + tabla + " no da corrientes de motores a " + TextoQuinceCifras(voltaje) +
-                " V: sus columnas sirven a sistemas de 110 a 120 V, 200 V, 208 V y 220 a 240 V" +
-                (trifasico ? ", 440 a 480 V y 550 a 600 V." : ", y a 127 V la de 115 V.")};
+                " V: sus columnas sirven a sistemas de " +
+                (trifasico ? "110 a 120 V, 200 V, 208 V, 220 a 240 V, 440 a 480 V y 550 a 600 V."
+                           : "110 a 120 V (y a 127 V la de 115 V), 200 V, 208 V y 220 a 240 V.")};
     }
     p.columna = *columna;
     const std::string_view nombre = PotenciasMotor[m.potencia].nombre;
