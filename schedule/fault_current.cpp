@@ -213,7 +213,21 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
     return lineas;
 }
 
-std::optional<Racional> CorrienteDelMotor(const FilaLeida& leida) {
+namespace {
+
+// The doubles the sizing reads hold at most 15 digits: their decimal text is the typed one.
+Racional Exacto(double valor) {
+    // Most are whole numbers, exact as they stand.
+    if (valor >= 0 && valor < 9.0e15 && valor == std::floor(valor)) {
+        return Racional(static_cast<std::uint64_t>(valor));
+    }
+    const auto decimal = engine::Decimal::DeReal(valor);
+    return decimal ? Racional::Leer(decimal->Texto()).value_or(Racional()) : Racional();
+}
+
+} // namespace
+
+std::optional<MotorDeFila> CorrienteDelMotor(const FilaLeida& leida) {
     const auto* a = std::get_if<engine::Alimentador>(&leida);
     if (a == nullptr || !a->motor) {
         return std::nullopt;
@@ -221,7 +235,11 @@ std::optional<Racional> CorrienteDelMotor(const FilaLeida& leida) {
     const auto p = engine::CorrientePlenaCarga(*a->motor, a->sistema, a->voltaje,
                                                engine::NormaPorOmision);
     const auto* plena = std::get_if<engine::PlenaCarga>(&p);
-    return plena ? Racional::Leer(plena->corriente.Texto()) : std::nullopt;
+    if (plena == nullptr) {
+        return std::nullopt;
+    }
+    return MotorDeFila{*Racional::Leer(plena->corriente.Texto()), Exacto(a->voltaje),
+                       a->sistema == engine::Sistema::Trifasico};
 }
 
 std::optional<Tramo> TramoDe(const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
@@ -238,15 +256,7 @@ std::optional<Tramo> TramoDe(const FilaLeida& leida, const std::optional<engine:
     if (!completo) {
         return t;
     }
-    // The doubles the sizing reads hold at most 15 digits: their decimal text is the typed one.
-    const auto exacto = [](double valor) {
-        // Most are whole numbers, exact as they stand.
-        if (valor >= 0 && valor < 9.0e15 && valor == std::floor(valor)) {
-            return Racional(static_cast<std::uint64_t>(valor));
-        }
-        const auto decimal = engine::Decimal::DeReal(valor);
-        return decimal ? Racional::Leer(decimal->Texto()).value_or(Racional()) : Racional();
-    };
+    const auto exacto = Exacto;
     t.trifasico = a->sistema == engine::Sistema::Trifasico;
     t.voltaje = exacto(a->voltaje);
     t.material = a->material;

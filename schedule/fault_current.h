@@ -44,9 +44,14 @@ std::variant<std::monostate, Fuente, std::string> FuenteDe(const DatosProyecto& 
 // The entries of the source, as a message that asks for them names them.
 std::string EntradasDeLaFuente();
 
-// A motor row's full-load current from the code's tables, exactly; none for another row, or
-// where the tables give none.
-std::optional<engine::Racional> CorrienteDelMotor(const FilaLeida& leida);
+// A motor row's full-load current from the code's tables, exactly, and the system it runs on;
+// none for another row, or where the tables give none.
+struct MotorDeFila {
+    engine::Racional corriente; // A
+    engine::Racional voltaje;   // V
+    bool trifasico = true;
+};
+std::optional<MotorDeFila> CorrienteDelMotor(const FilaLeida& leida);
 
 // A board where feeders start: its fault current point to point, without the motors.
 struct Tablero {

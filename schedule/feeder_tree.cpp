@@ -301,7 +301,7 @@ Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_v
     return n;
 }
 
-engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos) {
+engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos, const Fuente& fuente) {
     std::unordered_map<std::string, std::size_t> filas;
     std::unordered_map<std::string, std::size_t> repetidas;
     for (std::size_t i = 0; i < nodos.size(); ++i) {
@@ -312,7 +312,8 @@ engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos) {
     }
     engine::Racional suma;
     for (const Nodo& motor : nodos) {
-        if (!motor.motor) {
+        if (!motor.motor || motor.motor->trifasico != fuente.trifasica ||
+            !(motor.motor->voltaje == fuente.voltaje)) {
             continue;
         }
         // Up the tree to the service; a path longer than the rows runs in a loop.
@@ -324,7 +325,7 @@ engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos) {
             n = hallado == filas.end() || repetidas[clave] > 1 ? nullptr : &nodos[hallado->second];
         }
         if (n && !n->transformador && SinBlancos(n->desde).empty()) {
-            suma = suma + *motor.motor;
+            suma = suma + motor.motor->corriente;
         }
     }
     return suma;

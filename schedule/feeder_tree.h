@@ -21,7 +21,7 @@ struct Nodo {
     bool transformador = false;       // the sum starts again here
     std::optional<double> regulacion; // %, unrounded; none: the row could not be sized
     std::optional<Tramo> tramo;       // none: the row could not be read
-    std::optional<engine::Racional> motor; // a motor row's full-load current, A
+    std::optional<MotorDeFila> motor; // a motor row's full-load current and its system
 };
 
 // A feeder's place in the tree: its total, or the error of the row, or why it has none.
@@ -79,10 +79,11 @@ Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_v
 // A feeder's regulation for the tree: none when it could not be sized.
 std::optional<double> RegulacionDe(const std::optional<engine::Dimensionado>& dimensionado);
 
-// The full-load current of the motor rows fed from the service with no transformer between,
-// which the motors' term of the fault current adds: a row below a transformer, below an
-// unknown or repeated name, or in a loop of feeders adds nothing.
-engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos);
+// The full-load current of the motor rows fed from `fuente`'s service with no transformer
+// between, which the motors' term of the fault current adds: a row below a transformer,
+// below an unknown or repeated name, in a loop of feeders, or at another voltage or system
+// than the service's adds nothing.
+engine::Racional MotoresDeLasFilas(const std::vector<Nodo>& nodos, const Fuente& fuente);
 
 // The place of a feeder in a schedule without a tree: fed from the service.
 EnArbol Solo(const Nodo& nodo, double maximo, const engine::Separadores& sep,

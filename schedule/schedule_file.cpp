@@ -190,13 +190,18 @@ NodosDelCuadro(const Cuadro& cuadro,
 
 } // namespace
 
+engine::Racional
+MotoresDelCuadro(const Cuadro& cuadro, const Fuente& fuente,
+                 const std::function<const FilaDimensionada&(std::size_t)>& dimensionada) {
+    return MotoresDeLasFilas(NodosDelCuadro(cuadro, dimensionada, false), fuente);
+}
+
 std::variant<std::monostate, Fuente, std::string>
 FuenteDelCuadro(const Cuadro& cuadro, const std::vector<FilaDimensionada>& dimensionadas) {
     auto fuente = FuenteDe(cuadro.proyecto);
     if (auto* f = std::get_if<Fuente>(&fuente)) {
-        f->motoresDeFilas = MotoresDeLasFilas(NodosDelCuadro(
-            cuadro, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; },
-            false));
+        f->motoresDeFilas = MotoresDelCuadro(
+            cuadro, *f, [&](std::size_t i) -> const FilaDimensionada& { return dimensionadas[i]; });
     }
     return fuente;
 }
@@ -209,7 +214,7 @@ ArbolDelCuadro(const Cuadro& cuadro,
     corto.detalle = detalle;
     const std::vector<Nodo> nodos = NodosDelCuadro(cuadro, dimensionada, corto.fuente.has_value());
     if (corto.fuente) {
-        corto.fuente->motoresDeFilas = MotoresDeLasFilas(nodos);
+        corto.fuente->motoresDeFilas = MotoresDeLasFilas(nodos, *corto.fuente);
     }
     return Arbol(nodos, RegulacionTotalDe(cuadro.proyecto), sep, corto);
 }

@@ -189,6 +189,12 @@ ArbolDelCuadro(const Cuadro& cuadro,
                const std::function<const FilaDimensionada&(std::size_t)>& dimensionada,
                const engine::Separadores& sep, bool detalle = false);
 
+// The full-load current of a schedule's motor rows on `fuente`'s service's side, A, each row's
+// reading given by `dimensionada(i)`.
+engine::Racional
+MotoresDelCuadro(const Cuadro& cuadro, const Fuente& fuente,
+                 const std::function<const FilaDimensionada&(std::size_t)>& dimensionada);
+
 // The project's source, with the full-load currents of its motor rows on the service's side.
 std::variant<std::monostate, Fuente, std::string>
 FuenteDelCuadro(const Cuadro& cuadro, const std::vector<FilaDimensionada>& dimensionadas);

@@ -191,7 +191,7 @@ void Contar(std::vector<std::string> celdas, Entrada& entrada) {
 // The full-load current of the motor rows on the service's side, once the decimal mark of
 // their voltages is known: in a tree, each motor's node takes its current; without one,
 // every row is fed from the service.
-engine::Racional MotoresDeFilas(Entrada& entrada) {
+engine::Racional MotoresDeFilas(Entrada& entrada, const schedule::Fuente& fuente) {
     std::vector<schedule::Nodo> solos;
     for (const auto& [i, celdas] : entrada.motores) {
         const auto corriente = schedule::CorrienteDelMotor(
@@ -204,7 +204,7 @@ engine::Racional MotoresDeFilas(Entrada& entrada) {
             solos.back().motor = corriente;
         }
     }
-    return schedule::MotoresDeLasFilas(entrada.nodos ? *entrada.nodos : solos);
+    return schedule::MotoresDeLasFilas(entrada.nodos ? *entrada.nodos : solos, fuente);
 }
 
 // A workbook or a project: its schedule, and the header of its columns.
@@ -481,7 +481,7 @@ Fallas EscribirFilas(Entrada& entrada, const engine::TablasConductores& tablas, 
     schedule::ParaCorto corto = schedule::ParaCortoDe(salida.proyecto, sep);
     salida.conFuente = corto.fuente.has_value();
     if (corto.fuente) {
-        corto.fuente->motoresDeFilas = MotoresDeFilas(entrada);
+        corto.fuente->motoresDeFilas = MotoresDeFilas(entrada, *corto.fuente);
         salida.resumen.Fuente(*corto.fuente);
     }
     std::optional<schedule::ArbolDeFilas> arbol;

@@ -228,6 +228,15 @@ void VentanaAlimentadores::connectHandlers() {
             &VentanaAlimentadores::MostrarColumnas);
     connect(modelo_, &QAbstractItemModel::dataChanged, this,
             &VentanaAlimentadores::MostrarColumnas);
+    // A motor row edited, added or taken away changes the motors' term at the service.
+    connect(modelo_, &QAbstractItemModel::modelReset, this,
+            &VentanaAlimentadores::MostrarEstadoFuente);
+    connect(modelo_, &QAbstractItemModel::rowsRemoved, this,
+            &VentanaAlimentadores::MostrarEstadoFuente);
+    connect(modelo_, &QAbstractItemModel::rowsInserted, this,
+            &VentanaAlimentadores::MostrarEstadoFuente);
+    connect(modelo_, &QAbstractItemModel::dataChanged, this,
+            &VentanaAlimentadores::MostrarEstadoFuente);
     connect(&modelo_->pila(), &QUndoStack::cleanChanged, this,
             &VentanaAlimentadores::ActualizarTitulo);
     connect(modelo_, &ModeloAlimentadores::encabezadoCambiado, this,

@@ -86,6 +86,8 @@ private:
     // the source in both forms.
     void CrearFuente(QWidget* cliente, QLayout* columna);
     void MostrarFuente();
+    // Its status: the current at the service with the motors, its own and the motor rows'.
+    void MostrarEstadoFuente();
     void ConfirmarFuente();
     // A project field being typed in counts as changed before the schedule is saved or let go.
     void ConfirmarCampos();

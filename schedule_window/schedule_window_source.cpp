@@ -84,16 +84,30 @@ void VentanaAlimentadores::MostrarFuente() {
         const bool numero = i != Tolerancia && engine::Decimal::Leer(valor).has_value();
         campos_.fuente[i]->setText(Texto(numero ? engine::ConSeparador(valor, sep) : valor));
     }
-    const auto fuente = schedule::FuenteDe(p);
+    MostrarEstadoFuente();
+}
+
+void VentanaAlimentadores::MostrarEstadoFuente() {
+    const schedule::DatosProyecto& p = modelo_->cuadro().proyecto;
+    const engine::Separadores sep{QLocale().decimalPoint().toStdString(), ""};
+    auto fuente = schedule::FuenteDe(p);
     QString estado = QStringLiteral("Sin fuente: no se calcula el cortocircuito.");
     if (const auto* error = std::get_if<std::string>(&fuente)) {
         estado = Texto(*error);
-    } else if (const auto* f = std::get_if<schedule::Fuente>(&fuente)) {
+    } else if (auto* f = std::get_if<schedule::Fuente>(&fuente)) {
+        f->motoresDeFilas = schedule::MotoresDelCuadro(
+            modelo_->cuadro(), *f, [this](std::size_t i) -> const schedule::FilaDimensionada& {
+                return modelo_->resultado(static_cast<int>(i));
+            });
         const auto corriente = schedule::TableroDeLaFuente(*f).corriente;
-        const auto motores = f->motores * engine::Racional(engine::MultiploMotores);
+        const auto motores = f->Motores() * engine::Racional(engine::MultiploMotores);
         estado =
             QStringLiteral("En la acometida: %1 kA")
                 .arg(Texto(engine::ConSeparador(schedule::TextoKa(*corriente + motores), sep)));
+        if (!(f->motoresDeFilas == engine::Racional())) {
+            estado += QStringLiteral(", con %1 A de plena carga de las filas de motores")
+                          .arg(Texto(engine::ConSeparador(f->motoresDeFilas.Texto(2), sep)));
+        }
     }
     campos_.estadoFuente->setText(estado);
 }

@@ -97,20 +97,26 @@ TEST(Arbol, ADeepChain) {
 // whatever the case of the names upstream: M1 (14 A, under AL-1) and M2 (2.1 A, at the
 // service) give 16.1 A. M3 behind the transformer T, M4 under a name no row has, M5 under a
 // repeated name, M6 in a loop with AL-9, and M7, a motor row that is itself a
-// transformer's, add nothing.
+// transformer's, and M8, at 127 V on a 480 V service, add nothing.
 TEST(MotoresDeLasFilas, OnlyThoseOnTheServicesSide) {
     const auto motor = [](const char* circuito, const char* desde, const char* amperes,
-                          bool transformador = false) {
+                          bool transformador = false, std::uint64_t voltaje = 480) {
         Nodo n = N(circuito, desde, 1, transformador);
-        n.motor = engine::Racional::Leer(amperes);
+        n.motor = MotorDeFila{*engine::Racional::Leer(amperes), engine::Racional(voltaje), true};
         return n;
     };
+    Fuente fuente;
+    fuente.voltaje = engine::Racional(480);
     const std::vector<Nodo> nodos{N("AL-1", "", 1),          motor("M1", "al-1 ", "14"),
                                   motor("M2", "", "2.1"),     N("T", "AL-1", 1, true),
                                   motor("M3", "T", "28"),     motor("M4", "AL-X", "7"),
                                   N("R", "", 1),              N("r", "", 1),
                                   motor("M5", "R", "5"),      N("AL-9", "M6", 1),
-                                  motor("M6", "AL-9", "3"),   motor("M7", "", "9", true)};
-    EXPECT_EQ(MotoresDeLasFilas(nodos), *engine::Racional::Leer("16.1"));
-    EXPECT_EQ(MotoresDeLasFilas({}), engine::Racional());
+                                  motor("M6", "AL-9", "3"),   motor("M7", "", "9", true),
+                                  motor("M8", "", "9.8", false, 127)};
+    EXPECT_EQ(MotoresDeLasFilas(nodos, fuente), *engine::Racional::Leer("16.1"));
+    EXPECT_EQ(MotoresDeLasFilas({}, fuente), engine::Racional());
+    // On a single-phase service the three-phase motors are not its.
+    fuente.trifasica = false;
+    EXPECT_EQ(MotoresDeLasFilas(nodos, fuente), engine::Racional());
 }
