@@ -273,8 +273,9 @@ long long Conjunto::RellenoDecimas() const {
     return areaTubo > 0 ? (areaConductores * 200 + areaTubo) / (2 * areaTubo) : 0;
 }
 
+// A motor's circuit runs its phases alone: it has a neutral only where one is given.
 bool ConNeutro(const Alimentador& a) {
-    return a.neutro.value_or(a.sistema == Sistema::Trifasico);
+    return a.neutro.value_or(a.sistema == Sistema::Trifasico && !a.motor);
 }
 
 bool CompletarConjunto(const Alimentador& a, Dimensionado& d, const Separadores& sep, Norma norma) {

@@ -105,8 +105,13 @@ void VentanaAlimentadores::MostrarEstadoFuente() {
             QStringLiteral("En la acometida: %1 kA")
                 .arg(Texto(engine::ConSeparador(schedule::TextoKa(*corriente + motores), sep)));
         if (!(f->motoresDeFilas == engine::Racional())) {
+            // The tables' currents have at most one decimal, and so has their sum.
+            std::string amperes = f->motoresDeFilas.Texto(1);
+            if (amperes.ends_with(".0")) {
+                amperes.resize(amperes.size() - 2);
+            }
             estado += QStringLiteral(", con %1 A de plena carga de las filas de motores")
-                          .arg(Texto(engine::ConSeparador(f->motoresDeFilas.Texto(2), sep)));
+                          .arg(Texto(engine::ConSeparador(amperes, sep)));
         }
     }
     campos_.estadoFuente->setText(estado);

@@ -153,6 +153,9 @@ TEST(Motores, TenHorsepowerAt460Volts) {
     EXPECT_EQ(d.ampacidad->proteccion.Texto(), "35");
     EXPECT_EQ(Calibres[*d.elegido].nombre, "14");
     EXPECT_EQ(d.motor->desconectador.Texto(), "16.1");
+    // Three phases and the grounding conductor: a motor has no neutral unless given one.
+    EXPECT_FALSE(d.conjunto->neutro);
+    EXPECT_EQ(d.conjunto->conductoresPorTubo, 4);
     EXPECT_FALSE(d.motor->sobrecarga);
     EXPECT_TRUE(Dice(d, "240.4(G)"));
     EXPECT_TRUE(Dice(d, "corriente de placa"));
