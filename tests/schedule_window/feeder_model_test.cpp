@@ -66,6 +66,48 @@ private slots:
         QCOMPARE(Resultado(0, "icc_inicio_ka"), QString());
     }
 
+    // State: the booklet's source above (46,263.40 A at the service) and its feeder.  Action:
+    // a motor row of 10 hp at 208 V typed below it, then its rating changed to 15 hp.
+    // Expected: Table 430.250's 30.8 A add 4 × 30.8 = 123.2 A at the service, 46.39 kA, in
+    // the status and the feeder's figures; 15 hp, 46.2 A, add 184.8 A: 46.45 kA. The motor row
+    // gets its overload-free outputs: the disconnect at 115 % = 35.42 A.
+    void motor_rows_add_to_the_service() {
+        modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        const auto poner = [&](int fila, Columna c, const char* texto) {
+            modelo().setData(modelo().index(fila, Col(c)), QString::fromUtf8(texto),
+                             Qt::EditRole);
+        };
+        poner(0, Columna::Corriente, "400");
+        poner(0, Columna::Voltaje, "208");
+        poner(0, Columna::Ducto, "Acero");
+        poner(0, Columna::Longitud, "6.096");
+        poner(0, Columna::Paralelo, "2");
+        poner(0, Columna::Calibre, "500");
+        for (const auto& [clave, texto] : {std::pair{"kva_fuente", "300"}, {"z_fuente", "2"},
+                                           {"fases_fuente", "3"}, {"voltaje_fuente", "208"}}) {
+            auto* campo = Control<QLineEdit>(ventana.get(), clave);
+            campo->setFocus();
+            campo->selectAll();
+            QTest::keyClicks(campo, QString::fromUtf8(texto));
+            QTest::keyClick(campo, Qt::Key_Tab);
+        }
+        auto* estado = Control<QLabel>(ventana.get(), "estado_fuente");
+        QCOMPARE(estado->text(), QStringLiteral("En la acometida: 46.26 kA"));
+        modelo().AgregarFila(1, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
+        poner(1, Columna::Corriente, "");
+        poner(1, Columna::Voltaje, "208");
+        poner(1, Columna::Longitud, "10");
+        poner(1, Columna::MotorHp, "10");
+        QCOMPARE(Resultado(1, "corriente_calc"), QStringLiteral("30.8"));
+        QCOMPARE(Resultado(1, "desconectador_min"), QStringLiteral("35.42"));
+        QCOMPARE(estado->text(), QStringLiteral("En la acometida: 46.39 kA, con 30.8 A de plena "
+                                                "carga de las filas de motores"));
+        QCOMPARE(Resultado(0, "icc_inicio_ka"), QStringLiteral("46.39"));
+        poner(1, Columna::MotorHp, "15");
+        QCOMPARE(estado->text(), QStringLiteral("En la acometida: 46.45 kA, con 46.2 A de plena "
+                                                "carga de las filas de motores"));
+    }
+
     void editing_cells_sizes_the_row() {
         QCOMPARE(modelo().rowCount(), 0);
         tabla->setFocus();
