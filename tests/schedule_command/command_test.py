@@ -310,7 +310,7 @@ class Fallas(Carpeta):
                       "--norma", "toda la carga continua"):
             self.assertIn(texto, ayuda)
         r = correr("--version")
-        self.assertEqual(r.stdout.decode().strip(), "calculador-caidas-lote 1.6.0")
+        self.assertEqual(r.stdout.decode().strip(), "calculador-caidas-lote 1.7.0")
 
 
 class Xlsx(Carpeta):
