@@ -59,7 +59,8 @@ std::vector<std::string> NotasDelCortocircuito(engine::Norma norma) {
         "conductores individuales de 600 V en ducto de acero o no magnético (PVC y aluminio). "
         "Un calibre sin valor C en la tabla no tiene cifras. Un monofásico de un tablero "
         "trifásico empieza en 0,866 de su corriente.",
-        "Motores: 4 × corriente_motores se suma a cada tablero del lado de la acometida (sin "
+        "Motores: 4 × (corriente_motores + las corrientes a plena carga de las filas de motores "
+        "del lado de la acometida) se suma a cada tablero del lado de la acometida (sin "
         "transformador en el camino), y a la corriente impresa al inicio y al final de cada "
         "alimentador de ese lado; ningún paso lo usa.",
         "Capacidad interruptiva (" + CitaCompleta(Clausula::CapacidadInterruptiva, norma) +
@@ -68,6 +69,39 @@ std::vector<std::string> NotasDelCortocircuito(engine::Norma norma) {
             capacidades +
             " kA). No se calculan las fallas de fase a neutro ni a tierra, la asimetría ni la "
             "energía incidente de arco.",
+    };
+}
+
+// A single motor's branch circuit, by Article 430.
+std::vector<std::string> NotasDeLosMotores(engine::Norma norma) {
+    using engine::Clausula;
+    const auto cita = [norma](Clausula c) { return CitaCompleta(c, norma); };
+    return {
+        "Motores (motor_hp): la corriente a plena carga es la de " +
+            cita(Clausula::TablaMotoresTrifasicos) + " o " +
+            cita(Clausula::TablaMotoresMonofasicos) + " (" + cita(Clausula::CorrienteDeTabla) +
+            "), en la columna del voltaje del sistema (110 a 120 V, 200 V, 208 V, 220 a 240 V, "
+            "440 a 480 V, 550 a 600 V; 127 V monofásico en la de 115 V), no la de placa. Los "
+            "conductores llevan el 125 % de ella (" +
+            cita(Clausula::ConductoresMotor) + ").",
+        "Protección del motor: interruptor de tiempo inverso de a lo más el 250 % de esa "
+        "corriente, 150 % con rotor devanado (" +
+            cita(Clausula::TablaProteccionMotor) + "), o el valor estándar siguiente (" +
+            cita(Clausula::MotorSiguienteMayor) + "); uno dado hasta el 400 % (300 % sobre "
+            "100 A) se permite si el primero no aguanta el arranque (" +
+            cita(Clausula::MotorArranque) + "). Los conductores los protege el relevador de "
+            "sobrecarga (" +
+            cita(Clausula::MotorConductorProtegido) + "): de a lo más el 125 % de la corriente "
+            "de placa con factor de servicio de 1,15 o más o elevación de 40 °C o menos, si no "
+            "el 115 % (" +
+            cita(Clausula::SobrecargaMotor) + "). Desconectador de al menos el 115 % de la "
+            "corriente a plena carga (" +
+            cita(Clausula::DesconectadorMotor) + "); puesta a tierra por la protección (" +
+            cita(Clausula::TierraMotor) + ").",
+        "No se calculan motores dados en kW, con variador de velocidad, con arranque "
+        "estrella-delta o de devanado partido, de servicio intermitente, de 1200 RPM o menos o de "
+        "varias velocidades, síncronos a factor de potencia de 90 % u 80 %, ni los alimentadores "
+        "de varios motores.",
     };
 }
 
@@ -208,6 +242,9 @@ std::vector<std::string> NotasDelMetodo(engine::Norma norma) {
     notas.push_back("Sin calibre dado, se elige el mayor de los dos mínimos: por caída y por "
                     "ampacidad con su protección.");
     for (std::string& nota : NotasDelConjunto(norma)) {
+        notas.push_back(std::move(nota));
+    }
+    for (std::string& nota : NotasDeLosMotores(norma)) {
         notas.push_back(std::move(nota));
     }
     for (std::string& nota : NotasDelCortocircuito(norma)) {

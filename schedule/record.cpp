@@ -191,9 +191,16 @@ public:
                     Exacto(uno, sep_) + " A × " + Dado(a_.juegos, sep_) + " = " +
                     Exacto(d_.valores->ampacidad, sep_) + " A.");
         if (d_.motor) {
+            const engine::CircuitoMotor& m = *d_.motor;
             l.push_back("Protección (" + C(Clausula::ProteccionMotor) + "): " +
-                        Exacto(a.proteccion, sep_) +
-                        " A. Los conductores los protege el relevador de sobrecarga (" +
+                        Exacto(a.proteccion, sep_) + " A" +
+                        (a.proteccion > m.siguiente
+                             ? ", mayor que " + Exacto(m.siguiente, sep_) + " A, no mayor que " +
+                                   std::to_string(m.porcientoArranque) + " % = " +
+                                   Exacto(m.arranque, sep_) + " A para el arranque (" +
+                                   C(Clausula::MotorArranque) + ")"
+                             : "") +
+                        ". Los conductores los protege el relevador de sobrecarga (" +
                         C(Clausula::MotorConductorProtegido) + ").");
         } else {
             Proteccion(l);

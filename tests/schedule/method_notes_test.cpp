@@ -29,8 +29,11 @@ TEST(NotasDelMetodo, StateTheTablesFactsInTheEditionsNumbering) {
     EXPECT_TRUE(Dice(nec, "Supuestos: terminales de 75 °C salvo la columna terminales"));
     EXPECT_TRUE(Dice(nec, "ubicación mojada salvo la columna ubicacion"));
     EXPECT_TRUE(Dice(nec, "aislamiento THW salvo la columna aislamiento"));
+    EXPECT_TRUE(Dice(nec, "150 % con rotor devanado (NEC 2023 Tabla 430.52(C)(1))"));
     const auto nom = NotasDelMetodo(engine::Norma::Nom2012);
     EXPECT_TRUE(Dice(nom, "Norma: NOM-001-SEDE-2012."));
+    EXPECT_TRUE(Dice(nom, "la de NOM-001-SEDE-2012 Tabla 430-250 o NOM-001-SEDE-2012 Tabla "
+                          "430-248 (NOM-001-SEDE-2012 430-6(a)(1))"));
     EXPECT_FALSE(Dice(nom, "NEC 2023"));
     EXPECT_EQ(SupuestosPorOmision(), "terminales de 75 °C; ubicación mojada; aislamiento THW");
 }

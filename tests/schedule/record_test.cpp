@@ -218,14 +218,15 @@ TEST(Memoria, TheFillNamesTheRowOfTableFiveItTook) {
 // A motor's block in the annex, by hand from Table 430.250: 10 hp at 460 V, 14 A; 125 % =
 // 17.5 A; 250 % = 35 A, a standard rating; disconnect 115 % = 16.1 A; the nameplate's 13 A
 // with a service factor of 1.15, overload 125 % = 16.25 A. 7½ hp at 480 V reads the 460 V
-// column, 11 A: 250 % = 27.5 A, the next standard rating 30 A. The grounding conductor by
-// the breaker, 250.122(D)(1).
+// column, 11 A: 250 % = 27.5 A, the next standard rating 30 A; given 40 A, within 400 % =
+// 44 A. The grounding conductor by the breaker, 250.122(D)(1).
 TEST(Memoria, TheAnnexWritesAMotorsCircuit) {
     std::istringstream entrada(
         "circuito;sistema;conductor;ducto;voltaje;fp;longitud;motor_hp;motor_corriente_placa;"
-        "motor_factor_servicio\r\n"
-        "B-1;Trifásico;Cobre;PVC;460;0,85;20;10;13;1,15\r\n"
-        "B-2;Trifásico;Cobre;PVC;480;0,85;20;7 1/2;;\r\n");
+        "motor_factor_servicio;proteccion\r\n"
+        "B-1;Trifásico;Cobre;PVC;460;0,85;20;10;13;1,15;\r\n"
+        "B-2;Trifásico;Cobre;PVC;480;0,85;20;7 1/2;;;\r\n"
+        "B-3;Trifásico;Cobre;PVC;480;0,85;20;7 1/2;;;40\r\n");
     const Cuadro cuadro = std::get<Cuadro>(LeerCuadro(entrada));
     const Memoria m = *ArmarMemoria(cuadro, Tablas(), std::nullopt, {",", ""});
     const auto linea = [&](std::size_t fila, std::string_view inicio) {
@@ -250,4 +251,9 @@ TEST(Memoria, TheAnnexWritesAMotorsCircuit) {
               "13,75 A (430.22); protección ≤ 250 % = 27,5 A (430.52), 30 A el valor estándar "
               "siguiente (430.52(C)(1)(a)).");
     EXPECT_EQ(linea(1, "Corriente:"), "(no está: Corriente:)");
+    // A given 40 A passes the 30 A, within 400 % = 44 A for the start.
+    EXPECT_EQ(linea(2, "Protección"), "Protección (430.52): 40 A, mayor que 30 A, no mayor que "
+                                      "400 % = 44 A para el arranque (430.52(C)(1)(b)). Los "
+                                      "conductores los protege el relevador de sobrecarga "
+                                      "(240.4(G)).");
 }
