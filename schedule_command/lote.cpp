@@ -177,13 +177,13 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
 }
 
 // A row of the first pass: its node in the tree, and its cells if it names a motor.
-void Contar(std::vector<std::string> celdas, Entrada& entrada) {
+void Contar(const std::vector<std::string>& celdas, Entrada& entrada) {
     const auto& hp = entrada.encabezado.posicion[static_cast<std::size_t>(schedule::Columna::MotorHp)];
     if (entrada.nodos) {
         entrada.nodos->push_back(NodoDe(celdas, entrada.encabezado));
     }
     if (hp && *hp < celdas.size() && !schedule::SinBlancos(celdas[*hp]).empty()) {
-        entrada.motores.emplace_back(entrada.filas, std::move(celdas));
+        entrada.motores.emplace_back(entrada.filas, celdas);
     }
     ++entrada.filas;
 }
