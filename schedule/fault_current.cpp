@@ -253,8 +253,9 @@ std::optional<Tramo> TramoDe(const FilaLeida& leida, const std::optional<engine:
     };
     Tramo t;
     t.capacidad = racional(a->capacidadInterruptiva);
+    // Without a source only a given rating has something to say.
     if (!completo) {
-        return t;
+        return t.capacidad ? std::optional(t) : std::nullopt;
     }
     const auto exacto = Exacto;
     t.trifasico = a->sistema == engine::Sistema::Trifasico;
@@ -398,7 +399,7 @@ std::string SinVerificar(const ParaCorto& p, const std::string& motivo) {
 
 } // namespace
 
-CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
+CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo,
                         const Tablero& arriba, std::string_view circuito) {
     CortoDeFila r;
     r.final = {std::nullopt, "", {}, true, false, std::string(SinBlancos(circuito))};
@@ -468,7 +469,7 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
     return r;
 }
 
-CortoDeFila SinFuente(const std::optional<Tramo>& tramo, engine::Norma norma) {
+CortoDeFila SinFuente(const Tramo* tramo, engine::Norma norma) {
     CortoDeFila r;
     if (tramo && tramo->capacidad) {
         r.nota = SinVerificar({std::nullopt, norma, {}},

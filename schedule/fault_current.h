@@ -85,7 +85,8 @@ struct Tramo {
 
     bool operator==(const Tramo&) const = default;
 };
-// With `completo` false, for a project without a source, only the given rating is read.
+// With `completo` false, for a project without a source, only the given rating is read: none
+// without one.
 std::optional<Tramo> TramoDe(const FilaLeida& leida,
                              const std::optional<engine::Dimensionado>& dimensionado,
                              bool completo = true);
@@ -114,12 +115,12 @@ struct ParaCorto {
 };
 
 // The figures of a feeder that starts at `arriba`, for a project with a source.
-CortoDeFila CortoEnFila(const ParaCorto& p, const std::optional<Tramo>& tramo,
+CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo,
                         const Tablero& arriba, std::string_view circuito);
 
 // A row without a source: only a given rating has something to say, that it cannot be
 // checked.
-CortoDeFila SinFuente(const std::optional<Tramo>& tramo, engine::Norma norma);
+CortoDeFila SinFuente(const Tramo* tramo, engine::Norma norma);
 
 // The project's settings of the walk: its source when it gives a sound one, its edition.
 ParaCorto ParaCortoDe(const DatosProyecto& proyecto, const engine::Separadores& sep);

@@ -42,7 +42,8 @@ public:
 
     std::size_t Filas() const { return nodos_.size(); }
 
-    void Dimensionada(std::size_t i, std::optional<double> regulacion, std::optional<Tramo> tramo) {
+    void Dimensionada(std::size_t i, std::optional<double> regulacion,
+                      std::shared_ptr<const Tramo> tramo) {
         nodos_[i].regulacion = regulacion;
         nodos_[i].tramo = std::move(tramo);
         conocida_[i] = true;
@@ -66,17 +67,20 @@ public:
 
     EnArbol Lugar(std::size_t i) {
         Resolver(i);
-        if (corto_.fuente) {
-            ResolverCorto(i);
-        } else {
-            r_[i].corto = SinFuente(nodos_[i].tramo, corto_.norma);
-        }
-        EnArbol lugar = r_[i];
+        EnArbol lugar{r_[i].total, r_[i].error, r_[i].nota, {}};
         if (lugar.total && *lugar.total > maximo_) {
             lugar.nota = Camino(i);
         }
+        // Without a source the feeders below need nothing of its fault current.
+        if (!corto_.fuente) {
+            lugar.corto = SinFuente(nodos_[i].tramo.get(), corto_.norma);
+            nodos_[i].tramo.reset();
+            return lugar;
+        }
+        ResolverCorto(i);
         // The feeders below need only the board at its end: a long tree keeps no more.
-        CortoDeFila& corto = r_[i].corto;
+        CortoDeFila& corto = Corto(i);
+        lugar.corto = corto;
         corto = CortoDeFila{std::nullopt, std::nullopt, std::nullopt, false,
                             corto.error,  {},           {},           std::move(corto.final)};
         return lugar;
@@ -202,13 +206,13 @@ private:
         for (auto k = pila.rbegin(); k != pila.rend(); ++k) {
             const std::size_t j = *k;
             cortoResuelto_[j] = true;
-            CortoDeFila& corto = r_[j].corto;
+            CortoDeFila& corto = Corto(j);
             if (r_[j].error) {
                 corto.final.motivo = Motivo(j);
                 continue;
             }
-            const Tablero& arriba = padre_[j] ? r_[*padre_[j]].corto.final : *acometida_;
-            corto = CortoEnFila(corto_, nodos_[j].tramo, arriba, nodos_[j].circuito);
+            const Tablero& arriba = padre_[j] ? Corto(*padre_[j]).final : *acometida_;
+            corto = CortoEnFila(corto_, nodos_[j].tramo.get(), arriba, nodos_[j].circuito);
             nodos_[j].tramo.reset(); // each feeder's step is taken once
             if (corto.error) {
                 corto.final.motivo =
@@ -237,12 +241,30 @@ private:
         return engine::FormatearConPatron(valor, PatronRegulacion, sep_);
     }
 
+    // A feeder's fault figures, made when first asked for.
+    CortoDeFila& Corto(std::size_t i) {
+        std::unique_ptr<CortoDeFila>& corto = r_[i].corto;
+        if (!corto) {
+            corto = std::make_unique<CortoDeFila>();
+        }
+        return *corto;
+    }
+
+    // A feeder's place as the walk keeps it: its fault figures apart, only once it has them,
+    // so that each row of a long tree without a source costs little.
+    struct Estado {
+        std::optional<double> total;
+        std::optional<std::string> error;
+        std::optional<std::string> nota;
+        std::unique_ptr<CortoDeFila> corto;
+    };
+
     std::vector<Nodo> nodos_;
     double maximo_;
     engine::Separadores sep_;
     ParaCorto corto_;
     std::optional<Tablero> acometida_; // the service's board, with a source
-    std::vector<EnArbol> r_;
+    std::vector<Estado> r_;
     std::vector<std::optional<std::size_t>> padre_;
     std::vector<bool> resuelto_;
     std::vector<bool> conocida_; // the row is sized: its regulation, or none, is known
@@ -261,7 +283,7 @@ std::size_t ArbolDeFilas::Filas() const {
 }
 
 void ArbolDeFilas::Dimensionada(std::size_t fila, std::optional<double> regulacion,
-                                std::optional<Tramo> tramo) {
+                                std::shared_ptr<const Tramo> tramo) {
     calculo_->Dimensionada(fila, regulacion, std::move(tramo));
 }
 
@@ -290,14 +312,16 @@ std::vector<EnArbol> Arbol(const std::vector<Nodo>& nodos, double maximo,
 Nodo NodoDeFila(std::string_view circuito, std::string_view desde, std::string_view transformador,
                 const FilaLeida& leida, const std::optional<engine::Dimensionado>& d,
                 bool completo) {
-    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, std::nullopt, std::nullopt};
+    Nodo n{std::string(circuito), std::string(desde), false, std::nullopt, nullptr, nullptr};
     n.transformador = LeerSiNo(transformador).value_or(false);
     n.regulacion = RegulacionDe(d);
-    n.tramo = TramoDe(leida, d, completo);
-    if (n.tramo) {
-        n.tramo->transformador = n.transformador;
+    if (auto tramo = TramoDe(leida, d, completo)) {
+        tramo->transformador = n.transformador;
+        n.tramo = std::make_shared<const Tramo>(std::move(*tramo));
     }
-    n.motor = CorrienteDelMotor(leida);
+    if (auto motor = CorrienteDelMotor(leida)) {
+        n.motor = std::make_shared<const MotorDeFila>(std::move(*motor));
+    }
     return n;
 }
 

@@ -20,8 +20,9 @@ struct Nodo {
     std::string desde;                // the circuito upstream; empty: the service
     bool transformador = false;       // the sum starts again here
     std::optional<double> regulacion; // %, unrounded; none: the row could not be sized
-    std::optional<Tramo> tramo;       // none: the row could not be read
-    std::optional<MotorDeFila> motor; // a motor row's full-load current and its system
+    // Apart, since most rows have no source to walk, nor a motor.
+    std::shared_ptr<const Tramo> tramo;       // none: the row could not be read
+    std::shared_ptr<const MotorDeFila> motor; // a motor row's full-load current and its system
 };
 
 // A feeder's place in the tree: its total, or the error of the row, or why it has none.
@@ -59,7 +60,7 @@ public:
     std::size_t Filas() const;
     // The row sized: its regulation, and what the fault current needs of it.
     void Dimensionada(std::size_t fila, std::optional<double> regulacion,
-                      std::optional<Tramo> tramo);
+                      std::shared_ptr<const Tramo> tramo);
     bool Listo(std::size_t fila) const;
     // The row's place, once Listo.
     EnArbol Lugar(std::size_t fila);

@@ -194,8 +194,10 @@ void Contar(const std::vector<std::string>& celdas, Entrada& entrada) {
 engine::Racional MotoresDeFilas(Entrada& entrada, const schedule::Fuente& fuente) {
     std::vector<schedule::Nodo> solos;
     for (const auto& [i, celdas] : entrada.motores) {
-        const auto corriente = schedule::CorrienteDelMotor(
+        auto leida = schedule::CorrienteDelMotor(
             schedule::LeerFila(celdas, entrada.encabezado, entrada.marca));
+        const auto corriente =
+            leida ? std::make_shared<const schedule::MotorDeFila>(std::move(*leida)) : nullptr;
         if (entrada.nodos && i < entrada.nodos->size()) {
             (*entrada.nodos)[i].motor = corriente;
         } else if (!entrada.nodos) {
@@ -441,9 +443,9 @@ Preparada Preparar(Entrada& entrada, const std::vector<std::string>& celdas,
     }
     schedule::Nodo nodo = NodoDe(celdas, e);
     nodo.regulacion = schedule::RegulacionDe(dimensionado);
-    nodo.tramo = schedule::TramoDe(fila, dimensionado, salida.conFuente);
-    if (nodo.tramo) {
-        nodo.tramo->transformador = nodo.transformador;
+    if (auto tramo = schedule::TramoDe(fila, dimensionado, salida.conFuente)) {
+        tramo->transformador = nodo.transformador;
+        nodo.tramo = std::make_shared<const schedule::Tramo>(std::move(*tramo));
     }
     // The cells are made first: then the sizing moves into the row, not a copy of it.
     std::vector<schedule::Celda> entradas = schedule::CeldasDeEntrada(celdas, e, entrada.marca);

@@ -11,7 +11,7 @@ using namespace schedule;
 namespace {
 
 Nodo N(const char* circuito, const char* desde, double regulacion, bool transformador = false) {
-    return {circuito, desde, transformador, regulacion, std::nullopt, std::nullopt};
+    return {circuito, desde, transformador, regulacion, nullptr, nullptr};
 }
 
 const engine::Separadores Coma{",", ""};
@@ -50,7 +50,7 @@ TEST(Arbol, TheNoteAndTheCellShowTheSameDigits) {
 // Below a transformer's secondary the sum starts again, even under a feeder in error.
 TEST(Arbol, ATransformerStartsTheSumAgain) {
     const auto a = Arbol({N("P", "", 4), N("T", "P", 0.5, true), N("S", "T", 1),
-                          Nodo{"M", "", false, std::nullopt, std::nullopt, std::nullopt}, N("T2", "M", 2, true)},
+                          Nodo{"M", "", false, std::nullopt, nullptr, nullptr}, N("T2", "M", 2, true)},
                          5, Coma);
     EXPECT_DOUBLE_EQ(*a[1].total, 0.5);
     EXPECT_DOUBLE_EQ(*a[2].total, 1.5);
@@ -86,8 +86,7 @@ TEST(Arbol, ADeepChain) {
     std::vector<Nodo> nodos;
     for (int i = 0; i < 100000; ++i) {
         nodos.push_back(
-            {std::to_string(i), i == 0 ? "" : std::to_string(i - 1), false, 0.5, std::nullopt,
-             std::nullopt});
+            {std::to_string(i), i == 0 ? "" : std::to_string(i - 1), false, 0.5, nullptr, nullptr});
     }
     const auto a = Arbol(nodos, 1e9, Coma);
     EXPECT_DOUBLE_EQ(*a.back().total, 50000);
@@ -102,7 +101,8 @@ TEST(MotoresDeLasFilas, OnlyThoseOnTheServicesSide) {
     const auto motor = [](const char* circuito, const char* desde, const char* amperes,
                           bool transformador = false, std::uint64_t voltaje = 480) {
         Nodo n = N(circuito, desde, 1, transformador);
-        n.motor = MotorDeFila{*engine::Racional::Leer(amperes), engine::Racional(voltaje), true};
+        n.motor = std::make_shared<const MotorDeFila>(
+            MotorDeFila{*engine::Racional::Leer(amperes), engine::Racional(voltaje), true});
         return n;
     };
     Fuente fuente;
