@@ -105,7 +105,7 @@ std::optional<std::pair<long long, long long>> Valor(std::string_view texto) {
 } // namespace
 
 std::variant<PlenaCarga, SinPlenaCarga> CorrientePlenaCarga(const Motor& m, Sistema sistema,
-                                                          double voltaje, Norma norma) {
+                                                            double voltaje, Norma norma) {
     const bool trifasico = sistema == Sistema::Trifasico;
     const std::string tabla(Cita(
         trifasico ? Clausula::TablaMotoresTrifasicos : Clausula::TablaMotoresMonofasicos, norma));
@@ -133,8 +133,9 @@ std::variant<PlenaCarga, SinPlenaCarga> CorrientePlenaCarga(const Motor& m, Sist
     std::string_view celda;
     for (const FilaTrifasica& f : TablaTrifasica) {
         if (trifasico && f.potencia.nombre == nombre) {
-            celda = m.tipo == TipoMotor::Sincrono ? Celda(ColumnasSincronas, f.sincrono, p.columna)
-                                                  : Celda(ColumnasTrifasicas, f.induccion, p.columna);
+            celda = m.tipo == TipoMotor::Sincrono
+                        ? Celda(ColumnasSincronas, f.sincrono, p.columna)
+                        : Celda(ColumnasTrifasicas, f.induccion, p.columna);
         }
     }
     for (const FilaMonofasica& f : TablaMonofasica) {
@@ -180,8 +181,8 @@ std::optional<std::size_t> PotenciaDe(std::string_view texto) {
         t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     // The vulgar fractions, after a whole number or alone.
-    for (const auto& [signo, fraccion] : {std::pair{"½", "1/2"}, {"¼", "1/4"}, {"¾", "3/4"},
-                                          {"⅓", "1/3"}, {"⅙", "1/6"}}) {
+    for (const auto& [signo, fraccion] :
+         {std::pair{"½", "1/2"}, {"¼", "1/4"}, {"¾", "3/4"}, {"⅓", "1/3"}, {"⅙", "1/6"}}) {
         if (const std::size_t i = t.find(signo); i != std::string::npos) {
             const bool solo = i == 0 || t[i - 1] == ' ' || t[i - 1] == '-';
             t.replace(i, std::string_view(signo).size(), std::string(solo ? "" : " ") + fraccion);

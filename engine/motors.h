@@ -33,8 +33,7 @@ struct FilaTrifasica {
 inline constexpr std::array<int, 6> ColumnasTrifasicas{115, 200, 208, 230, 460, 575};
 inline constexpr std::array<int, 3> ColumnasSincronas{230, 460, 575};
 inline constexpr std::array TablaTrifasica{
-#define PLENA_CARGA_TRIFASICA(hp, num, den, v115, v200, v208, v230, v460, v575, s230, s460,      \
-                              s575)                                                              \
+#define PLENA_CARGA_TRIFASICA(hp, num, den, v115, v200, v208, v230, v460, v575, s230, s460, s575)  \
     FilaTrifasica{{hp, num, den}, {v115, v200, v208, v230, v460, v575}, {s230, s460, s575}},
 #include "data/motores_trifasicos.def"
 #undef PLENA_CARGA_TRIFASICA
@@ -47,21 +46,55 @@ struct FilaMonofasica {
 };
 inline constexpr std::array<int, 4> ColumnasMonofasicas{115, 200, 208, 230};
 inline constexpr std::array TablaMonofasica{
-#define PLENA_CARGA_MONOFASICA(hp, num, den, v115, v200, v208, v230)                            \
+#define PLENA_CARGA_MONOFASICA(hp, num, den, v115, v200, v208, v230)                               \
     FilaMonofasica{{hp, num, den}, {v115, v200, v208, v230}},
 #include "data/motores_monofasicos.def"
 #undef PLENA_CARGA_MONOFASICA
 };
 
+namespace detalle {
+
+constexpr bool Menor(const PotenciaMotor& a, const PotenciaMotor& b) {
+    return a.numerador * b.denominador < b.numerador * a.denominador;
+}
+
+// Every rating of either table once, smallest first, into `salida` when given; how many.
+constexpr std::size_t UnirPotencias(PotenciaMotor* salida) {
+    std::size_t n = 0;
+    std::size_t t = 0;
+    std::size_t m = 0;
+    while (t < TablaTrifasica.size() || m < TablaMonofasica.size()) {
+        const PotenciaMotor* siguiente = nullptr;
+        if (m == TablaMonofasica.size() ||
+            (t < TablaTrifasica.size() &&
+             !Menor(TablaMonofasica[m].potencia, TablaTrifasica[t].potencia))) {
+            siguiente = &TablaTrifasica[t].potencia;
+            // The same rating in both tables is taken once.
+            if (m < TablaMonofasica.size() &&
+                !Menor(TablaTrifasica[t].potencia, TablaMonofasica[m].potencia)) {
+                ++m;
+            }
+            ++t;
+        } else {
+            siguiente = &TablaMonofasica[m++].potencia;
+        }
+        if (salida != nullptr) {
+            salida[n] = *siguiente;
+        }
+        ++n;
+    }
+    return n;
+}
+
+} // namespace detalle
+
 // Every rating of either table, smallest first: a motor's `potencia` is a place here.
-inline constexpr std::array<PotenciaMotor, 30> PotenciasMotor{{
-    {"1/6", 1, 6},   {"1/4", 1, 4},   {"1/3", 1, 3},     {"1/2", 1, 2},   {"3/4", 3, 4},
-    {"1", 1, 1},     {"1 1/2", 3, 2}, {"2", 2, 1},       {"3", 3, 1},     {"5", 5, 1},
-    {"7 1/2", 15, 2}, {"10", 10, 1},  {"15", 15, 1},     {"20", 20, 1},   {"25", 25, 1},
-    {"30", 30, 1},   {"40", 40, 1},   {"50", 50, 1},     {"60", 60, 1},   {"75", 75, 1},
-    {"100", 100, 1}, {"125", 125, 1}, {"150", 150, 1},   {"200", 200, 1}, {"250", 250, 1},
-    {"300", 300, 1}, {"350", 350, 1}, {"400", 400, 1},   {"450", 450, 1}, {"500", 500, 1},
-}};
+inline constexpr auto PotenciasMotor = [] {
+    std::array<PotenciaMotor, detalle::UnirPotencias(nullptr)> potencias{};
+    detalle::UnirPotencias(potencias.data());
+    return potencias;
+}();
+static_assert(PotenciasMotor.front().nombre == "1/6" && PotenciasMotor.back().nombre == "500");
 
 enum class TipoMotor {
 #define TIPO_MOTOR(clave, nombre, interruptor) clave,
@@ -97,9 +130,9 @@ struct Motor {
 
 // The full-load current the code's tables give, and where it was read.
 struct PlenaCarga {
-    Decimal corriente;     // A
-    int columna = 0;       // V: the table's column
-    bool trifasica = true; // Table 430.250; false: Table 430.248
+    Decimal corriente;         // A
+    int columna = 0;           // V: the table's column
+    bool trifasica = true;     // Table 430.250; false: Table 430.248
     bool fueraDeRango = false; // a 127 V system read in the 115 V column
 };
 
@@ -113,17 +146,17 @@ struct SinPlenaCarga {
 // The table's current of `motor` on a system of `voltaje` (V), or why there is none: a
 // voltage outside the tables' ranges, a rating or a type the table has not.
 std::variant<PlenaCarga, SinPlenaCarga> CorrientePlenaCarga(const Motor& motor, Sistema sistema,
-                                                          double voltaje, Norma norma);
+                                                            double voltaje, Norma norma);
 
 // The figures of a motor's branch circuit from its full-load current.
 struct CircuitoMotor {
     PlenaCarga plenaCarga;
-    Decimal conductores;  // 125 % of the full-load current, A (430.22)
-    int porciento = 0;    // the breaker's percentage, Table 430.52
-    Decimal maxima;       // that percentage of the full-load current, A
-    Decimal siguiente;    // the standard rating at or above it (Exception No. 1), A
-    int porcientoArranque = 0; // Exception No. 2's percentage
-    Decimal arranque;          // its largest breaker, A
+    Decimal conductores;               // 125 % of the full-load current, A (430.22)
+    int porciento = 0;                 // the breaker's percentage, Table 430.52
+    Decimal maxima;                    // that percentage of the full-load current, A
+    Decimal siguiente;                 // the standard rating at or above it (Exception No. 1), A
+    int porcientoArranque = 0;         // Exception No. 2's percentage
+    Decimal arranque;                  // its largest breaker, A
     std::optional<Decimal> sobrecarga; // the overload relay's largest setting, A (430.32(A)(1))
     int porcientoSobrecarga = 0;       // 125 or 115
     Decimal desconectador;             // the disconnecting means' least rating, A (430.110(A))

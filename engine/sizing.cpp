@@ -181,7 +181,8 @@ std::variant<Ampacidad, Invalida> Carga(const Alimentador& a, const Separadores&
                                         const std::optional<CircuitoMotor>& motor,
                                         std::vector<std::string>& observaciones) {
     Ampacidad c;
-    const auto corriente = motor ? std::optional(motor->plenaCarga.corriente) : CorrienteDeLaCarga(a);
+    const auto corriente =
+        motor ? std::optional(motor->plenaCarga.corriente) : CorrienteDeLaCarga(a);
     if (!corriente || *corriente > Decimal(1000000)) {
         return Invalida{a.corriente ? Dato::Corriente
                                     : (a.potenciaKw ? Dato::PotenciaKw : Dato::PotenciaKva),
@@ -190,7 +191,7 @@ std::variant<Ampacidad, Invalida> Carga(const Alimentador& a, const Separadores&
     c.corriente = *corriente;
     c.calculada = !a.corriente && !motor;
     // 430.22: a motor's conductors carry 125 % of its full-load current, as a continuous load.
-    c.continua = motor                 ? c.corriente
+    c.continua = motor ? c.corriente
                  : a.corrienteContinua
                      ? *a.corrienteContinua
                      : c.corriente * a.continua.value_or(Decimal(PorOmision.continua)) *
@@ -288,8 +289,8 @@ public:
                                  Cita(Clausula::MotorConductorProtegido);
         if (m.sobrecarga) {
             proteccion += ": a lo más " + Numero(*m.sobrecarga, sep_) + " A, el " +
-                          std::to_string(m.porcientoSobrecarga) +
-                          " % de la corriente de placa " + Cita(Clausula::SobrecargaMotor) + ".";
+                          std::to_string(m.porcientoSobrecarga) + " % de la corriente de placa " +
+                          Cita(Clausula::SobrecargaMotor) + ".";
         } else {
             proteccion += ", que se ajusta con la corriente de placa del motor " +
                           Cita(Clausula::SobrecargaMotor) + ".";
@@ -319,9 +320,8 @@ public:
                                      std::to_string(m.porcientoArranque) + " % " +
                                      Cita(Clausula::MotorArranque);
         if (c.proteccion > m.siguiente && c.proteccion > m.arranque) {
-            return Rechazar(Dato::Proteccion, dada + " pasa de la máxima de " + maxima +
-                                                  ", y de " + arranque +
-                                                  ", que se permite para el arranque.");
+            return Rechazar(Dato::Proteccion, dada + " pasa de la máxima de " + maxima + ", y de " +
+                                                  arranque + ", que se permite para el arranque.");
         }
         if (c.proteccion > m.siguiente) {
             d_.observaciones.push_back(dada + " pasa de la máxima de " + maxima +

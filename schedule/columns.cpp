@@ -152,9 +152,8 @@ std::string Faltan(const std::vector<std::string>& celdas, const std::vector<Col
             "; " + std::string(Descripcion(c).nombre) + ": " + NombresQueAcepta(Descripcion(c));
     }
     if (!carga) {
-        nombres +=
-            std::string(nombres.empty() ? "" : ", ") +
-            "corriente (o potencia_kw, o potencia_kva, o motor_hp en un cuadro de motores)";
+        nombres += std::string(nombres.empty() ? "" : ", ") +
+                   "corriente (o potencia_kw, o potencia_kva, o motor_hp en un cuadro de motores)";
         for (const DescripcionColumna& d : Columnas) {
             if (d.carga || &d == &Descripcion(Columna::MotorHp)) {
                 aceptados += "; " + std::string(d.nombre) + ": " + NombresQueAcepta(d);

@@ -200,11 +200,11 @@ std::vector<std::string> DetalleDeLaFuente(const Fuente& f, const engine::Separa
     const Racional motores = f.Motores();
     if (!(motores == Racional(0))) {
         const bool ambos = !(f.motores == Racional(0)) && !(f.motoresDeFilas == Racional(0));
-        const std::string partes =
-            ambos ? " (" + Amperes(f.motores, sep) + " del proyecto y " +
-                        Amperes(f.motoresDeFilas, sep) + " de las filas de motores)"
-            : f.motores == Racional(0) ? " de las filas de motores"
-                                       : "";
+        const std::string partes = ambos ? " (" + Amperes(f.motores, sep) + " del proyecto y " +
+                                               Amperes(f.motoresDeFilas, sep) +
+                                               " de las filas de motores)"
+                                   : f.motores == Racional(0) ? " de las filas de motores"
+                                                              : "";
         lineas.push_back("Motores en el lado de la acometida: 4 × " + Amperes(motores, sep) +
                          partes + " = " +
                          Amperes(motores * Racional(engine::MultiploMotores), sep) +
@@ -232,8 +232,8 @@ std::optional<MotorDeFila> CorrienteDelMotor(const FilaLeida& leida) {
     if (a == nullptr || !a->motor) {
         return std::nullopt;
     }
-    const auto p = engine::CorrientePlenaCarga(*a->motor, a->sistema, a->voltaje,
-                                               engine::NormaPorOmision);
+    const auto p =
+        engine::CorrientePlenaCarga(*a->motor, a->sistema, a->voltaje, engine::NormaPorOmision);
     const auto* plena = std::get_if<engine::PlenaCarga>(&p);
     if (plena == nullptr) {
         return std::nullopt;
@@ -399,8 +399,8 @@ std::string SinVerificar(const ParaCorto& p, const std::string& motivo) {
 
 } // namespace
 
-CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo,
-                        const Tablero& arriba, std::string_view circuito) {
+CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo, const Tablero& arriba,
+                        std::string_view circuito) {
     CortoDeFila r;
     r.final = {std::nullopt, "", {}, true, false, std::string(SinBlancos(circuito))};
     if (!tramo) {

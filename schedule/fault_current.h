@@ -115,8 +115,8 @@ struct ParaCorto {
 };
 
 // The figures of a feeder that starts at `arriba`, for a project with a source.
-CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo,
-                        const Tablero& arriba, std::string_view circuito);
+CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo, const Tablero& arriba,
+                        std::string_view circuito);
 
 // A row without a source: only a given rating has something to say, that it cannot be
 // checked.

@@ -87,14 +87,18 @@ std::vector<std::string> NotasDeLosMotores(engine::Norma norma) {
         "Protección del motor: interruptor de tiempo inverso de a lo más el 250 % de esa "
         "corriente, 150 % con rotor devanado (" +
             cita(Clausula::TablaProteccionMotor) + "), o el valor estándar siguiente (" +
-            cita(Clausula::MotorSiguienteMayor) + "); uno dado hasta el 400 % (300 % sobre "
+            cita(Clausula::MotorSiguienteMayor) +
+            "); uno dado hasta el 400 % (300 % sobre "
             "100 A) se permite si el primero no aguanta el arranque (" +
-            cita(Clausula::MotorArranque) + "). Los conductores los protege el relevador de "
+            cita(Clausula::MotorArranque) +
+            "). Los conductores los protege el relevador de "
             "sobrecarga (" +
-            cita(Clausula::MotorConductorProtegido) + "): de a lo más el 125 % de la corriente "
+            cita(Clausula::MotorConductorProtegido) +
+            "): de a lo más el 125 % de la corriente "
             "de placa con factor de servicio de 1,15 o más o elevación de 40 °C o menos, si no "
             "el 115 % (" +
-            cita(Clausula::SobrecargaMotor) + "). Desconectador de al menos el 115 % de la "
+            cita(Clausula::SobrecargaMotor) +
+            "). Desconectador de al menos el 115 % de la "
             "corriente a plena carga (" +
             cita(Clausula::DesconectadorMotor) + "); puesta a tierra por la protección (" +
             cita(Clausula::TierraMotor) + ").",

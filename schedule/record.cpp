@@ -156,17 +156,18 @@ public:
             "); 125 % = " + Exacto(m.conductores, sep_) + " A (" + C(Clausula::ConductoresMotor) +
             "); protección ≤ " + std::to_string(m.porciento) + " % = " + Exacto(m.maxima, sep_) +
             " A (" + C(Clausula::ProteccionMotor) + ")" +
-            (m.siguiente == m.maxima ? "" : ", " + Exacto(m.siguiente, sep_) +
-                                                " A el valor estándar siguiente (" +
-                                                C(Clausula::MotorSiguienteMayor) + ")") +
+            (m.siguiente == m.maxima
+                 ? ""
+                 : ", " + Exacto(m.siguiente, sep_) + " A el valor estándar siguiente (" +
+                       C(Clausula::MotorSiguienteMayor) + ")") +
             ".");
         std::string placa = "Desconectador (" + C(Clausula::DesconectadorMotor) + "): 115 % × " +
                             corriente + " A = " + Exacto(m.desconectador, sep_) + " A";
         if (m.sobrecarga) {
-            placa += "; sobrecarga (" + C(Clausula::SobrecargaMotor) + "): " +
-                     std::to_string(m.porcientoSobrecarga) + " % × " +
-                     Exacto(*a_.motor->corrientePlaca, sep_) + " A de placa = " +
-                     Exacto(*m.sobrecarga, sep_) + " A";
+            placa += "; sobrecarga (" + C(Clausula::SobrecargaMotor) +
+                     "): " + std::to_string(m.porcientoSobrecarga) + " % × " +
+                     Exacto(*a_.motor->corrientePlaca, sep_) +
+                     " A de placa = " + Exacto(*m.sobrecarga, sep_) + " A";
         }
         l.push_back(placa + ".");
     }
@@ -192,12 +193,12 @@ public:
                     Exacto(d_.valores->ampacidad, sep_) + " A.");
         if (d_.motor) {
             const engine::CircuitoMotor& m = *d_.motor;
-            l.push_back("Protección (" + C(Clausula::ProteccionMotor) + "): " +
-                        Exacto(a.proteccion, sep_) + " A" +
+            l.push_back("Protección (" + C(Clausula::ProteccionMotor) +
+                        "): " + Exacto(a.proteccion, sep_) + " A" +
                         (a.proteccion > m.siguiente
                              ? ", mayor que " + Exacto(m.siguiente, sep_) + " A, no mayor que " +
-                                   std::to_string(m.porcientoArranque) + " % = " +
-                                   Exacto(m.arranque, sep_) + " A para el arranque (" +
+                                   std::to_string(m.porcientoArranque) +
+                                   " % = " + Exacto(m.arranque, sep_) + " A para el arranque (" +
                                    C(Clausula::MotorArranque) + ")"
                              : "") +
                         ". Los conductores los protege el relevador de sobrecarga (" +
@@ -211,7 +212,8 @@ public:
         const engine::Conjunto& c = *d_.conjunto;
         const engine::FilaTierra* fila = engine::FilaTierraDe(d_.ampacidad->proteccion);
         std::string linea = "Conductor de puesta a tierra (" + C(Clausula::TablaTierra) +
-                            (d_.motor ? ", " + C(Clausula::TierraMotor) : "") + "): protección de " + Exacto(d_.ampacidad->proteccion, sep_) +
+                            (d_.motor ? ", " + C(Clausula::TierraMotor) : "") +
+                            "): protección de " + Exacto(d_.ampacidad->proteccion, sep_) +
                             " A, renglón de " + std::to_string(fila->amperes) + " A: " +
                             std::string(fila->calibre[static_cast<std::size_t>(a_.material)]);
         const std::size_t tabla =

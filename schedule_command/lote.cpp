@@ -178,7 +178,8 @@ std::optional<Fallo> AbrirLector(const std::filesystem::path& ruta, Entrada& ent
 
 // A row of the first pass: its node in the tree, and its cells if it names a motor.
 void Contar(const std::vector<std::string>& celdas, Entrada& entrada) {
-    const auto& hp = entrada.encabezado.posicion[static_cast<std::size_t>(schedule::Columna::MotorHp)];
+    const auto& hp =
+        entrada.encabezado.posicion[static_cast<std::size_t>(schedule::Columna::MotorHp)];
     if (entrada.nodos) {
         entrada.nodos->push_back(NodoDe(celdas, entrada.encabezado));
     }

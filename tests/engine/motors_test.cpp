@@ -24,8 +24,7 @@ Motor De(std::string_view hp, TipoMotor tipo = TipoMotor::JaulaDeArdilla) {
 
 // A motor's branch circuit in copper, PVC, THW in a wet location, 20 m at power factor
 // 0.85, three-phase unless told.
-Alimentador RamalMotor(std::string_view hp, double voltaje,
-                       Sistema sistema = Sistema::Trifasico) {
+Alimentador RamalMotor(std::string_view hp, double voltaje, Sistema sistema = Sistema::Trifasico) {
     Alimentador a;
     a.sistema = sistema;
     a.motor = De(hp);
@@ -124,12 +123,11 @@ TEST(Motores, WhatTheTablesDoNotGiveIsRefused) {
         {"10", TipoMotor::Sincrono, Sistema::Trifasico, 460, FaltaMotor::Potencia, "síncrono"},
         {"50", TipoMotor::Sincrono, Sistema::Trifasico, 208, FaltaMotor::Potencia, "208 V"},
         {"1", TipoMotor::RotorDevanado, Sistema::Monofasico, 230, FaltaMotor::Tipo, "trifásico"},
-        {"15", TipoMotor::JaulaDeArdilla, Sistema::Monofasico, 230, FaltaMotor::Potencia,
-         "15 hp"},
+        {"15", TipoMotor::JaulaDeArdilla, Sistema::Monofasico, 230, FaltaMotor::Potencia, "15 hp"},
     };
     for (const auto& caso : casos) {
-        const auto p = CorrientePlenaCarga(De(caso.hp, caso.tipo), caso.sistema,
-                                           caso.voltaje, Norma::Nec2023);
+        const auto p =
+            CorrientePlenaCarga(De(caso.hp, caso.tipo), caso.sistema, caso.voltaje, Norma::Nec2023);
         ASSERT_TRUE(std::holds_alternative<SinPlenaCarga>(p)) << caso.hp << " " << caso.voltaje;
         EXPECT_EQ(std::get<SinPlenaCarga>(p).falta, caso.falta) << caso.hp;
         EXPECT_NE(std::get<SinPlenaCarga>(p).mensaje.find(caso.dice), std::string::npos)

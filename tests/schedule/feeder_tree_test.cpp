@@ -49,9 +49,10 @@ TEST(Arbol, TheNoteAndTheCellShowTheSameDigits) {
 
 // Below a transformer's secondary the sum starts again, even under a feeder in error.
 TEST(Arbol, ATransformerStartsTheSumAgain) {
-    const auto a = Arbol({N("P", "", 4), N("T", "P", 0.5, true), N("S", "T", 1),
-                          Nodo{"M", "", false, std::nullopt, nullptr, nullptr}, N("T2", "M", 2, true)},
-                         5, Coma);
+    const auto a =
+        Arbol({N("P", "", 4), N("T", "P", 0.5, true), N("S", "T", 1),
+               Nodo{"M", "", false, std::nullopt, nullptr, nullptr}, N("T2", "M", 2, true)},
+              5, Coma);
     EXPECT_DOUBLE_EQ(*a[1].total, 0.5);
     EXPECT_DOUBLE_EQ(*a[2].total, 1.5);
     EXPECT_DOUBLE_EQ(*a[4].total, 2);
@@ -107,12 +108,18 @@ TEST(MotoresDeLasFilas, OnlyThoseOnTheServicesSide) {
     };
     Fuente fuente;
     fuente.voltaje = engine::Racional(480);
-    const std::vector<Nodo> nodos{N("AL-1", "", 1),          motor("M1", "al-1 ", "14"),
-                                  motor("M2", "", "2.1"),     N("T", "AL-1", 1, true),
-                                  motor("M3", "T", "28"),     motor("M4", "AL-X", "7"),
-                                  N("R", "", 1),              N("r", "", 1),
-                                  motor("M5", "R", "5"),      N("AL-9", "M6", 1),
-                                  motor("M6", "AL-9", "3"),   motor("M7", "", "9", true),
+    const std::vector<Nodo> nodos{N("AL-1", "", 1),
+                                  motor("M1", "al-1 ", "14"),
+                                  motor("M2", "", "2.1"),
+                                  N("T", "AL-1", 1, true),
+                                  motor("M3", "T", "28"),
+                                  motor("M4", "AL-X", "7"),
+                                  N("R", "", 1),
+                                  N("r", "", 1),
+                                  motor("M5", "R", "5"),
+                                  N("AL-9", "M6", 1),
+                                  motor("M6", "AL-9", "3"),
+                                  motor("M7", "", "9", true),
                                   motor("M8", "", "9.8", false, 127)};
     EXPECT_EQ(MotoresDeLasFilas(nodos, fuente), *engine::Racional::Leer("16.1"));
     EXPECT_EQ(MotoresDeLasFilas({}, fuente), engine::Racional());

@@ -244,8 +244,10 @@ TEST(Memoria, TheAnnexWritesAMotorsCircuit) {
                                          "16,25 A.");
     EXPECT_EQ(linea(0, "Protección"), "Protección (430.52): 35 A. Los conductores los protege el "
                                       "relevador de sobrecarga (240.4(G)).");
-    EXPECT_TRUE(linea(0, "Conductor de puesta a tierra").starts_with(
-        "Conductor de puesta a tierra (Tabla 250.122, 250.122(D)(1)): protección de 35 A"));
+    EXPECT_TRUE(
+        linea(0, "Conductor de puesta a tierra")
+            .starts_with(
+                "Conductor de puesta a tierra (Tabla 250.122, 250.122(D)(1)): protección de 35 A"));
     EXPECT_EQ(linea(1, "Motor"),
               "Motor de 7 1/2 hp, 480 V (columna de 460 V): 11 A (Tabla 430.250); 125 % = "
               "13,75 A (430.22); protección ≤ 250 % = 27,5 A (430.52), 30 A el valor estándar "

@@ -295,10 +295,9 @@ TEST(LeerFila, OneLoadAndOneContinuousPart) {
 // A motor's row: its rating as people write it, its type by the trade's words, its nameplate;
 // its load columns stay empty, and a motor column without a rating belongs to no motor.
 TEST(LeerFila, AMotorsRow) {
-    const Encabezado e =
-        De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje", "fp", "longitud",
-            "motor_hp", "motor_tipo", "motor_corriente_placa", "motor_factor_servicio",
-            "motor_elevacion", "continua"});
+    const Encabezado e = De({"circuito", "sistema", "conductor", "ducto", "corriente", "voltaje",
+                             "fp", "longitud", "motor_hp", "motor_tipo", "motor_corriente_placa",
+                             "motor_factor_servicio", "motor_elevacion", "continua"});
     const auto leer = [&](std::vector<std::string> celdas) { return LeerFila(celdas, e, Coma); };
     const auto motor = [&](std::vector<std::string> celdas) {
         return std::get<engine::Alimentador>(leer(std::move(celdas))).motor;
@@ -311,9 +310,9 @@ TEST(LeerFila, AMotorsRow) {
     EXPECT_EQ(m->corrientePlaca, *engine::Decimal::Leer("13.5"));
     EXPECT_EQ(m->factorServicio, *engine::Decimal::Leer("1.15"));
     EXPECT_EQ(m->elevacion, engine::Decimal(40));
-    EXPECT_EQ(motor({"B-2", "3", "cu", "pvc", "", "460", "0,85", "20", "0,5", "rotor devanado"})
-                  ->tipo,
-              engine::TipoMotor::RotorDevanado);
+    EXPECT_EQ(
+        motor({"B-2", "3", "cu", "pvc", "", "460", "0,85", "20", "0,5", "rotor devanado"})->tipo,
+        engine::TipoMotor::RotorDevanado);
     EXPECT_EQ(motor({"B-3", "3", "cu", "pvc", "", "460", "0,85", "20", "1 1/2", "síncrono"})->tipo,
               engine::TipoMotor::Sincrono);
     EXPECT_FALSE(motor({"A-1", "3", "cu", "pvc", "30", "460", "0,85", "20"}));
@@ -333,17 +332,15 @@ TEST(LeerFila, AMotorsRow) {
     EXPECT_EQ(once[0].columna, Columna::MotorHp);
     EXPECT_NE(once[0].mensaje.find("«11 hp»"), std::string::npos) << once[0].mensaje;
     EXPECT_NE(once[0].mensaje.find("7 1/2, 10, 15"), std::string::npos) << once[0].mensaje;
-    EXPECT_EQ(errores({"B-6", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "diésel"})
-                  .front()
-                  .columna,
-              Columna::MotorTipo);
+    EXPECT_EQ(
+        errores({"B-6", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "diésel"}).front().columna,
+        Columna::MotorTipo);
     EXPECT_EQ(errores({"A-2", "3", "cu", "pvc", "30", "460", "0,85", "20", "", "", "13"}),
               (std::vector<ErrorCelda>{
                   {Columna::MotorCorrientePlaca,
                    "La columna «motor_corriente_placa» es de un motor, y la fila no da su "
                    "potencia en «motor_hp»."}}));
-    EXPECT_EQ(errores({"B-7", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "", "-3"})
-                  .front()
-                  .columna,
-              Columna::MotorCorrientePlaca);
+    EXPECT_EQ(
+        errores({"B-7", "3", "cu", "pvc", "", "460", "0,85", "20", "10", "", "-3"}).front().columna,
+        Columna::MotorCorrientePlaca);
 }

@@ -74,8 +74,7 @@ private slots:
     void motor_rows_add_to_the_service() {
         modelo().AgregarFila(0, modelo().FilaNueva(), QStringLiteral("Agregar fila"));
         const auto poner = [&](int fila, Columna c, const char* texto) {
-            modelo().setData(modelo().index(fila, Col(c)), QString::fromUtf8(texto),
-                             Qt::EditRole);
+            modelo().setData(modelo().index(fila, Col(c)), QString::fromUtf8(texto), Qt::EditRole);
         };
         poner(0, Columna::Corriente, "400");
         poner(0, Columna::Voltaje, "208");
@@ -83,8 +82,10 @@ private slots:
         poner(0, Columna::Longitud, "6.096");
         poner(0, Columna::Paralelo, "2");
         poner(0, Columna::Calibre, "500");
-        for (const auto& [clave, texto] : {std::pair{"kva_fuente", "300"}, {"z_fuente", "2"},
-                                           {"fases_fuente", "3"}, {"voltaje_fuente", "208"}}) {
+        for (const auto& [clave, texto] : {std::pair{"kva_fuente", "300"},
+                                           {"z_fuente", "2"},
+                                           {"fases_fuente", "3"},
+                                           {"voltaje_fuente", "208"}}) {
             auto* campo = Control<QLineEdit>(ventana.get(), clave);
             campo->setFocus();
             campo->selectAll();
