@@ -47,18 +47,14 @@ bool Dice(const Dimensionado& d, std::string_view texto) {
 
 // Ratings as people write them, each the table's own.
 TEST(Motores, RatingsAreReadAsWritten) {
-    EXPECT_EQ(PotenciasMotor[Hp("1/2")].nombre, "1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("0.5")].nombre, "1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("0,5")].nombre, "1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("½")].nombre, "1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("1 1/2")].nombre, "1 1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("1-1/2")].nombre, "1 1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("1.5")].nombre, "1 1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("7½")].nombre, "7 1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("7.5")].nombre, "7 1/2");
-    EXPECT_EQ(PotenciasMotor[Hp("10 HP")].nombre, "10");
-    EXPECT_EQ(PotenciasMotor[Hp(" 25 hp ")].nombre, "25");
-    EXPECT_EQ(PotenciasMotor[Hp("1/3")].nombre, "1/3");
+    const std::pair<const char*, std::string_view> casos[] = {
+        {"1/2", "1/2"},     {"0.5", "1/2"},     {"0,5", "1/2"},    {"½", "1/2"},
+        {"1 1/2", "1 1/2"}, {"1-1/2", "1 1/2"}, {"1.5", "1 1/2"},  {"7½", "7 1/2"},
+        {"7.5", "7 1/2"},   {"10 HP", "10"},    {" 25 hp ", "25"}, {"1/3", "1/3"},
+    };
+    for (const auto& [escrita, nombre] : casos) {
+        EXPECT_EQ(PotenciasMotor[Hp(escrita)].nombre, nombre) << escrita;
+    }
     // A third is not 0.33, nor is 11 hp a rating of the tables.
     EXPECT_FALSE(PotenciaDe("0.33"));
     EXPECT_FALSE(PotenciaDe("11"));

@@ -501,7 +501,19 @@ FUENTE = ["--kva-fuente", "3000", "--z-fuente", "7.5", "--fases-fuente", "3",
           "--voltaje-fuente", "600", "--tolerancia-z", "no", "--corriente-motores", "100"]
 
 
-class Cortocircuito(Carpeta):
+class ConFuente(Carpeta):
+    # The input with the source of the options saved as a project, the project written as
+    # a workbook, and the fields of the workbook's sheet "Proyecto".
+    def proyecto_y_libro(self, entrada, nombre):
+        proyecto = os.path.join(self.carpeta, nombre + ".alim")
+        self.assertEqual(correr(entrada, *FUENTE, "-o", proyecto).returncode, 0)
+        libro = os.path.join(self.carpeta, nombre + ".xlsx")
+        self.assertEqual(correr(proyecto, "-o", libro).returncode, 0)
+        hoja = openpyxl.load_workbook(libro)["Proyecto"]
+        return proyecto, libro, {f[0].value: f[1].value for f in hoja.iter_rows() if f[0].value}
+
+
+class Cortocircuito(ConFuente):
     def test_the_published_example_from_the_options(self):
         entrada = self.archivo("a.csv", ARBOL.encode())
         r = correr(entrada, *FUENTE)
@@ -528,12 +540,7 @@ class Cortocircuito(Carpeta):
     # project's value.
     def test_the_source_travels_with_the_project_and_the_workbook(self):
         entrada = self.archivo("a.csv", ARBOL.encode())
-        proyecto = os.path.join(self.carpeta, "p.alim")
-        self.assertEqual(correr(entrada, *FUENTE, "-o", proyecto).returncode, 0)
-        libro = os.path.join(self.carpeta, "l.xlsx")
-        self.assertEqual(correr(proyecto, "-o", libro).returncode, 0)
-        hoja = openpyxl.load_workbook(libro)["Proyecto"]
-        campos = {f[0].value: f[1].value for f in hoja.iter_rows() if f[0].value}
+        proyecto, libro, campos = self.proyecto_y_libro(entrada, "p")
         self.assertEqual(campos["Transformador de la fuente (kVA)"], "3000")
         self.assertEqual(campos["Cortocircuito en la acometida"], "38.89 kA")
         for archivo in (proyecto, libro):
@@ -562,7 +569,7 @@ MOTORES = ("circuito,sistema,conductor,ducto,corriente,voltaje,fp,longitud,paral
            "B-4,3,cu,pvc,,600,0.85,20,,,,T2,,10,,\r\n")
 
 
-class Motores(Carpeta):
+class Motores(ConFuente):
     def test_motor_rows_beside_feeders_in_one_tree(self):
         entrada = self.archivo("m.csv", MOTORES.encode())
         r = correr(entrada, *FUENTE)
@@ -578,12 +585,7 @@ class Motores(Carpeta):
         self.assertEqual((b3["corriente_calc"], b3["proteccion_elegida"]), ("11", "30"))
         self.assertEqual(b3["sobrecarga_max"], "")
         # The same from a project and its workbook, read back.
-        proyecto = os.path.join(self.carpeta, "m.alim")
-        self.assertEqual(correr(entrada, *FUENTE, "-o", proyecto).returncode, 0)
-        libro = os.path.join(self.carpeta, "m.xlsx")
-        self.assertEqual(correr(proyecto, "-o", libro).returncode, 0)
-        hoja = openpyxl.load_workbook(libro)["Proyecto"]
-        campos = {f[0].value: f[1].value for f in hoja.iter_rows() if f[0].value}
+        proyecto, libro, campos = self.proyecto_y_libro(entrada, "m")
         self.assertEqual(campos["Cortocircuito en la acometida"], "39.19 kA")
         for archivo in (proyecto, libro):
             otra = filas(correr(archivo).stdout, ",")
