@@ -391,6 +391,38 @@ void Verificar(const ParaCorto& p, const std::optional<Racional>& dada, CortoDeF
     r.detalle.push_back(r.nota);
 }
 
+// What a feeder's step took, for the record.
+struct PasoDelTramo {
+    long long c;
+    Racional pies;
+    engine::PasoConductor paso;
+    Racional motores; // A added at both ends; 0 off the service's side
+};
+
+// The record's lines of a feeder's step: where it starts, C, L, n and E, f and M, the
+// motors, and the check of its rating after them.
+void Detallar(const engine::Separadores& sep, const Tramo& tramo, const std::string& inicio,
+              const PasoDelTramo& d, CortoDeFila& r) {
+    std::vector<std::string> verificacion = std::move(r.detalle);
+    r.detalle = {inicio};
+    r.detalle.push_back(
+        "C = " + std::to_string(d.c) + " (" +
+        (tramo.material == engine::Material::Cobre ? "cobre " : "aluminio ") +
+        std::string(engine::Calibres[*tramo.calibre].nombre) +
+        (tramo.acero ? ", ducto de acero" : ", ducto no magnético") +
+        "); L = " + Num(tramo.longitud, 4, sep) + " m / 0,3048 = " + Num(d.pies, 2, sep) +
+        " ft; n = " + Num(tramo.juegos, 0, sep) + "; E = " + Num(tramo.voltaje, 2, sep) + " V.");
+    r.detalle.push_back(std::string("f = ") + (tramo.trifasico ? "1,732" : "2") +
+                        " · L · I / (C · n · E) = " + Num(d.paso.f, 4, sep) +
+                        "; M = 1 / (1 + f) = " + Num(d.paso.m, 4, sep) +
+                        "; I final = " + Amperes(d.paso.fin, sep) + ".");
+    if (!(d.motores == Racional(0))) {
+        r.detalle.push_back("Motores: + " + Amperes(d.motores, sep) + ": " + Ka(*r.inicio, sep) +
+                            " al inicio, " + Ka(*r.fin, sep) + " al final.");
+    }
+    r.detalle.insert(r.detalle.end(), verificacion.begin(), verificacion.end());
+}
+
 std::string SinVerificar(const ParaCorto& p, const std::string& motivo) {
     return "La capacidad interruptiva dada no se puede verificar (" +
            std::string(engine::Cita(engine::Clausula::CapacidadInterruptiva, p.norma)) +
@@ -445,27 +477,9 @@ CortoDeFila CortoEnFila(const ParaCorto& p, const Tramo* tramo, const Tablero& a
     r.final.corriente = paso.fin;
     r.final.ladoAcometida = lado;
     Verificar(p, tramo->capacidad, r);
-    if (!p.detalle) {
-        return r;
+    if (p.detalle) {
+        Detallar(p.sep, *tramo, inicio.linea, {*c, pies, paso, motores}, r);
     }
-    const engine::Separadores& sep = p.sep;
-    std::vector<std::string> verificacion = std::move(r.detalle);
-    r.detalle = {inicio.linea};
-    r.detalle.push_back(
-        "C = " + std::to_string(*c) + " (" +
-        (tramo->material == engine::Material::Cobre ? "cobre " : "aluminio ") +
-        std::string(engine::Calibres[*tramo->calibre].nombre) +
-        (tramo->acero ? ", ducto de acero" : ", ducto no magnético") +
-        "); L = " + Num(tramo->longitud, 4, sep) + " m / 0,3048 = " + Num(pies, 2, sep) +
-        " ft; n = " + Num(tramo->juegos, 0, sep) + "; E = " + Num(tramo->voltaje, 2, sep) + " V.");
-    r.detalle.push_back(std::string("f = ") + (tramo->trifasico ? "1,732" : "2") +
-                        " · L · I / (C · n · E) = " + Num(paso.f, 4, sep) + "; M = 1 / (1 + f) = " +
-                        Num(paso.m, 4, sep) + "; I final = " + Amperes(paso.fin, sep) + ".");
-    if (lado && !(motores == Racional(0))) {
-        r.detalle.push_back("Motores: + " + Amperes(motores, sep) + ": " + Ka(*r.inicio, sep) +
-                            " al inicio, " + Ka(*r.fin, sep) + " al final.");
-    }
-    r.detalle.insert(r.detalle.end(), verificacion.begin(), verificacion.end());
     return r;
 }
 
