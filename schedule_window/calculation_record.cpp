@@ -30,6 +30,9 @@ const QString MarcaFalla = QStringLiteral("▲");
 const QColor Sombra(215, 215, 215);
 
 // The table's font is the largest that fits the page's width, between these, in points.
+// Where a label's value starts, in points: on the cover, and in the summary's longer labels.
+constexpr qreal ValorPortada = 150;
+constexpr qreal ValorResumen = 210;
 constexpr qreal TablaMayor = 7.5;
 constexpr qreal TablaMenor = 4;
 constexpr qreal Referencia = 10; // the size the table's texts are measured at
@@ -142,6 +145,7 @@ private:
     void Margenes(QPainter& p, int pagina) const;
     void PintarPieza(QPainter& p, const Colocada& c) const;
     qreal AltoPar(const std::pair<QString, QString>& par, qreal x) const;
+    qreal PintarPar(QPainter& p, const std::pair<QString, QString>& par, qreal y, qreal x) const;
     qreal AltoPortada() const;
     void PintarPortada(QPainter& p, qreal y) const;
     void PintarEncabezado(QPainter& p, qreal y) const;
@@ -279,7 +283,8 @@ void Composicion::Piezas(Progreso& progreso) {
     piezas_.push_back({Pieza::Tipo::Portada, 0, AltoPortada()});
     piezas_.push_back({Pieza::Tipo::Titulo, 0, linea * 2});
     for (std::size_t r = 0; r < resumen_.size(); ++r) {
-        piezas_.push_back({Pieza::Tipo::Renglon, static_cast<int>(r), AltoPar(resumen_[r], 210)});
+        piezas_.push_back(
+            {Pieza::Tipo::Renglon, static_cast<int>(r), AltoPar(resumen_[r], ValorResumen)});
     }
     for (int i = 0; i < static_cast<int>(m_.filas.size()); ++i) {
         piezas_.push_back({Pieza::Tipo::Fila, i, AltoFila(i), i == 0, true});
@@ -368,12 +373,21 @@ qreal Composicion::AltoPar(const std::pair<QString, QString>& par, qreal x) cons
     return std::max(etiqueta, valor) + texto.height() * 0.3;
 }
 
+// The pair painted at y as AltoPar measures it, the label 10 points short of the value;
+// its height.
+qreal Composicion::PintarPar(QPainter& p, const std::pair<QString, QString>& par, qreal y,
+                             qreal x) const {
+    Parrafo(p, Fuente(9, true), 0, y, (x - 10) * pt_, par.first + QStringLiteral(":"));
+    Parrafo(p, Fuente(9), x * pt_, y, Ancho() - x * pt_, par.second);
+    return AltoPar(par, x);
+}
+
 // The title, the project's rows, the space above the signatures and the two lines below.
 qreal Composicion::AltoPortada() const {
     const qreal linea = Medir(Fuente(9)).height() * 1.3;
     qreal alto = Alto(Medir(Fuente(16, true)), Ancho(), Titulo) + linea;
     for (const auto& par : proyecto_) {
-        alto += AltoPar(par, 150);
+        alto += AltoPar(par, ValorPortada);
     }
     return alto + linea * 6;
 }
@@ -382,9 +396,7 @@ void Composicion::PintarPortada(QPainter& p, qreal y) const {
     const qreal linea = Medir(Fuente(9)).height() * 1.3;
     y += Parrafo(p, Fuente(16, true), 0, y, Ancho(), Titulo) + linea;
     for (const auto& par : proyecto_) {
-        Parrafo(p, Fuente(9, true), 0, y, 140 * pt_, par.first + QStringLiteral(":"));
-        Parrafo(p, Fuente(9), 150 * pt_, y, Ancho() - 150 * pt_, par.second);
-        y += AltoPar(par, 150);
+        y += PintarPar(p, par, y, ValorPortada);
     }
     y += linea * 3;
     // The signature lines of who prepared the record and who reviewed it.
@@ -463,12 +475,9 @@ void Composicion::PintarPieza(QPainter& p, const Colocada& c) const {
                 titulos[static_cast<std::size_t>(pieza.indice)]);
         break;
     }
-    case Pieza::Tipo::Renglon: {
-        const auto& [etiqueta, valor] = resumen_[static_cast<std::size_t>(pieza.indice)];
-        Parrafo(p, Fuente(9, true), 0, y, 200 * pt_, etiqueta + QStringLiteral(":"));
-        Parrafo(p, Fuente(9), 210 * pt_, y, Ancho() - 210 * pt_, valor);
+    case Pieza::Tipo::Renglon:
+        PintarPar(p, resumen_[static_cast<std::size_t>(pieza.indice)], y, ValorResumen);
         break;
-    }
     case Pieza::Tipo::Fila:
         if (c.encabezado) {
             PintarEncabezado(p, y);
