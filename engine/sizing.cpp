@@ -72,15 +72,18 @@ std::optional<Invalida> NumerosInvalidos(const Alimentador& a, const Separadores
     return std::nullopt;
 }
 
-// The first rule of the load, the insulation and the device the feeder breaks.
-std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& sep) {
-    const auto positivo = [&](const std::optional<Decimal>& valor, Dato dato,
-                              std::string_view regla) -> std::optional<Invalida> {
-        if (valor && !(*valor > 0)) {
-            return Con(dato, regla, Numero(*valor, sep));
-        }
-        return std::nullopt;
-    };
+// A number of the load or the device that must be above zero, and is not.
+std::optional<Invalida> NoPositivo(const std::optional<Decimal>& valor, Dato dato,
+                                   std::string_view regla, const Separadores& sep) {
+    if (valor && !(*valor > 0)) {
+        return Con(dato, regla, Numero(*valor, sep));
+    }
+    return std::nullopt;
+}
+
+// The first rule of the load the feeder breaks: given one way, or none for a motor, its
+// numbers above zero, its continuous part within the load.
+std::optional<Invalida> LaCargaInvalida(const Alimentador& a, const Separadores& sep) {
     if (a.motor && (a.corriente || a.potenciaKw || a.potenciaKva)) {
         return Invalida{a.corriente    ? Dato::Corriente
                         : a.potenciaKw ? Dato::PotenciaKw
@@ -91,14 +94,16 @@ std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& s
     if (!a.motor && !a.corriente && !a.potenciaKw && !a.potenciaKva) {
         return Invalida{Dato::Corriente, "Falta la carga: su corriente o su potencia."};
     }
-    if (auto e = positivo(a.corriente, Dato::Corriente, "La corriente debe ser mayor que cero")) {
-        return e;
-    }
-    if (auto e = positivo(a.potenciaKw, Dato::PotenciaKw, "La potencia debe ser mayor que cero")) {
-        return e;
-    }
     if (auto e =
-            positivo(a.potenciaKva, Dato::PotenciaKva, "La potencia debe ser mayor que cero")) {
+            NoPositivo(a.corriente, Dato::Corriente, "La corriente debe ser mayor que cero", sep)) {
+        return e;
+    }
+    if (auto e = NoPositivo(a.potenciaKw, Dato::PotenciaKw, "La potencia debe ser mayor que cero",
+                            sep)) {
+        return e;
+    }
+    if (auto e = NoPositivo(a.potenciaKva, Dato::PotenciaKva, "La potencia debe ser mayor que cero",
+                            sep)) {
         return e;
     }
     if (a.continua && (*a.continua < 0 || *a.continua > 100)) {
@@ -108,6 +113,14 @@ std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& s
     if (a.corrienteContinua && *a.corrienteContinua < 0) {
         return Con(Dato::CorrienteContinua, "La corriente continua no puede ser negativa",
                    Numero(*a.corrienteContinua, sep));
+    }
+    return std::nullopt;
+}
+
+// The first rule of the load, the insulation and the device the feeder breaks.
+std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& sep) {
+    if (auto e = LaCargaInvalida(a, sep)) {
+        return e;
     }
     if (std::find(TemperaturasTerminales.begin(), TemperaturasTerminales.end(), a.terminales) ==
         TemperaturasTerminales.end()) {
@@ -134,11 +147,7 @@ std::optional<Invalida> CargaInvalida(const Alimentador& a, const Separadores& s
                        " °C el conductor de " + std::to_string(columna) + " °C no puede usarse",
                    Numero(a.temperaturaAmbiente, sep));
     }
-    if (auto e =
-            positivo(a.proteccion, Dato::Proteccion, "La protección debe ser mayor que cero")) {
-        return e;
-    }
-    return std::nullopt;
+    return NoPositivo(a.proteccion, Dato::Proteccion, "La protección debe ser mayor que cero", sep);
 }
 
 // The load's current: as written, or from its power at the sending voltage, rounded half up
