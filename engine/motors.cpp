@@ -1,11 +1,11 @@
 #include "engine/motors.h"
 
 #include "engine/ampacity.h"
+#include "engine/exact.h"
 #include "engine/numeric_text.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
 namespace engine {
 namespace {
@@ -44,62 +44,26 @@ std::string Hp(const Motor& motor) {
     return std::string(PotenciasMotor[motor.potencia].nombre) + " hp";
 }
 
-// A whole number of the text from `i`, which moves past it; none without digits.
-std::optional<long long> Entero(std::string_view texto, std::size_t& i) {
-    long long valor = 0;
-    const auto [fin, error] = std::from_chars(texto.data() + i, texto.data() + texto.size(), valor);
-    if (error != std::errc() || valor > 100000) {
+// The text as a rating: a plain decimal ("7", "7.5"), or a fraction alone or after a whole
+// number ("1/2", "1 1/2", "1-1/2").
+std::optional<Racional> Valor(std::string_view texto) {
+    if (auto decimal = Racional::Leer(texto)) {
+        return decimal;
+    }
+    const std::size_t barra = texto.find('/');
+    if (barra == std::string_view::npos || texto.find('.') != std::string_view::npos) {
         return std::nullopt;
     }
-    i = static_cast<std::size_t>(fin - texto.data());
-    return valor;
-}
-
-// "n/d" from `i`, to the text's end.
-std::optional<std::pair<long long, long long>> Fraccion(std::string_view texto, std::size_t i) {
-    const auto n = Entero(texto, i);
-    if (!n || i >= texto.size() || texto[i] != '/') {
+    const std::size_t corte = texto.find_last_of(" -", barra);
+    const std::size_t numerador = corte == std::string_view::npos ? 0 : corte + 1;
+    const auto entero =
+        numerador == 0 ? std::optional(Racional()) : Racional::Leer(texto.substr(0, corte));
+    const auto n = Racional::Leer(texto.substr(numerador, barra - numerador));
+    const auto d = Racional::Leer(texto.substr(barra + 1));
+    if (!entero || !n || !d || *d == Racional()) {
         return std::nullopt;
     }
-    ++i;
-    const auto d = Entero(texto, i);
-    if (!d || *d == 0 || i != texto.size()) {
-        return std::nullopt;
-    }
-    return std::pair{*n, *d};
-}
-
-// The text as a fraction: "7", "7.5", "1/2", "1 1/2", "1-1/2".
-std::optional<std::pair<long long, long long>> Valor(std::string_view texto) {
-    if (const auto f = Fraccion(texto, 0)) {
-        return f;
-    }
-    std::size_t i = 0;
-    const auto entero = Entero(texto, i);
-    if (!entero) {
-        return std::nullopt;
-    }
-    if (i == texto.size()) {
-        return std::pair{*entero, 1LL};
-    }
-    if (texto[i] == ' ' || texto[i] == '-') {
-        const auto f = Fraccion(texto, i + 1);
-        return f ? std::optional(std::pair{*entero * f->second + f->first, f->second})
-                 : std::nullopt;
-    }
-    if (texto[i] != '.' || i + 1 == texto.size() || texto.size() - i > 5) {
-        return std::nullopt;
-    }
-    long long denominador = 1;
-    long long numerador = *entero;
-    for (std::size_t j = i + 1; j < texto.size(); ++j) {
-        if (!std::isdigit(static_cast<unsigned char>(texto[j]))) {
-            return std::nullopt;
-        }
-        numerador = numerador * 10 + (texto[j] - '0');
-        denominador *= 10;
-    }
-    return std::pair{numerador, denominador};
+    return *entero + *n / *d;
 }
 
 } // namespace
@@ -211,7 +175,8 @@ std::optional<std::size_t> PotenciaDe(std::string_view texto) {
     }
     for (std::size_t i = 0; i < PotenciasMotor.size(); ++i) {
         const PotenciaMotor& p = PotenciasMotor[i];
-        if (valor->first * p.denominador == valor->second * p.numerador) {
+        if (*valor == Racional(static_cast<std::uint64_t>(p.numerador),
+                               static_cast<std::uint64_t>(p.denominador))) {
             return i;
         }
     }
